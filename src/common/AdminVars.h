@@ -11,6 +11,9 @@ struct AdminVars {
     QString CurrentKey; // empty means no session
     quint8 CloseMode = 0; // 0 nothing, 1 close the console, 2 close and run the update
     QString TitleBase;
+    bool LoggingOff = false; // "QUIT" was sent and the logoff is under way
+    QString HostName;        // the connected host, for error reports
+    QString HostKeyboard;
 };
 
 AdminVars &adminVars();

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need. Idempotent: nothing is
+# downloaded when everything is present; "apt-get update" runs once, only when needed.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-svg-dev qt6-declarative-dev qt6-multimedia-dev qt6-image-formats-plugins libgl-dev
+  gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev
+  squid xvfb xdotool xclip imagemagick xauth fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The whole test suite: the normal build and its tests, the same tests built with AddressSanitizer
+# and UndefinedBehaviorSanitizer, then every fuzz target for a short time.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/deps.sh"
+jobs=$(nproc)
+fuzz_seconds=${QUORVIA_FUZZ_SECONDS:-20}
+
+echo "== build and test"
+"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== build and test with ASan and UBSan"
+"$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUORVIA_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== fuzz targets, ${fuzz_seconds}s each"
+"$root/scripts/build.sh" "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DQUORVIA_FUZZ=ON -DQUORVIA_TESTS=OFF
+for f in "$root"/build-fuzz/fuzz/fuzz_*; do
+  [ -x "$f" ] || continue
+  name=$(basename "$f")
+  corpus="$root/build-fuzz/corpus/$name"; mkdir -p "$corpus"
+  echo "-- $name"
+  ASAN_OPTIONS=detect_leaks=0 "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 \
+    -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
+done
+echo "== all tests passed"

@@ -1,0 +1,358 @@
+#include "main/QuorvAdmin.h"
+
+#include "common/AdminVars.h"
+#include "common/AppFolders.h"
+#include "common/TraceRing.h"
+#include "common/VersionText.h"
+#include "common/WindowMessages.h"
+#include "gateway/GatewaySession.h"
+#include "gateway/UrlsAdmin.h"
+#include "settings/ServiceConfig.h"
+#include "settings/uIniFiles.h"
+#include "ui/FlashInfo.h"
+#include "ui/QVMessage.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSslSocket>
+#include <QStatusBar>
+
+using namespace WindowMessages;
+
+namespace {
+QRect firstMonitor() {
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        return s->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+} // namespace
+
+TQuorvAdminForm::TQuorvAdminForm(QWidget *parent) : QMainWindow(parent) {
+    const struct {
+        QTimer *timer;
+        int ms;
+    } timers[] = {{&LogOffTimer, 3000},         {&GatewayCheckTimer, 60000},
+                  {&ScreenProgCheckTimer, 10000}, {&ScreenThreadReadyTimer, 50},
+                  {&MouseMoveTimer, 200},        {&MouseWheelTimer, 120},
+                  {&SessionRecTimer, 200},       {&RecordAnimTimer, 500},
+                  {&TrayTimer, 200},             {&SplashTimer, 80}};
+    for (const auto &t : timers)
+        t.timer->setInterval(t.ms);
+    FormCreate();
+}
+
+TQuorvAdminForm::~TQuorvAdminForm() { FormDestroy(); }
+
+void TQuorvAdminForm::FormCreate() {
+    AddTrace(1);
+    QGuiApplication::setApplicationDisplayName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvia"));
+
+    const QString exeName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    appFolders() = ComputeAppFolders(exeName.isEmpty() ? QStringLiteral("quorvia") : exeName);
+    MigrateOldSettingsFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + exeName +
+                               QStringLiteral(".ini"),
+                           appFolders().SettingsFile);
+    const FolderCreation folders = CreateAppFolders(appFolders());
+    if (!folders.snapShotsCreated) {
+        // No other window exists yet; the message waits for the first show.
+        QTimer::singleShot(0, this, [] {
+            ShowMessageWindow(mkError, QStringLiteral("Could not create Snapshots folder"),
+                              MsgButton::OK);
+        });
+    }
+
+    ConnectionBar = new QProgressBar(this);
+    ConnectionBar->setRange(0, 100);
+    ConnectionBar->setTextVisible(false);
+    ConnectionBar->setMaximumWidth(120);
+    StatusPanel = new QLabel(this);
+    auto *hostPanel = new QLabel(this);
+    hostPanel->setObjectName(QStringLiteral("HostPanel"));
+    statusBar()->addWidget(StatusPanel, 1);
+    statusBar()->addWidget(hostPanel, 1);
+    statusBar()->addPermanentWidget(ConnectionBar);
+
+    Session = new GatewaySession(this);
+    connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    ApplicationActivate();
+                else
+                    ApplicationDeactivate();
+            });
+
+    StartPage = new QLabel(this);
+    StartPage->setAlignment(Qt::AlignCenter);
+    StartPage->setObjectName(QStringLiteral("StartPage"));
+    StartPage->setStyleSheet(QStringLiteral(
+        "#StartPage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, "
+        "stop:1 #d9e3ef); color: #104386; font-size: 15pt; }"));
+    setCentralWidget(StartPage);
+
+    Session->VersionTag = QStringLiteral("A") + GetVersionText(1);
+
+    ScreenGeometry screens{QRect(), QSize()};
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        screens = ScreenGeometry{s->availableGeometry(), s->geometry().size()};
+    LoadSettings(appFolders().SettingsFile, screens);
+
+    Session->GatewayUrl = serviceConfig().Domain;
+    FillServiceUrls();
+
+    buildMenus();
+    WMUpdateForm();
+    ApplyStoredGeometry();
+    adminVars().TitleBase = QStringLiteral("Quorvia Access");
+}
+
+void TQuorvAdminForm::buildMenus() {
+    MenuConnection = menuBar()->addMenu(QString());
+    ActConnect = MenuConnection->addAction(QString());
+    ActConnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(ActConnect, &QAction::triggered, this, [this] { PostMessage(this, WanConnect); });
+    ActDisconnect = MenuConnection->addAction(QString());
+    ActDisconnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(ActDisconnect, &QAction::triggered, this,
+            [this] { PostMessage(this, WANdisconnect, 0, 0); });
+    MenuConnection->addSeparator();
+    QAction *exit = MenuConnection->addAction(QStringLiteral("E&xit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    MenuHelp = menuBar()->addMenu(QString());
+}
+
+void TQuorvAdminForm::WMUpdateForm() {
+    MenuConnection->setTitle(QStringLiteral("&Connection"));
+    ActConnect->setText(QStringLiteral("&Connect"));
+    ActDisconnect->setText(QStringLiteral("&Disconnect"));
+    MenuHelp->setTitle(QStringLiteral("&Help"));
+    StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>Connect to the gateway to start a "
+                                      "support session.</p>"));
+}
+
+void TQuorvAdminForm::ApplyStoredGeometry() {
+    const Settings &s = settings();
+    const QRect monitor = firstMonitor();
+    // The settings already hold clamped values: a window that was maximized when it closed
+    // comes back as a normal window covering the first monitor from its top left corner.
+    QRect r(s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight);
+    if (r.width() >= monitor.width() && r.height() >= monitor.height())
+        r = QRect(monitor.topLeft(), monitor.size());
+    if (r.width() <= 0 || r.height() <= 0)
+        r = QRect(monitor.topLeft(), monitor.size());
+    setWindowState(Qt::WindowNoState);
+    setGeometry(r);
+}
+
+void TQuorvAdminForm::showEvent(QShowEvent *e) {
+    QMainWindow::showEvent(e);
+    if (!FormEventsConnected || FirstShowDone)
+        return;
+    FirstShowDone = true;
+    FormShow();
+}
+
+void TQuorvAdminForm::FormShow() {
+    if (!QSslSocket::supportsSsl()) {
+        ShowMessageWindow(mkError, QStringLiteral("TLS support (OpenSSL) is missing !"),
+                          MsgButton::OK);
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    AddTrace(3);
+    InitVars();
+    UpdateConnectionStatus();
+    PostMessage(this, FormPresent);
+}
+
+void TQuorvAdminForm::WMFormPresent() {
+    if (!settings().UserCode.isEmpty() && !settings().Password.isEmpty())
+        return;
+    ShowMessageWindow(mkWarning, QStringLiteral("Connection settings incomplete"), MsgButton::OK);
+    // The connection settings dialog opens here once it exists.
+}
+
+void TQuorvAdminForm::InitVars() {
+    AddTrace(12);
+    CloseMessageForms();
+    Session->InitVars();
+    setWindowTitle(adminVars().TitleBase);
+    AdminVars &v = adminVars();
+    v.HostLoggedOn = false;
+    v.SocketsStarted = false;
+    v.LoggedOn = false;
+    v.CurrentKey.clear();
+    ConnectionBar->setValue(100);
+    ConnectionBar->hide();
+    for (QTimer *t : {&MouseMoveTimer, &TrayTimer, &ScreenProgCheckTimer, &GatewayCheckTimer,
+                      &MouseWheelTimer, &ScreenThreadReadyTimer})
+        t->stop();
+    ActDisconnect->setVisible(false);
+    ActConnect->setVisible(true);
+    unsetCursor();
+}
+
+void TQuorvAdminForm::CloseMessageForms() {
+    // The remote information, invitation, wait-for-host, chat and question windows close here,
+    // in that order, as they come to exist.
+    CloseFlashInfo();
+}
+
+void TQuorvAdminForm::UpdateConnectionStatus() {
+    const AdminVars &v = adminVars();
+    ActConnect->setVisible(!v.LoggedOn);
+    ActConnect->setEnabled(!v.LoggedOn);
+    ActDisconnect->setVisible(v.LoggedOn);
+    ActDisconnect->setEnabled(v.LoggedOn);
+    QString state;
+    if (!v.LoggedOn)
+        state = QStringLiteral("Disconnected");
+    else if (v.HostLoggedOn)
+        state = QStringLiteral("Connected to client");
+    else
+        state = QStringLiteral("Connected to gateway");
+    StatusPanel->setText(QStringLiteral("Connection status : ") + state);
+    ConnectionBar->setVisible(v.LoggedOn && v.HostLoggedOn);
+    setWindowTitle(v.TitleBase + QStringLiteral(" - ") + state);
+}
+
+void TQuorvAdminForm::ReleaseFormEvents() {
+    FormEventsConnected = false;
+    AddTrace(15);
+}
+
+void TQuorvAdminForm::ConnectFormEvents() {
+    FormEventsConnected = true;
+    AddTrace(16);
+}
+
+bool TQuorvAdminForm::FormCloseQuery() {
+    AddTrace(6);
+    if (!adminVars().LoggedOn)
+        return true;
+    const int answer =
+        ShowMessageWindow(mkWarning, QStringLiteral("Connected to gateway\rDisconnect ?"),
+                          MsgButton::Yes | MsgButton::No);
+    if (answer == mrYes)
+        PostMessage(this, WANdisconnect, makeWParam(1, 0), 1);
+    return false;
+}
+
+void TQuorvAdminForm::closeEvent(QCloseEvent *e) {
+    if (!FormEventsConnected || CloseAccepted) {
+        e->accept();
+        return;
+    }
+    if (Closing) {
+        e->ignore();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    if (ClosingDelayMs <= 0) {
+        CloseAccepted = true;
+        e->accept();
+        return;
+    }
+    // The window stays while "Closing ..." shows; the event loop keeps running meanwhile.
+    Closing = true;
+    e->ignore();
+    QTimer::singleShot(ClosingDelayMs, this, [this] {
+        CloseAccepted = true;
+        CloseFlashInfo();
+        close();
+    });
+}
+
+void TQuorvAdminForm::FormClose() {
+    AddTrace(7);
+    SplashTimer.stop();
+    Settings &s = settings();
+    const QRect g = geometry();
+    s.WindowTop = g.top();
+    s.WindowLeft = g.left();
+    s.WindowWidth = g.width();
+    s.WindowHeight = g.height();
+    s.ShowST = statusBar()->isVisible();
+    SaveSettings(appFolders().SettingsFile);
+    ShowFlashInfo(QString(), QStringLiteral("Closing ..."), 2);
+    // An update due at close (CloseMode 2) runs here once the update download exists.
+    adminVars().CloseMode = 0;
+}
+
+void TQuorvAdminForm::FormDestroy() {
+    AddTrace(8);
+    CloseFlashInfo();
+}
+
+void TQuorvAdminForm::changeEvent(QEvent *e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && FormEventsConnected) {
+        if (isActiveWindow())
+            FormActivate();
+        else
+            FormDeactivate();
+    }
+}
+
+void TQuorvAdminForm::FormActivate() { AddTrace(4); }
+void TQuorvAdminForm::FormDeactivate() { AddTrace(10); }
+
+void TQuorvAdminForm::ApplicationActivate() {
+    if (!FormEventsConnected)
+        return;
+    QTimer::singleShot(100, this, [this] {
+        if (isVisible())
+            AddTrace(9);
+    });
+}
+
+void TQuorvAdminForm::ApplicationDeactivate() {
+    if (FormEventsConnected)
+        AddTrace(10);
+}
+
+void TQuorvAdminForm::onTlsFailure(const QString &text) {
+    ShowMessageWindow(mkError, text, MsgButton::OK);
+    PostMessage(this, WANdisconnect, 0, 1);
+}
+
+void TQuorvAdminForm::WMWANdisconnect(qint64 wParam, qint64 lParam) {
+    Q_UNUSED(lParam);
+    // Without a logon there is nothing to log off; a close that was asked for still happens.
+    if (!adminVars().LoggedOn && loWord(wParam) == 1)
+        close();
+}
+
+bool TQuorvAdminForm::event(QEvent *e) {
+    const int msg = messageOf(e);
+    if (msg == 0)
+        return QMainWindow::event(e);
+    const auto *m = static_cast<MessageEvent *>(e);
+    switch (msg) {
+    case FormPresent:
+        WMFormPresent();
+        break;
+    case WANdisconnect:
+        WMWANdisconnect(m->wParam, m->lParam);
+        break;
+    case UpdateForm:
+        WMUpdateForm();
+        break;
+    default:
+        break;
+    }
+    return true;
+}

@@ -1,0 +1,29 @@
+#include "ui/ApplicationException.h"
+
+#include "common/AdminVars.h"
+#include "common/TraceRing.h"
+#include "ui/QVMessage.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <typeinfo>
+
+void ApplicationException(QObject *sender, const std::exception *e) {
+    if (adminVars().LoggingOff)
+        return;
+    const QString className =
+        e ? QString::fromLatin1(typeid(*e).name()) : QStringLiteral("unknown");
+    const QString message = e ? QString::fromLocal8Bit(e->what()) : QString();
+    const QString senderClass =
+        sender ? QString::fromLatin1(sender->metaObject()->className()) : QString();
+    AddTrace(0, QStringLiteral("Class name: %1 - Err msg: %2 - Sender: %3")
+                    .arg(className, message, senderClass));
+    AddTrace(0, QStringLiteral("%1 - Remote:%2/%3")
+                    .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                         adminVars().HostName, adminVars().HostKeyboard));
+    // Until the error report window exists, the trace is shown so it can be copied.
+    ShowMessageWindow(mkError,
+                      QStringLiteral("An unexpected error occurred.\r\r") +
+                          TraceLines().mid(qMax(0, int(TraceLines().size()) - 10)).join(QLatin1Char('\r')),
+                      MsgButton::OK);
+}

@@ -1,0 +1,57 @@
+#include <QtTest>
+
+#include "common/SessionLog.h"
+#include "common/TraceRing.h"
+#include "settings/uIniFiles.h"
+
+class TestTraceAndLog : public QObject {
+    Q_OBJECT
+private slots:
+    void ringKeepsTheNewestHundred() {
+        ClearTrace();
+        for (int i = 1; i <= 150; ++i)
+            AddTrace(i % 100, QString::number(i));
+        const QStringList lines = TraceLines();
+        QCOMPARE(lines.size(), 100);
+        QCOMPARE(lines.first(), QStringLiteral("51;51"));
+        QCOMPARE(lines.last(), QStringLiteral("50;150"));
+    }
+
+    void ringWrapsNumbersAndHonoursSuspension() {
+        ClearTrace();
+        AddTrace(300, QStringLiteral("x"));
+        AddTrace(-1);
+        TraceSuspended = true;
+        AddTrace(5, QStringLiteral("hidden"));
+        TraceSuspended = false;
+        QCOMPARE(TraceLines(), QStringList({QStringLiteral("44;x"), QStringLiteral("255;")}));
+    }
+
+    void sessionLogOnlyWhenSwitchedOn() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KEY1.txt"));
+        settings().SessionLog = false;
+        SetSessionLogFile(path);
+        WriteSessionLog(QStringLiteral("line"));
+        QVERIFY(!QFile::exists(path));
+
+        settings().SessionLog = true;
+        SetSessionLogFile(QString());
+        WriteSessionLog(QStringLiteral("line")); // no logon yet: nowhere to write
+
+        SetSessionLogFile(path);
+        WriteSessionLog(QStringLiteral("first"));
+        WriteSessionLog(QStringLiteral("second"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("first\r\nsecond\r\n"));
+
+        // A folder that vanished is swallowed, not reported.
+        SetSessionLogFile(dir.filePath(QStringLiteral("missing/KEY2.txt")));
+        WriteSessionLog(QStringLiteral("lost"));
+        settings().SessionLog = false;
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTraceAndLog)
+#include "tst_trace_and_log.moc"

@@ -1,0 +1,145 @@
+#include <QtTest>
+
+#include "common/AdminVars.h"
+#include "common/AppFolders.h"
+#include "common/TraceRing.h"
+#include "common/WindowMessages.h"
+#include "main/QuorvAdmin.h"
+#include "settings/uIniFiles.h"
+#include "ui/QVMessage.h"
+
+#include <QApplication>
+#include <QScreen>
+
+using namespace WindowMessages;
+
+namespace {
+struct Shown {
+    int kind;
+    QString text;
+};
+
+QString exeName() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+
+void writeSettings(const QByteArray &content) {
+    const AppFolders f = ComputeAppFolders(exeName());
+    QDir().mkpath(f.Home);
+    QFile file(f.SettingsFile);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+bool traced(int event) {
+    const QString prefix = QString::number(event) + QLatin1Char(';');
+    for (const QString &l : TraceLines())
+        if (l.startsWith(prefix))
+            return true;
+    return false;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    QList<Shown> shown;
+    int answer = mrNo;
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        SetMessageWindowHook([this](int kind, const QString &text, int) {
+            shown.append({kind, text});
+            return answer;
+        });
+    }
+
+    void init() {
+        shown.clear();
+        answer = mrNo;
+        adminVars() = AdminVars();
+        settings() = Settings();
+        QFile::remove(ComputeAppFolders(exeName()).SettingsFile);
+    }
+
+    void maximizedWindowComesBackNormalOnTheFirstMonitor() {
+        const QRect monitor = QGuiApplication::primaryScreen()->geometry();
+        writeSettings(QByteArray("[Window]\nTop=-8\nLeft=-8\nWidth=") +
+                      QByteArray::number(monitor.width() + 16) + "\nHeight=" +
+                      QByteArray::number(monitor.height() + 16) +
+                      "\n[Data]\nUserCode=op\nPassword=\n");
+        TQuorvAdminForm form;
+        QCOMPARE(form.geometry(), QRect(monitor.topLeft(), monitor.size()));
+        QVERIFY(!(form.windowState() & Qt::WindowMaximized));
+    }
+
+    void storedGeometryIsRestored() {
+        writeSettings("[Window]\nTop=20\nLeft=30\nWidth=400\nHeight=300\n");
+        TQuorvAdminForm form;
+        QCOMPARE(form.geometry(), QRect(30, 20, 400, 300));
+    }
+
+    void firstShowResetsAndAsksForIncompleteSettings() {
+        TQuorvAdminForm form;
+        adminVars().CurrentKey = QStringLiteral("stale");
+        form.show();
+        QTRY_COMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, QStringLiteral("Connection settings incomplete"));
+        QCOMPARE(shown[0].kind, int(mkWarning));
+        QVERIFY(adminVars().CurrentKey.isEmpty());
+        QVERIFY(form.windowTitle().endsWith(QStringLiteral("Disconnected")));
+    }
+
+    void closingWhileLoggedOnAsksAndNoKeepsTheSession() {
+        TQuorvAdminForm form;
+        form.setClosingDelay(0);
+        form.show();
+        QTRY_COMPARE(shown.size(), 1); // incomplete settings
+        adminVars().LoggedOn = true;
+        answer = mrNo;
+        QVERIFY(!form.close());
+        QCOMPARE(shown.last().text, QStringLiteral("Connected to gateway\rDisconnect ?"));
+        QVERIFY(form.isVisible());
+        QVERIFY(adminVars().LoggedOn);
+    }
+
+    void closeSavesGeometryAndGoesAfterTheNotice() {
+        writeSettings("[Data]\nUserCode=op\nPassword=\n");
+        TQuorvAdminForm form;
+        form.setClosingDelay(50);
+        form.show();
+        form.setGeometry(40, 50, 500, 400);
+        QVERIFY(!form.close()); // the notice shows first
+        QVERIFY(form.isVisible());
+        QTRY_VERIFY(!form.isVisible());
+        QFile f(ComputeAppFolders(exeName()).SettingsFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray ini = f.readAll();
+        QVERIFY(ini.contains("Width=500"));
+        QVERIFY(ini.contains("Left=40"));
+    }
+
+    void releasedEventsSkipTheWindowLogic() {
+        TQuorvAdminForm form;
+        form.ReleaseFormEvents();
+        ClearTrace();
+        adminVars().LoggedOn = true;
+        form.show(); // hidden and shown again by full screen or tray: no first-show logic
+        QVERIFY(form.close());
+        QVERIFY(!traced(3));
+        QVERIFY(!traced(6));
+        QVERIFY(shown.isEmpty());
+        form.ConnectFormEvents();
+        QVERIFY(traced(16));
+    }
+
+    void disconnectMessageClosesWhenAsked() {
+        TQuorvAdminForm form;
+        form.setClosingDelay(0);
+        form.show();
+        QTRY_COMPARE(shown.size(), 1);
+        PostMessage(&form, WANdisconnect, makeWParam(1, 0), 1);
+        QTRY_VERIFY(!form.isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
