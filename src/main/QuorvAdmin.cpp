@@ -5,6 +5,8 @@
 #include "common/TraceRing.h"
 #include "common/VersionText.h"
 #include "common/WindowMessages.h"
+#include "common/uLanguageMsg.h"
+#include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
 #include "settings/ServiceConfig.h"
@@ -37,11 +39,9 @@ TQuorvAdminForm::TQuorvAdminForm(QWidget *parent) : QMainWindow(parent) {
     const struct {
         QTimer *timer;
         int ms;
-    } timers[] = {{&LogOffTimer, 3000},         {&GatewayCheckTimer, 60000},
-                  {&ScreenProgCheckTimer, 10000}, {&ScreenThreadReadyTimer, 50},
-                  {&MouseMoveTimer, 200},        {&MouseWheelTimer, 120},
-                  {&SessionRecTimer, 200},       {&RecordAnimTimer, 500},
-                  {&TrayTimer, 200},             {&SplashTimer, 80}};
+    } timers[] = {{&ScreenThreadReadyTimer, 50}, {&MouseMoveTimer, 200}, {&MouseWheelTimer, 120},
+                  {&SessionRecTimer, 200},       {&RecordAnimTimer, 500}, {&TrayTimer, 200},
+                  {&SplashTimer, 80}};
     for (const auto &t : timers)
         t.timer->setInterval(t.ms);
     FormCreate();
@@ -73,14 +73,19 @@ void TQuorvAdminForm::FormCreate() {
     ConnectionBar->setTextVisible(false);
     ConnectionBar->setMaximumWidth(120);
     StatusPanel = new QLabel(this);
-    auto *hostPanel = new QLabel(this);
-    hostPanel->setObjectName(QStringLiteral("HostPanel"));
-    statusBar()->addWidget(StatusPanel, 1);
-    statusBar()->addWidget(hostPanel, 1);
+    HostPanel = new QLabel(this);
+    SessionPanel = new QLabel(this);
+    SessionPanel->setObjectName(QStringLiteral("SessionPanel"));
+    statusBar()->addWidget(StatusPanel, 2);
+    statusBar()->addWidget(HostPanel, 2);
+    statusBar()->addWidget(SessionPanel, 3);
     statusBar()->addPermanentWidget(ConnectionBar);
 
     Session = new GatewaySession(this);
+    Session->setUi(this);
     connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
+    connect(Session->Meter, &ConnectionMeter::positionChanged, ConnectionBar,
+            &QProgressBar::setValue);
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -103,6 +108,7 @@ void TQuorvAdminForm::FormCreate() {
     ScreenGeometry screens{QRect(), QSize()};
     if (QScreen *s = QGuiApplication::primaryScreen())
         screens = ScreenGeometry{s->availableGeometry(), s->geometry().size()};
+    setLanguageSelectedHook([](int language) { SelectLanguage(static_cast<quint8>(language)); });
     LoadSettings(appFolders().SettingsFile, screens);
 
     Session->GatewayUrl = serviceConfig().Domain;
@@ -118,11 +124,13 @@ void TQuorvAdminForm::buildMenus() {
     MenuConnection = menuBar()->addMenu(QString());
     ActConnect = MenuConnection->addAction(QString());
     ActConnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(ActConnect, &QAction::triggered, this, [this] { PostMessage(this, WanConnect); });
+    connect(ActConnect, &QAction::triggered, this, [this] { PostMessage(Session, WanConnect); });
     ActDisconnect = MenuConnection->addAction(QString());
     ActDisconnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(ActDisconnect, &QAction::triggered, this,
-            [this] { PostMessage(this, WANdisconnect, 0, 0); });
+    connect(ActDisconnect, &QAction::triggered, this, [this] {
+        AddTrace(38);
+        PostMessage(Session, WANdisconnect, 0, 0);
+    });
     MenuConnection->addSeparator();
     QAction *exit = MenuConnection->addAction(QStringLiteral("E&xit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -181,23 +189,17 @@ void TQuorvAdminForm::WMFormPresent() {
     // The connection settings dialog opens here once it exists.
 }
 
-void TQuorvAdminForm::InitVars() {
-    AddTrace(12);
-    CloseMessageForms();
-    Session->InitVars();
+void TQuorvAdminForm::InitVars() { Session->InitVars(); }
+
+void TQuorvAdminForm::resetWindow() {
     setWindowTitle(adminVars().TitleBase);
-    AdminVars &v = adminVars();
-    v.HostLoggedOn = false;
-    v.SocketsStarted = false;
-    v.LoggedOn = false;
-    v.CurrentKey.clear();
     ConnectionBar->setValue(100);
     ConnectionBar->hide();
-    for (QTimer *t : {&MouseMoveTimer, &TrayTimer, &ScreenProgCheckTimer, &GatewayCheckTimer,
-                      &MouseWheelTimer, &ScreenThreadReadyTimer})
+    for (QTimer *t : {&MouseMoveTimer, &TrayTimer, &MouseWheelTimer, &ScreenThreadReadyTimer})
         t->stop();
     ActDisconnect->setVisible(false);
     ActConnect->setVisible(true);
+    SessionPanel->clear();
     unsetCursor();
 }
 
@@ -221,6 +223,11 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     else
         state = QStringLiteral("Connected to gateway");
     StatusPanel->setText(QStringLiteral("Connection status : ") + state);
+    HostPanel->setText(v.LoggedOn ? QStringLiteral("Client IP:") + Session->HostIP +
+                                        QStringLiteral("  Name:") + v.HostName
+                                  : QStringLiteral("Client IP:"));
+    if (!v.LoggedOn)
+        SessionPanel->clear();
     ConnectionBar->setVisible(v.LoggedOn && v.HostLoggedOn);
     setWindowTitle(v.TitleBase + QStringLiteral(" - ") + state);
 }
@@ -243,7 +250,7 @@ bool TQuorvAdminForm::FormCloseQuery() {
         ShowMessageWindow(mkWarning, QStringLiteral("Connected to gateway\rDisconnect ?"),
                           MsgButton::Yes | MsgButton::No);
     if (answer == mrYes)
-        PostMessage(this, WANdisconnect, makeWParam(1, 0), 1);
+        PostMessage(Session, WANdisconnect, makeWParam(1, 0), 1);
     return false;
 }
 
@@ -295,6 +302,8 @@ void TQuorvAdminForm::FormClose() {
 void TQuorvAdminForm::FormDestroy() {
     AddTrace(8);
     CloseFlashInfo();
+    if (adminVars().SocketsStarted)
+        Session->CloseSockets();
 }
 
 void TQuorvAdminForm::changeEvent(QEvent *e) {
@@ -326,14 +335,34 @@ void TQuorvAdminForm::ApplicationDeactivate() {
 
 void TQuorvAdminForm::onTlsFailure(const QString &text) {
     ShowMessageWindow(mkError, text, MsgButton::OK);
-    PostMessage(this, WANdisconnect, 0, 1);
+    PostMessage(Session, WANdisconnect, 0, 1);
 }
 
-void TQuorvAdminForm::WMWANdisconnect(qint64 wParam, qint64 lParam) {
-    Q_UNUSED(lParam);
-    // Without a logon there is nothing to log off; a close that was asked for still happens.
-    if (!adminVars().LoggedOn && loWord(wParam) == 1)
-        close();
+void TQuorvAdminForm::flash(const QString &title, const QString &text, int seconds) {
+    ShowFlashInfo(title, text, seconds);
+}
+
+int TQuorvAdminForm::message(int kind, const QString &text, int buttons) {
+    return ShowMessageWindow(kind, text, buttons);
+}
+
+bool TQuorvAdminForm::ask(const QString &text) {
+    return ShowMessageWindow(mkWarning, text, MsgButton::Yes | MsgButton::No) == mrYes;
+}
+
+void TQuorvAdminForm::closeMainWindow() {
+    // Out of the completion that asked for it, so the close runs on a settled session.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TQuorvAdminForm::setSessionPanel(const QString &text) { SessionPanel->setText(text); }
+
+void TQuorvAdminForm::hostJoined(bool w32) {
+    Q_UNUSED(w32);
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 bool TQuorvAdminForm::event(QEvent *e) {
@@ -346,7 +375,13 @@ bool TQuorvAdminForm::event(QEvent *e) {
         WMFormPresent();
         break;
     case WANdisconnect:
-        WMWANdisconnect(m->wParam, m->lParam);
+    case WanConnect:
+    case Logon:
+    case WindowMessages::PollGateway:
+    case PumpQueue:
+    case WindowMessages::RequestInfoMessage:
+        // Session messages posted to the window go to the session that handles them.
+        PostMessage(Session, msg, m->wParam, m->lParam, m->text);
         break;
     case UpdateForm:
         WMUpdateForm();

@@ -1,4 +1,6 @@
 #pragma once
+#include "gateway/SessionUi.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -10,7 +12,7 @@ class QStackedWidget;
 class QAction;
 
 // The main window: it owns the gateway session and is the target of every window message.
-class TQuorvAdminForm : public QMainWindow {
+class TQuorvAdminForm : public QMainWindow, public SessionUi {
     Q_OBJECT
 public:
     explicit TQuorvAdminForm(QWidget *parent = nullptr);
@@ -27,9 +29,20 @@ public:
     // How long the close waits after "Closing ..." before the window goes; tests shorten it.
     void setClosingDelay(int ms) { ClosingDelayMs = ms; }
 
-    QTimer LogOffTimer, GatewayCheckTimer, ScreenProgCheckTimer, ScreenThreadReadyTimer,
-        MouseMoveTimer, MouseWheelTimer, SessionRecTimer, RecordAnimTimer, TrayTimer, SplashTimer,
-        ToolbarSlideTimer;
+    // The window's timers; the session's own (logoff, watchdogs) live in GatewaySession.
+    QTimer ScreenThreadReadyTimer, MouseMoveTimer, MouseWheelTimer, SessionRecTimer,
+        RecordAnimTimer, TrayTimer, SplashTimer, ToolbarSlideTimer;
+
+    // What the session shows through the windows.
+    void flash(const QString &title, const QString &text, int seconds) override;
+    int message(int kind, const QString &text, int buttons) override;
+    bool ask(const QString &text) override;
+    void closeMainWindow() override;
+    void closeMessageForms() override { CloseMessageForms(); }
+    void updateConnectionStatus() override { UpdateConnectionStatus(); }
+    void setSessionPanel(const QString &text) override;
+    void resetWindow() override;
+    void hostJoined(bool w32) override;
 
 protected:
     bool event(QEvent *e) override;
@@ -49,7 +62,6 @@ private:
     void ApplicationDeactivate();
 
     void WMFormPresent();
-    void WMWANdisconnect(qint64 wParam, qint64 lParam);
     void WMUpdateForm();
     void UpdateConnectionStatus();
     void ApplyStoredGeometry();
@@ -61,6 +73,8 @@ private:
     QLabel *StartPage = nullptr;
     QProgressBar *ConnectionBar = nullptr;
     QLabel *StatusPanel = nullptr;
+    QLabel *HostPanel = nullptr;
+    QLabel *SessionPanel = nullptr;
     QAction *ActConnect = nullptr;
     QAction *ActDisconnect = nullptr;
     QMenu *MenuConnection = nullptr;
