@@ -10,6 +10,7 @@
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
 #include "settings/ServiceConfig.h"
+#include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
@@ -83,6 +84,11 @@ void TQuorvAdminForm::FormCreate() {
 
     Session = new GatewaySession(this);
     Session->setUi(this);
+    Session->setProxyResolver([this] {
+        const EffectiveProxyState &p = ResolveProxy(Session->GatewayScheme);
+        return ChannelProxy{p.EffectiveProxyHost, quint16(qBound(0, p.EffectiveProxyPort, 65535)),
+                            p.EffectiveProxyUser, p.EffectiveProxyPassword};
+    });
     connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
     connect(Session->Meter, &ConnectionMeter::positionChanged, ConnectionBar,
             &QProgressBar::setValue);

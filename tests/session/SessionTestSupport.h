@@ -1,0 +1,64 @@
+#pragma once
+// A session without windows: what the operator would have seen is recorded, and the operator's
+// answers are scripted.
+#include "common/AdminVars.h"
+#include "gateway/SessionUi.h"
+#include "settings/uIniFiles.h"
+
+#include <QList>
+#include <QString>
+
+struct RecordingUi : SessionUi {
+    struct Flash {
+        QString title, text;
+        int seconds;
+    };
+    QList<Flash> flashes;
+    QStringList messages;
+    QStringList questions;
+    bool answerYes = true;
+    int messageAnswer = 2;
+    int closes = 0;
+    int resets = 0;
+    int rebooting = 0, ended = 0, lost = 0, joined = 0, fullScreenLeft = 0;
+    bool updateAccepted = false;
+    int updatesOffered = 0;
+    int settingsDialogs = 0;
+    QStringList announcements;
+    QString panel;
+
+    void flash(const QString &title, const QString &text, int seconds) override {
+        flashes.append({title, text, seconds});
+    }
+    int message(int, const QString &text, int) override {
+        messages.append(text);
+        return messageAnswer;
+    }
+    bool ask(const QString &text) override {
+        questions.append(text);
+        return answerYes;
+    }
+    bool offerUpdate(bool) override {
+        ++updatesOffered;
+        return updateAccepted;
+    }
+    void openConnectionSettings() override { ++settingsDialogs; }
+    void closeMainWindow() override { ++closes; }
+    void setSessionPanel(const QString &text) override { panel = text; }
+    void resetWindow() override { ++resets; }
+    void hostJoined(bool) override { ++joined; }
+    void hostRebooting() override { ++rebooting; }
+    void hostEnded() override { ++ended; }
+    void hostLost() override { ++lost; }
+    void leaveFullScreen() override { ++fullScreenLeft; }
+    void showAnnouncement(bool product, const QString &title, const QString &text) override {
+        announcements.append((product ? QStringLiteral("C:") : QStringLiteral("O:")) + title +
+                             QLatin1Char('|') + text);
+    }
+    QString lastFlash() const { return flashes.isEmpty() ? QString() : flashes.last().text; }
+};
+
+inline void resetProcessState() {
+    adminVars() = AdminVars();
+    settings() = Settings();
+}
