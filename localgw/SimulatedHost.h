@@ -1,0 +1,121 @@
+#pragma once
+#include "GatewayConfig.h"
+#include "HostileBodies.h"
+#include "ScreenEncoder.h"
+#include "SyntheticDesktop.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QTimer>
+
+#include <functional>
+
+namespace localgw {
+
+// What the host leaves on the gateway for the console to fetch.
+enum class DepositKind { FullPicture, Update, StringList, Clipboard };
+
+// The host program on the remote computer, simulated: it joins and leaves the session, carries
+// out the console's commands on a synthetic desktop and answers with messages and deposits, as
+// a real host would. Pictures come only when asked for ("GScr", "UScr").
+class SimulatedHost : public QObject {
+    Q_OBJECT
+public:
+    explicit SimulatedHost(const GatewayConfig &config, QObject *parent = nullptr);
+
+    // Presence. Joining and leaving raise joined(), left() and vanished(); the gateway turns
+    // them into its events.
+    bool isJoined() const { return m_joined; }
+    void scheduleJoin(int delayMs); // < 0: never by itself
+    void join();
+    void leave();
+    void vanish();
+    const HostIdentity &identity() const { return m_identity; }
+    void setIdentity(const HostIdentity &identity);
+
+    // From the console, through the gateway.
+    void command(const QByteArray &text);
+    void control(const QByteArray &code, const QByteArray &params);
+    void clipboardFromConsole(const QByteArray &formatWord, const QByteArray &zlibBody);
+
+    // Behaviour switches for tests.
+    void setScreenSilent(bool silent); // no pictures and no "nSCh" until "RsPr"
+    bool screenSilent() const { return m_silent; }
+    void setScreenError(const QByteArray &code); // next picture request gets "SErr?" + code
+    void setRefuseReboot(bool refuse) { m_refuseReboot = refuse; }
+    void setRefuseModeSwitch(bool refuse) { m_refuseModes = refuse; }
+    void setClipboardEmpty(bool empty) { m_clipboardEmpty = empty; }
+    void setChatDenied(bool denied) { m_chatDenied = denied; }
+    void setClockRunning(bool running);
+    void advanceClock(int seconds = 1);
+    void setUpdateFormat(ScreenEncoder::UpdateFormat format) { m_encoder.setUpdateFormat(format); }
+    // Leaves a hostile body where it belongs and announces it as a real picture or list would be.
+    void sendHostile(HostileKind kind);
+    // A message of the host, sent as it stands.
+    void say(const QByteArray &message);
+
+    // Observations.
+    SyntheticDesktop &desktop() { return m_desktop; }
+    const ScreenEncoder &encoder() const { return m_encoder; }
+    QList<QByteArray> receivedCommands() const { return m_received; }
+    QList<QSize> screenModes() const { return m_modes; }
+    // The picture the console shows once it applied everything the host sent.
+    QImage shownPicture() const { return m_encoder.shown(); }
+    // The desktop now, in the colour depth the console asked for.
+    QImage reducedDesktop() const;
+    bool updateWanted() const { return m_updateWanted; }
+    // Writes desktop.png (full colour, now), reduced.png (now, at the current depth) and
+    // shown.png (what the console should show) into `dir`.
+    bool dumpPictures(const QString &dir, QString *error = nullptr) const;
+
+signals:
+    void joined();
+    void left();
+    void vanished();
+    void message(const QByteArray &text);
+    void deposit(DepositKind kind, const QByteArray &body);
+
+private:
+    void resetScreenState();
+    void stopActivity();
+    void desktopChanged();
+    void sendFullPicture();
+    void tryUpdate();
+    bool screenRequestBlocked();
+    void sendModeList();
+    void switchMode(const QByteArray &param);
+    void sendClipboard(const QByteArray &code);
+    void sendReport(const QByteArray &kind);
+    void handleInput(const QByteArray &cmd, const QByteArray &param);
+    void reboot();
+    void later(int ms, std::function<void()> action);
+
+    GatewayConfig m_config;
+    HostIdentity m_identity;
+    SyntheticDesktop m_desktop;
+    ScreenEncoder m_encoder;
+    QList<QSize> m_modes;
+    int m_modeIndex = 0;
+
+    bool m_joined = false;
+    bool m_silent = false;
+    bool m_updateWanted = false;
+    bool m_refuseReboot = false;
+    bool m_refuseModes = false;
+    bool m_clipboardEmpty = false;
+    bool m_chatDenied = false;
+    bool m_clockRunning = true;
+    QByteArray m_screenError;
+    QByteArray m_keyboardLayout;
+    QList<QByteArray> m_received;
+    quint64 m_generation = 0; // bumped when the host leaves: stale delayed actions do nothing
+
+    QTimer m_joinTimer;
+    QTimer m_clockTimer;
+    QTimer m_aliveTimer;
+    QTimer m_changeTimer;
+};
+
+} // namespace localgw

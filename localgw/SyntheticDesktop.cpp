@@ -1,0 +1,248 @@
+#include "SyntheticDesktop.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace localgw {
+
+namespace {
+constexpr int kTaskbarHeight = 32;
+constexpr int kTitleHeight = 24;
+constexpr int kMaxTyped = 2000;
+
+struct Layout {
+    QRect welcome;
+    QRect clock;
+    QRect notepad;
+    QRect page;
+    QRect taskManager;
+    QRect taskbar;
+    QRect start;
+};
+
+Layout layoutFor(QSize size) {
+    const int w = size.width();
+    const int h = size.height();
+    Layout l;
+    l.welcome = QRect(24, 24, qMin(440, w - 48), 150);
+    l.clock = QRect(qMax(24, w - 264), 24, 240, 110);
+    l.notepad = QRect(24, qMin(200, h / 3), qMin(520, w - 48), qMin(220, h / 3));
+    l.page = l.notepad.adjusted(8, kTitleHeight + 8, -8, -8);
+    l.taskManager = QRect(w / 2 - 150, h / 2 - 90, 300, 180);
+    l.taskbar = QRect(0, h - kTaskbarHeight, w, kTaskbarHeight);
+    l.start = QRect(4, l.taskbar.top() + 4, 70, kTaskbarHeight - 8);
+    return l;
+}
+
+// Text needs the font database of a GUI application; without one (a console-only test
+// program) the desktop is drawn without its texts rather than not at all.
+bool canDrawText() {
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+QString depthName(int depth) {
+    switch (depth) {
+    case 4:
+        return QStringLiteral("16 colours");
+    case 8:
+        return QStringLiteral("256 colours");
+    default:
+        return QStringLiteral("65536 colours");
+    }
+}
+} // namespace
+
+SyntheticDesktop::SyntheticDesktop(QSize size) {
+    resize(size);
+}
+
+void SyntheticDesktop::resize(QSize size) {
+    m_size = size.expandedTo(QSize(320, 240)).boundedTo(QSize(4096, 4096));
+    setPointer(m_pointer);
+}
+
+void SyntheticDesktop::setPointer(QPoint position) {
+    m_pointer = QPoint(qBound(0, position.x(), m_size.width() - 1),
+                       qBound(0, position.y(), m_size.height() - 1));
+}
+
+void SyntheticDesktop::click(QPoint position) {
+    setPointer(position);
+    m_lastClick = m_pointer;
+    // The task manager's close box closes it, as a person trying the console would expect.
+    const QRect tm = layoutFor(m_size).taskManager;
+    const QRect closeBox(tm.right() - 21, tm.top() + 1, 22, kTitleHeight);
+    if (m_taskManager && closeBox.contains(m_pointer))
+        m_taskManager = false;
+}
+
+void SyntheticDesktop::typeCharacter(QChar c) {
+    if (m_typed.size() >= kMaxTyped)
+        m_typed.remove(0, m_typed.size() - kMaxTyped + 1);
+    m_typed.append(c);
+}
+
+void SyntheticDesktop::backspace() {
+    if (!m_typed.isEmpty())
+        m_typed.chop(1);
+}
+
+void SyntheticDesktop::drawWallpaper(QPainter &p) const {
+    const QRect area(0, 0, m_size.width(), m_size.height() - kTaskbarHeight);
+    if (!m_wallpaper) {
+        p.fillRect(area, QColor(58, 110, 165));
+        return;
+    }
+    QLinearGradient sky(0, 0, 0, area.height());
+    sky.setColorAt(0, QColor(18, 60, 120));
+    sky.setColorAt(0.6, QColor(40, 140, 170));
+    sky.setColorAt(1, QColor(230, 190, 110));
+    p.fillRect(area, sky);
+    // Hills, so that hiding the wallpaper is obvious at a glance.
+    QPainterPath hills;
+    hills.moveTo(0, area.height());
+    for (int x = 0; x <= area.width(); x += 16) {
+        const double t = double(x) / qMax(1, area.width());
+        hills.lineTo(x,
+                     area.height() * (0.78 - 0.08 * std::sin(t * 9.0) - 0.05 * std::sin(t * 23.0)));
+    }
+    hills.lineTo(area.width(), area.height());
+    hills.closeSubpath();
+    p.fillPath(hills, QColor(40, 110, 60));
+    if (!canDrawText())
+        return;
+    p.setPen(QColor(255, 255, 255, 170));
+    QFont big(QStringLiteral("DejaVu Sans"));
+    big.setPixelSize(qMax(18, area.height() / 14));
+    big.setBold(true);
+    p.setFont(big);
+    p.drawText(area.adjusted(0, 0, -24, -24), Qt::AlignRight | Qt::AlignBottom,
+               QStringLiteral("QUORVIA DEMO HOST"));
+}
+
+void SyntheticDesktop::drawWindow(QPainter &p, const QRect &frame, const QString &title,
+                                  const QColor &titleColor) const {
+    p.fillRect(frame.translated(4, 4), QColor(0, 0, 0, 90));
+    p.fillRect(frame, QColor(236, 236, 236));
+    p.setPen(QColor(60, 60, 60));
+    p.drawRect(frame.adjusted(0, 0, -1, -1));
+    const QRect bar(frame.left() + 1, frame.top() + 1, frame.width() - 2, kTitleHeight);
+    p.fillRect(bar, titleColor);
+    const QRect close(bar.right() - 20, bar.top() + 4, 16, 16);
+    p.fillRect(close, QColor(200, 60, 50));
+    p.setPen(Qt::white);
+    p.drawLine(close.topLeft() + QPoint(4, 4), close.bottomRight() - QPoint(4, 4));
+    p.drawLine(close.topRight() + QPoint(-4, 4), close.bottomLeft() + QPoint(4, -4));
+    if (!canDrawText())
+        return;
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(13);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(bar.adjusted(8, 0, -30, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
+}
+
+void SyntheticDesktop::drawPointer(QPainter &p) const {
+    const QPointF o = m_pointer;
+    QPolygonF arrow;
+    arrow << o << o + QPointF(0, 17) << o + QPointF(4, 13) << o + QPointF(7, 20)
+          << o + QPointF(10, 19) << o + QPointF(7, 12) << o + QPointF(12, 12);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPolygon(arrow);
+}
+
+QImage SyntheticDesktop::render() const {
+    QImage img(m_size, QImage::Format_RGB32);
+    QPainter p(&img);
+    drawWallpaper(p);
+    const Layout l = layoutFor(m_size);
+
+    drawWindow(p, l.welcome, QStringLiteral("Welcome - simulated remote computer"),
+               QColor(0, 70, 140));
+    drawWindow(p, l.clock, QStringLiteral("Clock"), QColor(120, 40, 120));
+    // A seconds bar: the clock changes visibly even where no text can be drawn.
+    const QRect track(l.clock.left() + 10, l.clock.bottom() - 14, l.clock.width() - 20, 6);
+    p.fillRect(track, QColor(200, 200, 200));
+    p.fillRect(QRect(track.topLeft(), QSize(track.width() * (m_clock.second() + 1) / 60, 6)),
+               QColor(120, 40, 120));
+    drawWindow(p, l.notepad, QStringLiteral("Notepad - typed.txt"), QColor(30, 110, 60));
+    p.fillRect(l.page, Qt::white);
+    if (m_taskManager)
+        drawWindow(p, l.taskManager, QStringLiteral("Task Manager"), QColor(90, 90, 90));
+
+    p.fillRect(l.taskbar, QColor(192, 192, 192));
+    p.setPen(Qt::white);
+    p.drawLine(l.taskbar.topLeft(), l.taskbar.topRight());
+    p.fillRect(l.start, QColor(0, 128, 0));
+
+    if (canDrawText())
+        drawTexts(p);
+
+    if (m_lastClick.x() >= 0) {
+        p.setPen(QPen(QColor(255, 0, 0), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(m_lastClick, 9, 9);
+    }
+    drawPointer(p);
+    p.end();
+    return img;
+}
+
+void SyntheticDesktop::drawTexts(QPainter &p) const {
+    const Layout l = layoutFor(m_size);
+    QFont text(QStringLiteral("DejaVu Sans"));
+    text.setPixelSize(13);
+    p.setFont(text);
+    p.setPen(Qt::black);
+    const QStringList lines = {
+        QStringLiteral("This is the desktop of the simulated host."),
+        QStringLiteral("Computer name: %1").arg(m_hostName),
+        QStringLiteral("Screen: %1 x %2, %3")
+            .arg(m_size.width())
+            .arg(m_size.height())
+            .arg(depthName(m_depth)),
+        QStringLiteral("Move the mouse or type: the host follows."),
+        m_note,
+    };
+    int y = l.welcome.top() + kTitleHeight + 22;
+    for (const QString &line : lines) {
+        p.drawText(l.welcome.left() + 14, y, line);
+        y += 20;
+    }
+
+    p.drawText(l.page.adjusted(6, 4, -6, -4), Qt::TextWrapAnywhere | Qt::AlignLeft | Qt::AlignTop,
+               m_typed + QLatin1Char('|'));
+
+    if (m_taskManager) {
+        int ty = l.taskManager.top() + kTitleHeight + 22;
+        for (const char *task : {"explorer.exe", "notepad.exe", "clock.exe", "qvhost.exe"}) {
+            p.drawText(l.taskManager.left() + 14, ty, QString::fromLatin1(task));
+            ty += 20;
+        }
+    }
+    p.drawText(l.taskbar.adjusted(0, 0, -10, 0), Qt::AlignVCenter | Qt::AlignRight,
+               m_clock.toString(QStringLiteral("HH:mm:ss")));
+
+    QFont bold = text;
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(Qt::white);
+    p.drawText(l.start, Qt::AlignCenter, QStringLiteral("Start"));
+
+    QFont digits(QStringLiteral("DejaVu Sans Mono"));
+    digits.setPixelSize(40);
+    digits.setBold(true);
+    p.setFont(digits);
+    p.setPen(QColor(20, 20, 20));
+    p.drawText(l.clock.adjusted(0, kTitleHeight, 0, -16), Qt::AlignCenter,
+               m_clock.toString(QStringLiteral("HH:mm:ss")));
+}
+
+} // namespace localgw

@@ -1,0 +1,90 @@
+// quorvia-gateway: the local gateway with its simulated host, for demos and tests.
+#include "LocalGateway.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+QSize parseSize(const QString &text, QSize fallback) {
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return fallback;
+    bool okW = false;
+    bool okH = false;
+    const QSize s(parts[0].toInt(&okW), parts[1].toInt(&okH));
+    return okW && okH && s.width() >= 320 && s.height() >= 240 ? s : fallback;
+}
+} // namespace
+
+using namespace localgw;
+
+int main(int argc, char *argv[]) {
+    // Pictures are painted off screen; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorvia-gateway"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Local gateway with a simulated host, serving HTTPS on 127.0.0.1 until killed."));
+    parser.addHelpOption();
+    const QCommandLineOption port({"p", "port"}, "Port (0: a free one).", "N", "0");
+    const QCommandLineOption dir({"d", "dir"},
+                                 "Folder for ca.pem, console-settings.ini and "
+                                 "requests.jsonl (default: a temporary one).",
+                                 "D");
+    const QCommandLineOption gateways("gateways", "Number of gateways (G#).", "N", "3");
+    const QCommandLineOption hostDelay("host-delay-ms",
+                                       "Host joins this long after the logon; -1: never by "
+                                       "itself (admin host/join).",
+                                       "MS", "3000");
+    const QCommandLineOption pollHold("poll-hold-ms", "Longest hold of an idle poll.", "MS",
+                                      "20000");
+    const QCommandLineOption user("user", "Account user code.", "TEXT", "demo");
+    const QCommandLineOption password("password", "Account password.", "TEXT", "demo");
+    const QCommandLineOption name("name", "Account name in the logon reply.", "TEXT",
+                                  "Demo Operator");
+    const QCommandLineOption screen("screen", "Initial remote screen size.", "WxH", "1024x768");
+    const QCommandLineOption frozen("frozen-clock", "Keep the desktop clock still.");
+    const QCommandLineOption info("info", "The logon reply's \"info\" field.", "TEXT", "X0");
+    const QCommandLineOption version("version-digits",
+                                     "Version digits announced at logon (default: the "
+                                     "console's own, no update offered).",
+                                     "DIGITS");
+    const QCommandLineOption hostName("host-name", "The host's computer name.", "TEXT", "DEMO-PC");
+    parser.addOptions({port, dir, gateways, hostDelay, pollHold, user, password, name, screen,
+                       frozen, info, version, hostName});
+    parser.process(app);
+
+    GatewayConfig config;
+    config.port = quint16(parser.value(port).toUInt());
+    config.dir = parser.value(dir);
+    config.gatewayCount = qBound(1, parser.value(gateways).toInt(), 999);
+    config.hostDelayMs = parser.value(hostDelay).toInt();
+    config.pollHoldMs = qBound(100, parser.value(pollHold).toInt(), 55000);
+    config.accounts = {{parser.value(user).toLatin1(), parser.value(password).toLatin1(),
+                        parser.value(name).toLatin1()}};
+    config.screenSize = parseSize(parser.value(screen), config.screenSize);
+    config.clockRunning = !parser.isSet(frozen);
+    config.info = parser.value(info).toLatin1();
+    config.versionDigits = parser.value(version).toLatin1();
+    config.host.hostName = parser.value(hostName).toLatin1();
+
+    LocalGateway gateway(config);
+    QString error;
+    if (!gateway.start(&error)) {
+        std::fprintf(stderr, "quorvia-gateway: %s\n", qPrintable(error));
+        return 1;
+    }
+    QTextStream out(stdout);
+    out << gateway.consoleSettingsText() << "\n"
+        << "; settings file: " << gateway.settingsPath() << "\n"
+        << "; request log:   " << gateway.requestLogPath() << "\n"
+        << "; admin:         " << gateway.adminUrl(QStringLiteral("state")) << "\n"
+        << "READY port=" << gateway.port() << Qt::endl;
+    return app.exec();
+}

@@ -1,0 +1,19 @@
+# The local gateway library (in-process form, for tests) and the quorvia-gateway executable.
+add_library(quorvia_localgw STATIC
+  AdminApi.cpp AdminApi.h
+  FaultPlan.cpp FaultPlan.h
+  GatewayConfig.h
+  GatewayService.cpp GatewayService.h
+  LocalSession.cpp LocalSession.h
+  HostileBodies.cpp HostileBodies.h
+  LocalGateway.cpp LocalGateway.h
+  PendingReply.h
+  RequestLog.cpp RequestLog.h
+  ScreenEncoder.cpp ScreenEncoder.h
+  SimulatedHost.cpp SimulatedHost.h
+  SyntheticDesktop.cpp SyntheticDesktop.h)
+target_include_directories(quorvia_localgw PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(quorvia_localgw PUBLIC quorvia_core quorvia_pki quorvia_httpserver)
+
+add_executable(quorvia-gateway main.cpp)
+target_link_libraries(quorvia-gateway PRIVATE quorvia_localgw)

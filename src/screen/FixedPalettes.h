@@ -1,0 +1,29 @@
+#pragma once
+#include <QImage>
+#include <QList>
+#include <QRgb>
+
+// The colour depths the operator can choose for the remote screen (4, 8 and 15) and the fixed
+// palettes behind the two indexed ones. The host encodes its pictures with these palettes and
+// the console converts what it shows with the same ones, so a picture reduced twice is the
+// picture reduced once.
+namespace FixedPalettes {
+
+// The 16 colours of the classic VGA palette.
+const QList<QRgb> &palette16();
+// The 16 VGA colours, a 6x6x6 colour cube and 24 greys.
+const QList<QRgb> &palette256();
+
+// The palette for a depth value: 16 entries for 4, 256 for 8, empty otherwise.
+const QList<QRgb> &paletteForDepth(int depth);
+
+// Format_Indexed8 image of `image` with the palette of depth 4 or 8 as colour table (16 or 256
+// entries); each pixel takes the palette colour nearest to it. Null for any other depth.
+QImage toIndexed(const QImage &image, int depth);
+
+// `image` as it looks at `depth`, as Format_RGB32: depths 4 and 8 map every pixel to the
+// nearest palette colour; 15 keeps the upper 5 bits of each channel (the low 3 bits become
+// 0, as a 16-bit 5-5-5 picture reads back); any other depth leaves the colours unchanged.
+QImage reduceToDepth(const QImage &image, int depth);
+
+} // namespace FixedPalettes
