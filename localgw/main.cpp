@@ -1,5 +1,8 @@
 // quorvia-gateway: the local gateway with its simulated host, for demos and tests.
 #include "LocalGateway.h"
+#include "settings/PasswordCipher.h"
+#include "settings/ServiceConfig.h"
+#include "settings/uIniFiles.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -16,6 +19,26 @@ QSize parseSize(const QString &text, QSize fallback) {
     bool okH = false;
     const QSize s(parts[0].toInt(&okW), parts[1].toInt(&okH));
     return okW && okH && s.width() >= 320 && s.height() >= 240 ? s : fallback;
+}
+// A complete settings file for a console that uses this gateway, written through the console's
+// own store so the password is enciphered the way the console reads it.
+bool writeConsoleIni(const localgw::LocalGateway &gateway, const localgw::GatewayConfig &config,
+                     const QString &path) {
+    Settings s;
+    s.WindowLeft = 40;
+    s.WindowTop = 30;
+    s.WindowWidth = 1280;
+    s.WindowHeight = 900;
+    s.UserCode = QString::fromLatin1(config.accounts.value(0).userCode);
+    s.Password = QString::fromLatin1(config.accounts.value(0).password);
+    s.GCount = config.gatewayCount;
+    s.ResTip = false; // the demo starts without the resolution advice
+    ServiceConfig service;
+    service.Domain = config.domain;
+    service.GatewayAddress = gateway.gatewayAddress();
+    service.TrustedCertificates = gateway.caPemPath();
+    SettingsStore store(s, service, passwordCipher());
+    return store.save(path);
 }
 } // namespace
 
@@ -56,8 +79,11 @@ int main(int argc, char *argv[]) {
                                      "console's own, no update offered).",
                                      "DIGITS");
     const QCommandLineOption hostName("host-name", "The host's computer name.", "TEXT", "DEMO-PC");
+    const QCommandLineOption consoleIni("console-ini",
+                                        "Write a complete console settings file for this gateway.",
+                                        "PATH");
     parser.addOptions({port, dir, gateways, hostDelay, pollHold, user, password, name, screen,
-                       frozen, info, version, hostName});
+                       frozen, info, version, hostName, consoleIni});
     parser.process(app);
 
     GatewayConfig config;
@@ -78,6 +104,12 @@ int main(int argc, char *argv[]) {
     QString error;
     if (!gateway.start(&error)) {
         std::fprintf(stderr, "quorvia-gateway: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (parser.isSet(consoleIni) &&
+        !writeConsoleIni(gateway, config, parser.value(consoleIni))) {
+        std::fprintf(stderr, "quorvia-gateway: cannot write %s\n",
+                     qPrintable(parser.value(consoleIni)));
         return 1;
     }
     QTextStream out(stdout);
