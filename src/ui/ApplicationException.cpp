@@ -2,6 +2,8 @@
 
 #include "common/AdminVars.h"
 #include "common/TraceRing.h"
+#include "platform/ComputerName.h"
+#include "platform/KeyboardLayout.h"
 #include "ui/QVMessage.h"
 
 #include <QCoreApplication>
@@ -18,9 +20,10 @@ void ApplicationException(QObject *sender, const std::exception *e) {
         sender ? QString::fromLatin1(sender->metaObject()->className()) : QString();
     AddTrace(0, QStringLiteral("Class name: %1 - Err msg: %2 - Sender: %3")
                     .arg(className, message, senderClass));
-    AddTrace(0, QStringLiteral("%1 - Remote:%2/%3")
+    AddTrace(0, QStringLiteral("%1 - Local:%2/%3 - Remote:%4/%5")
                     .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
-                         adminVars().HostName, adminVars().HostKeyboard));
+                         ComputerName(), GetKeyboardLayoutText(), adminVars().HostName,
+                         adminVars().HostKeyboard));
     // Until the error report window exists, the trace is shown so it can be copied.
     ShowMessageWindow(mkError,
                       QStringLiteral("An unexpected error occurred.\r\r") +

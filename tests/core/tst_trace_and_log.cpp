@@ -2,6 +2,7 @@
 
 #include "common/SessionLog.h"
 #include "common/TraceRing.h"
+#include "platform/KeyboardLayout.h"
 #include "settings/uIniFiles.h"
 
 class TestTraceAndLog : public QObject {
@@ -25,6 +26,16 @@ private slots:
         AddTrace(5, QStringLiteral("hidden"));
         TraceSuspended = false;
         QCOMPARE(TraceLines(), QStringList({QStringLiteral("44;x"), QStringLiteral("255;")}));
+    }
+
+    void keyboardLayoutIdentifiers() {
+        QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("en_US")), QStringLiteral("00000409"));
+        QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("nl-BE")), QStringLiteral("00000813"));
+        QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("de_DE.UTF-8")),
+                 QStringLiteral("00000407"));
+        QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("fr_LU")), QStringLiteral("0000040C"));
+        QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("C")), QStringLiteral("0"));
+        QCOMPARE(KeyboardLayoutTextForLocale(QString()), QStringLiteral("0"));
     }
 
     void sessionLogOnlyWhenSwitchedOn() {

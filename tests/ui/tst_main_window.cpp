@@ -6,6 +6,7 @@
 #include "common/WindowMessages.h"
 #include "main/QuorvAdmin.h"
 #include "settings/uIniFiles.h"
+#include "ui/ApplicationException.h"
 #include "ui/QVMessage.h"
 
 #include <QApplication>
@@ -115,6 +116,26 @@ private slots:
         const QByteArray ini = f.readAll();
         QVERIFY2(ini.contains("Width=700"), ini.constData());
         QVERIFY(ini.contains("Left=40"));
+    }
+
+    void escapedExceptionsAreRecordedExceptWhileLoggingOff() {
+        ClearTrace();
+        adminVars().LoggingOff = true;
+        const std::runtime_error failure("disk on fire");
+        ApplicationException(this, &failure);
+        QVERIFY(TraceLines().isEmpty());
+        QVERIFY(shown.isEmpty());
+
+        adminVars().LoggingOff = false;
+        adminVars().HostName = QStringLiteral("DESK");
+        ApplicationException(this, &failure);
+        const QStringList lines = TraceLines();
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(QStringLiteral("0;Class name: ")));
+        QVERIFY(lines[0].contains(QStringLiteral("Err msg: disk on fire - Sender: TestMainWindow")));
+        QVERIFY(lines[1].contains(QStringLiteral(" - Remote:DESK/")));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].kind, int(mkError));
     }
 
     void releasedEventsSkipTheWindowLogic() {
