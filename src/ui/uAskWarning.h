@@ -1,0 +1,44 @@
+#pragma once
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+// The yes/no question window shared by the main and the file transfer windows: borderless, on
+// top, white, a red "Warning" head, the question and "Yes" / "No". The caller plays a warning
+// sound if it wants one; both buttons click.
+class TAskWarningForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAskWarningForm(QWidget *mainWindow = nullptr);
+
+    void Prepare(const QString &question);
+    // True only when "Yes" was pressed: "No", Escape or a close from elsewhere all answer no,
+    // so a question that vanished never lets an overwrite or a disconnect through.
+    bool Answer() const { return Yes; }
+
+public slots:
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    QLabel *LblHead;
+    QLabel *LblQuestion;
+    QPushButton *BttnYes;
+    QPushButton *BttnNo;
+    bool Yes = false;
+};
+
+// Asks modally, centred on `mainWindow` (or the screen); true for "Yes".
+bool AskWarning(const QString &question, QWidget *mainWindow = nullptr);
+// Whether a question is open now, and closing it (as "No"), for the main window's clean-up.
+bool AskWarningVisible();
+void CloseAskWarning();
+
+// Tests answer questions without a person: the hook gets the question and returns the answer.
+// Pass an empty function to restore the window.
+using AskWarningHook = std::function<bool(const QString &question)>;
+void SetAskWarningHook(AskWarningHook hook);
