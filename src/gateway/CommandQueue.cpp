@@ -49,6 +49,8 @@ void GatewaySession::SendCmd(const QByteArray &command) {
     const AdminVars &v = adminVars();
     if (!v.HostLoggedOn || CommandsDisabled)
         return;
+    if (command.startsWith("GScr"))
+        emit fullPictureRequested();
     if (command.startsWith("GScr") || command.startsWith("UScr"))
         emit screenWatchdogRearm();
     if (v.LoggedOn) {

@@ -14,6 +14,7 @@
 #include "gateway/SessionUi.h"
 #include "gateway/Url_Utils.h"
 #include "platform/ComputerName.h"
+#include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
 #include "settings/uIniFiles.h"
 
@@ -88,7 +89,7 @@ bool GatewaySession::StartSockets() {
     AddTrace(75);
     QState = QIdle;
     ExecState = ExecIdle;
-    ScreenFetch = 0;
+    Screen->ResetFetch();
     adminVars().LoggedOn = false;
     adminVars().SocketsStarted = true;
     ApplyProxySettings();
@@ -341,6 +342,8 @@ void GatewaySession::WMWANdisconnect(qint64 wParam, qint64 lParam) {
         v.CloseMode = 1;
     Ui->closeMessageForms();
     CommandQueue.clear();
+    Screen->PendingScreenNotices.clear();
+    Screen->StopScreenUpdates();
     SendCmd("QUIT");
     v.LoggingOff = true;
     Ui->closeMessageForms();

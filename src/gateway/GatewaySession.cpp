@@ -6,6 +6,7 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/HttpChannel.h"
 #include "gateway/SessionUi.h"
+#include "screen/ScreenPipeline.h"
 
 using namespace WindowMessages;
 
@@ -44,6 +45,7 @@ GatewaySession::GatewaySession(QObject *parent)
     connect(this, &GatewaySession::commandRequestStarted, Meter, &ConnectionMeter::RequestStarted);
     connect(this, &GatewaySession::commandRequestFinished, Meter,
             &ConnectionMeter::RequestFinished);
+    Screen = new ScreenPipeline(this);
 }
 
 GatewaySession::~GatewaySession() = default;
@@ -69,6 +71,7 @@ void GatewaySession::InitVars() {
     GatewayCheckTimer.stop();
     ScreenProgCheckTimer.stop();
     Meter->reset();
+    Screen->InitVars();
     EnableCommands();
     Ui->resetWindow();
     emit sessionStateChanged(false);
@@ -119,10 +122,7 @@ void GatewaySession::onExecClientDone(int error, int status, const QByteArray &b
 }
 
 void GatewaySession::onScreenClientDone(int error, int status, const QByteArray &body) {
-    Q_UNUSED(status);
-    Q_UNUSED(body);
-    AddTrace(68, QStringLiteral("E:") + QString::number(error));
-    ScreenFetch = 0;
+    Screen->ScreenClientRequestDone(error, status, body);
 }
 
 bool GatewaySession::event(QEvent *e) {

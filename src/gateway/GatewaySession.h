@@ -10,6 +10,7 @@
 
 class ConnectionMeter;
 class HttpChannel;
+class ScreenPipeline;
 class SessionUi;
 
 // Where the channels send their requests, copied from the effective proxy at every logon.
@@ -63,7 +64,6 @@ public:
     QString HostIP, HostOS = QStringLiteral("WNT");
     quint8 QState = QIdle;
     quint8 ExecState = ExecIdle;
-    quint8 ScreenFetch = 0;
     QList<QByteArray> CommandQueue;
     bool CommandsDisabled = false;
     quint8 StopQueueReason = 0;
@@ -77,6 +77,8 @@ public:
     QTimer GatewayCheckTimer;
     QTimer ScreenProgCheckTimer;
     ConnectionMeter *Meter = nullptr;
+    // The screen update cycle (notices, fetches, decoding, the shown picture).
+    ScreenPipeline *Screen = nullptr;
     // How long "Gateway connection lost" shows before the session is reset; tests shorten it.
     int WatchdogCloseDelayMs = 4200;
 
@@ -139,6 +141,8 @@ signals:
     // Fired for the owner of the screen watchdog: a "GScr"/"UScr" command went out or "nSCh"
     // arrived.
     void screenWatchdogRearm();
+    // A command beginning with "GScr" was accepted by the queue: a full picture is pending.
+    void fullPictureRequested();
     // Logon finished (true) or the session was reset (false).
     void sessionStateChanged(bool loggedOn);
     // The connection meter's hooks around every command request.

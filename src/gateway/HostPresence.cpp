@@ -10,6 +10,7 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/SessionUi.h"
 #include "gateway/Url_Utils.h"
+#include "screen/ScreenPipeline.h"
 #include "settings/uIniFiles.h"
 
 #include <QLocale>
@@ -38,6 +39,7 @@ void GatewaySession::HostLogon(const QByteArray &text) {
     HostOS = field(text, "WV") == QLatin1String("W32") ? QStringLiteral("W32")
                                                         : QStringLiteral("WNT");
     v.HostKeyboard = field(text, "LA");
+    Screen->HostJoined();
     Ui->hostJoined(HostOS == QLatin1String("W32"));
     v.HostLoggedOn = true;
     Ui->updateConnectionStatus();
@@ -117,8 +119,4 @@ void GatewaySession::ScreenProgCheckTimerTimer() {
     ScreenProgCheckTimer.start();
 }
 
-void GatewaySession::RestartHostScreenProg() {
-    ScreenProgCheckTimer.stop();
-    SendCmd("RsPr");
-    SendCmd("GScr");
-}
+void GatewaySession::RestartHostScreenProg() { Screen->RestartHostScreenProg(); }

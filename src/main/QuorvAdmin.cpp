@@ -9,11 +9,18 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
+#include "screen/ScreenArea.h"
+#include "screen/ScreenModes.h"
 #include "settings/ServiceConfig.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
+#include "ui/uAskWarning.h"
+#include "ui/uPopUp.h"
+#include "ui/uShowBadConn.h"
+#include "ui/uShowInfoMsg.h"
+#include "ui/uSounds.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,10 +68,11 @@ void TQuorvAdminForm::FormCreate() {
                                QStringLiteral(".ini"),
                            appFolders().SettingsFile);
     const FolderCreation folders = CreateAppFolders(appFolders());
+    ExtractSounds();
     if (!folders.snapShotsCreated) {
         // No other window exists yet; the message waits for the first show.
         QTimer::singleShot(0, this, [] {
-            ShowMessageWindow(mkError, QStringLiteral("Could not create Snapshots folder"),
+            ShowMessageWindow(mkError, Msg("Could not create Snapshots folder"),
                               MsgButton::OK);
         });
     }
@@ -92,6 +100,8 @@ void TQuorvAdminForm::FormCreate() {
     connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
     connect(Session->Meter, &ConnectionMeter::positionChanged, ConnectionBar,
             &QProgressBar::setValue);
+    connect(Session->Meter, &ConnectionMeter::badConnection, this,
+            [this](bool show) { PostMessage(this, BadConnection, 0, show ? 1 : 0); });
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -107,7 +117,10 @@ void TQuorvAdminForm::FormCreate() {
     StartPage->setStyleSheet(QStringLiteral(
         "#StartPage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, "
         "stop:1 #d9e3ef); color: #104386; font-size: 15pt; }"));
-    setCentralWidget(StartPage);
+    Screen = new ScreenArea(Session, StartPage, this);
+    setCentralWidget(Screen);
+    BadConnForm = new TShowBadConnForm(this);
+    InfoMessagesForm = new TShowInfoMessagesForm(this);
 
     Session->VersionTag = QStringLiteral("A") + GetVersionText(1);
 
@@ -121,6 +134,7 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+    Screen->SetScaling();
     WMUpdateForm();
     ApplyStoredGeometry();
     adminVars().TitleBase = QStringLiteral("Quorvia Access");
@@ -141,6 +155,9 @@ void TQuorvAdminForm::buildMenus() {
     QAction *exit = MenuConnection->addAction(QStringLiteral("E&xit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    MenuView = menuBar()->addMenu(QString());
+    Screen->addViewMenuItems(MenuView);
+    addToolBar(Screen->createToolBar(this));
     MenuHelp = menuBar()->addMenu(QString());
 }
 
@@ -148,7 +165,9 @@ void TQuorvAdminForm::WMUpdateForm() {
     MenuConnection->setTitle(QStringLiteral("&Connection"));
     ActConnect->setText(QStringLiteral("&Connect"));
     ActDisconnect->setText(QStringLiteral("&Disconnect"));
+    MenuView->setTitle(QStringLiteral("&View"));
     MenuHelp->setTitle(QStringLiteral("&Help"));
+    Screen->applyTexts();
     StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>Connect to the gateway to start a "
                                       "support session.</p>"));
 }
@@ -191,7 +210,7 @@ void TQuorvAdminForm::FormShow() {
 void TQuorvAdminForm::WMFormPresent() {
     if (!settings().UserCode.isEmpty() && !settings().Password.isEmpty())
         return;
-    ShowMessageWindow(mkWarning, QStringLiteral("Connection settings incomplete"), MsgButton::OK);
+    ShowMessageWindow(mkWarning, Msg("Connection settings incomplete"), MsgButton::OK);
     // The connection settings dialog opens here once it exists.
 }
 
@@ -207,12 +226,14 @@ void TQuorvAdminForm::resetWindow() {
     ActConnect->setVisible(true);
     SessionPanel->clear();
     unsetCursor();
+    Screen->resetWindow();
 }
 
 void TQuorvAdminForm::CloseMessageForms() {
-    // The remote information, invitation, wait-for-host, chat and question windows close here,
-    // in that order, as they come to exist.
+    // The remote information, invitation, wait-for-host and chat windows close here before the
+    // question window, in that order, as they come to exist.
     CloseFlashInfo();
+    CloseAskWarning();
 }
 
 void TQuorvAdminForm::UpdateConnectionStatus() {
@@ -223,19 +244,20 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     ActDisconnect->setEnabled(v.LoggedOn);
     QString state;
     if (!v.LoggedOn)
-        state = QStringLiteral("Disconnected");
+        state = Msg("Disconnected");
     else if (v.HostLoggedOn)
-        state = QStringLiteral("Connected to client");
+        state = Msg("Connected to client");
     else
-        state = QStringLiteral("Connected to gateway");
-    StatusPanel->setText(QStringLiteral("Connection status : ") + state);
-    HostPanel->setText(v.LoggedOn ? QStringLiteral("Client IP:") + Session->HostIP +
-                                        QStringLiteral("  Name:") + v.HostName
-                                  : QStringLiteral("Client IP:"));
+        state = Msg("Connected to gateway");
+    StatusPanel->setText(Msg("Connection status : ") + state);
+    HostPanel->setText(v.LoggedOn ? Msg("Client IP:") + Session->HostIP +
+                                        QStringLiteral("  ") + Msg("Name:") + v.HostName
+                                  : Msg("Client IP:"));
     if (!v.LoggedOn)
         SessionPanel->clear();
     ConnectionBar->setVisible(v.LoggedOn && v.HostLoggedOn);
     setWindowTitle(v.TitleBase + QStringLiteral(" - ") + state);
+    Screen->updateConnectionStatus();
 }
 
 void TQuorvAdminForm::ReleaseFormEvents() {
@@ -252,10 +274,8 @@ bool TQuorvAdminForm::FormCloseQuery() {
     AddTrace(6);
     if (!adminVars().LoggedOn)
         return true;
-    const int answer =
-        ShowMessageWindow(mkWarning, QStringLiteral("Connected to gateway\rDisconnect ?"),
-                          MsgButton::Yes | MsgButton::No);
-    if (answer == mrYes)
+    CloseAskWarning();
+    if (AskWarning(Msg("Connected to gateway") + QLatin1Char('\r') + Msg("Disconnect ?"), this))
         PostMessage(Session, WANdisconnect, makeWParam(1, 0), 1);
     return false;
 }
@@ -291,6 +311,7 @@ void TQuorvAdminForm::closeEvent(QCloseEvent *e) {
 
 void TQuorvAdminForm::FormClose() {
     AddTrace(7);
+    ClosePopUp();
     SplashTimer.stop();
     Settings &s = settings();
     const QRect g = geometry();
@@ -300,7 +321,7 @@ void TQuorvAdminForm::FormClose() {
     s.WindowHeight = g.height();
     s.ShowST = statusBar()->isVisible();
     SaveSettings(appFolders().SettingsFile);
-    ShowFlashInfo(QString(), QStringLiteral("Closing ..."), 2);
+    ShowFlashInfo(QString(), Msg("Closing ..."), 2);
     // An update due at close (CloseMode 2) runs here once the update download exists.
     adminVars().CloseMode = 0;
 }
@@ -352,9 +373,9 @@ int TQuorvAdminForm::message(int kind, const QString &text, int buttons) {
     return ShowMessageWindow(kind, text, buttons);
 }
 
-bool TQuorvAdminForm::ask(const QString &text) {
-    return ShowMessageWindow(mkWarning, text, MsgButton::Yes | MsgButton::No) == mrYes;
-}
+bool TQuorvAdminForm::ask(const QString &text) { return AskWarning(text, this); }
+
+bool TQuorvAdminForm::questionVisible() const { return AskWarningVisible(); }
 
 void TQuorvAdminForm::closeMainWindow() {
     // Out of the completion that asked for it, so the close runs on a settled session.
@@ -364,11 +385,58 @@ void TQuorvAdminForm::closeMainWindow() {
 void TQuorvAdminForm::setSessionPanel(const QString &text) { SessionPanel->setText(text); }
 
 void TQuorvAdminForm::hostJoined(bool w32) {
-    Q_UNUSED(w32);
+    Screen->hostJoined(w32);
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
+}
+
+void TQuorvAdminForm::hostRebooting() { Screen->hostRebooting(); }
+
+void TQuorvAdminForm::hostLost() { Screen->hostLost(); }
+
+void TQuorvAdminForm::logoffStarted() { Screen->logoffStarted(); }
+
+void TQuorvAdminForm::enterFullScreen() { PostMessage(this, FullScreen); }
+
+void TQuorvAdminForm::leaveFullScreen() {
+    if (Screen->FullScreen)
+        PostMessage(this, NormalScreen);
+}
+
+bool TQuorvAdminForm::offerResolutionTip(bool current) {
+    return ScreenArea::OfferResolutionTip(this, current);
+}
+
+// The resizing of full-screen mode must not run the window's own handlers.
+void TQuorvAdminForm::WMFullScreen() {
+    if (!adminVars().HostLoggedOn)
+        return;
+    ReleaseFormEvents();
+    Screen->WMFullScreen();
+    ConnectFormEvents();
+}
+
+void TQuorvAdminForm::WMNormalScreen() {
+    ReleaseFormEvents();
+    Screen->WMNormalScreen();
+    ConnectFormEvents();
+}
+
+void TQuorvAdminForm::WMBadConnection(qint64 lParam) {
+    if (lParam != 0)
+        BadConnForm->ShowBadConn(); // with the pop-up sound
+    else
+        BadConnForm->CloseBadConn();
+}
+
+void TQuorvAdminForm::hostEnded() { ShowPopUp(pkSessionEnded, 3000); } // with the pop-up sound
+
+void TQuorvAdminForm::playSound(int sound) { PlaySystemSound(sound); }
+
+void TQuorvAdminForm::showAnnouncement(bool product, const QString &title, const QString &text) {
+    InfoMessagesForm->ShowInfoMessage(product, title, text);
 }
 
 bool TQuorvAdminForm::event(QEvent *e) {
@@ -391,6 +459,21 @@ bool TQuorvAdminForm::event(QEvent *e) {
         break;
     case UpdateForm:
         WMUpdateForm();
+        break;
+    case BadConnection:
+        WMBadConnection(m->lParam);
+        break;
+    case FullScreen:
+        WMFullScreen();
+        break;
+    case NormalScreen:
+        WMNormalScreen();
+        break;
+    case HideWallpaper:
+        Screen->modes()->WMHideWallpaper();
+        break;
+    case SetColors:
+        Screen->modes()->WMSetColors();
         break;
     default:
         break;

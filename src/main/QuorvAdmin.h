@@ -6,6 +6,9 @@
 #include <QTimer>
 
 class GatewaySession;
+class ScreenArea;
+class TShowBadConnForm;
+class TShowInfoMessagesForm;
 class QLabel;
 class QProgressBar;
 class QStackedWidget;
@@ -37,12 +40,24 @@ public:
     void flash(const QString &title, const QString &text, int seconds) override;
     int message(int kind, const QString &text, int buttons) override;
     bool ask(const QString &text) override;
+    bool questionVisible() const override;
     void closeMainWindow() override;
     void closeMessageForms() override { CloseMessageForms(); }
     void updateConnectionStatus() override { UpdateConnectionStatus(); }
     void setSessionPanel(const QString &text) override;
     void resetWindow() override;
     void hostJoined(bool w32) override;
+    void hostRebooting() override;
+    void hostLost() override;
+    void logoffStarted() override;
+    void enterFullScreen() override;
+    void leaveFullScreen() override;
+    bool offerResolutionTip(bool current) override;
+    void hostEnded() override;
+    void playSound(int sound) override;
+    void showAnnouncement(bool product, const QString &title, const QString &text) override;
+
+    ScreenArea *screenArea() const { return Screen; }
 
 protected:
     bool event(QEvent *e) override;
@@ -63,6 +78,9 @@ private:
 
     void WMFormPresent();
     void WMUpdateForm();
+    void WMFullScreen();
+    void WMNormalScreen();
+    void WMBadConnection(qint64 lParam);
     void UpdateConnectionStatus();
     void ApplyStoredGeometry();
     void buildMenus();
@@ -71,6 +89,10 @@ private:
 
     GatewaySession *Session = nullptr;
     QLabel *StartPage = nullptr;
+    ScreenArea *Screen = nullptr;
+    QMenu *MenuView = nullptr;
+    TShowBadConnForm *BadConnForm = nullptr;
+    TShowInfoMessagesForm *InfoMessagesForm = nullptr;
     QProgressBar *ConnectionBar = nullptr;
     QLabel *StatusPanel = nullptr;
     QLabel *HostPanel = nullptr;

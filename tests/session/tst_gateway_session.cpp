@@ -303,16 +303,20 @@ private slots:
         session->WMWANdisconnect(WindowMessages::makeWParam(1, 0), 1);
         QTRY_COMPARE_WITH_TIMEOUT(ui.closes, 1, 5000);
         const QList<LoggedRequest> log = gw->requestLog().entries();
-        qsizetype quit = -1, logoff = -1;
+        qsizetype stop = -1, quit = -1, logoff = -1;
         for (qsizetype i = 0; i < log.size(); ++i) {
+            if (log[i].code == "01" && log[i].value("string") == "SSup")
+                stop = i;
             if (log[i].code == "01" && log[i].value("string") == "QUIT")
                 quit = i;
             if (log[i].code == "17")
                 logoff = i;
         }
-        QVERIFY(quit >= 0);
+        QVERIFY(stop >= 0);
+        QVERIFY(quit > stop);
         QVERIFY(logoff > quit);
-        QVERIFY(log[logoff].ms - log[quit].ms >= 90); // the logoff waited for the host
+        // The logoff waited for the host; the wait starts when the host is told to stop.
+        QVERIFY(log[logoff].ms - log[stop].ms >= 90);
         QTest::qWait(200);
         QCOMPARE(ui.closes, 1);
     }

@@ -8,6 +8,8 @@
 #include "settings/uIniFiles.h"
 #include "ui/ApplicationException.h"
 #include "ui/QVMessage.h"
+#include "ui/uAskWarning.h"
+#include "common/uLanguageMsg.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -50,6 +52,10 @@ private slots:
         SetMessageWindowHook([this](int kind, const QString &text, int) {
             shown.append({kind, text});
             return answer;
+        });
+        SetAskWarningHook([this](const QString &text) {
+            shown.append({mkWarning, text});
+            return answer == mrYes;
         });
     }
 
@@ -97,7 +103,7 @@ private slots:
         adminVars().LoggedOn = true;
         answer = mrNo;
         QVERIFY(!form.close());
-        QCOMPARE(shown.last().text, QStringLiteral("Connected to gateway\rDisconnect ?"));
+        QCOMPARE(shown.last().text, Msg("Connected to gateway") + "\r" + Msg("Disconnect ?"));
         QVERIFY(form.isVisible());
         QVERIFY(adminVars().LoggedOn);
     }

@@ -1,0 +1,97 @@
+#pragma once
+#include "screen/FullScreenHeader.h"
+
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+class GatewaySession;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QStackedLayout;
+class QToolBar;
+class ScreenModes;
+class ScreenView;
+
+// The main window's screen area: the start page until the first picture, then the remote
+// screen; the scaling and full-screen modes, the full-screen toolbar laid over the picture, and
+// the screen mode, colour and wallpaper controls. The main window owns it as its central widget
+// and calls in from its window messages and session hooks.
+class ScreenArea : public QWidget {
+    Q_OBJECT
+public:
+    ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow *mainWindow);
+
+    ScreenView *view() const { return View; }
+    THeaderForm *header() const { return Header; }
+    ScreenModes *modes() const { return Modes; }
+
+    // The main window's controls. Exactly two of the four scale buttons show at a time.
+    QAction *BttnScalePropOn, *BttnScalePropOff, *BttnScaleMaxOn, *BttnScaleMaxOff;
+    QAction *BttnFullScreen, *BttnRefreshScreen, *BttnHideWallpaper, *BttnShowWallpaper,
+        *BttnFitToScreen;
+    // The toolbar with the mode and colour boxes and the screen buttons.
+    QToolBar *createToolBar(QWidget *parent);
+    void addViewMenuItems(QMenu *menu);
+
+    // Shows `scaling` (the "Scaling" setting) on the buttons and lays the picture out.
+    void SetScaling();
+    void SetImagePosition();
+
+    bool FullScreen = false;
+    QRect SavedBounds;
+    bool HeaderNailed = false;
+    // WM_USER+12 and WM_USER+13. The main window detaches its own event handlers around them.
+    void WMFullScreen();
+    void WMNormalScreen();
+    void BttnFitToScreenClick();
+
+    // The session's hooks, as the main window receives them.
+    void resetWindow();
+    void hostJoined(bool w32);
+    void hostRebooting();
+    void hostLost();
+    void logoffStarted();
+    void updateConnectionStatus();
+    // Texts from the catalog (window creation and language change).
+    void applyTexts();
+
+    // The screen-resolution advice at connect; returns the new "ResTip".
+    static bool OfferResolutionTip(QWidget *mainWindow, bool current);
+
+    // Whether a session recording runs; scaling is refused meanwhile. Set by the recorder.
+    std::function<bool()> recording = [] { return false; };
+    // Whether Ctrl is held for the refresh command (the input side knows).
+    std::function<bool()> ctrlHeld = [] { return false; };
+
+signals:
+    // The full-screen toolbar's buttons that act elsewhere (information, chat, clipboard,
+    // file transfer, remote actions, recording).
+    void headerButtonClicked(THeaderForm::Button button);
+    void fullScreenChanged(bool on);
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void setScalingMode(quint8 scaling);
+    void viewPointerMoved(QPoint viewportPos, bool overPicture);
+    void onHeaderButton(THeaderForm::Button button);
+    void showPictureOrStartPage();
+    void setWallpaperButtons(bool hidden);
+    QSize monitorSize() const;
+    QAction *makeAction(const char *picture, const char *hint);
+
+    GatewaySession *Session;
+    QMainWindow *MainWindow;
+    QWidget *StartPage;
+    QStackedLayout *Stack;
+    ScreenView *View;
+    ScreenModes *Modes;
+    THeaderForm *Header;
+    Qt::WindowStates SavedState;
+    // Which of the window's bars were showing before full-screen mode hid them.
+    QList<QWidget *> HiddenBars;
+};
