@@ -5,6 +5,7 @@
 #include "platform/ComputerName.h"
 #include "platform/KeyboardLayout.h"
 #include "ui/QVMessage.h"
+#include "ui/uSounds.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 void ApplicationException(QObject *sender, const std::exception *e) {
     if (adminVars().LoggingOff)
         return;
+    PlaySystemSound(4);
     const QString className =
         e ? QString::fromLatin1(typeid(*e).name()) : QStringLiteral("unknown");
     const QString message = e ? QString::fromLocal8Bit(e->what()) : QString();

@@ -3,6 +3,7 @@
 #include "MiniHttpServer.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
+#include "common/TraceRing.h"
 #include "common/Zlib.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/HttpChannel.h"
@@ -116,6 +117,19 @@ private slots:
                          .toLatin1(),
                      cmds[i]);
         }
+    }
+
+    void keystrokesNeverReachTheTraceInClear() {
+        ClearTrace();
+        session->SendCmd("KbdP?#83");
+        session->SendCmd("ChSt?my secret password");
+        QTRY_COMPARE(seen.size(), 2);
+        session->WMHostMessage("ChSt?the remote reply");
+        const QString trace = TraceLines().join(QLatin1Char('\n'));
+        QVERIFY(trace.contains(QStringLiteral("KbdP")));
+        QVERIFY(!trace.contains(QStringLiteral("#83")));
+        QVERIFY(!trace.contains(QStringLiteral("secret")));
+        QVERIFY(!trace.contains(QStringLiteral("remote reply")));
     }
 
     void busyChannelKeepsTheHeadOfTheQueue() {
