@@ -10,8 +10,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -55,20 +55,23 @@ void waitUntil(const std::function<bool()> &done, int ms) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 60;
-    const QString gatewayExe =
-        argc > 2 ? QString::fromLocal8Bit(argv[2])
-                 : QCoreApplication::applicationDirPath() + QStringLiteral("/../localgw/quorvia-gateway");
+    const QString gatewayExe = argc > 2 ? QString::fromLocal8Bit(argv[2])
+                                        : QCoreApplication::applicationDirPath() +
+                                              QStringLiteral("/../localgw/quorvia-gateway");
     QTemporaryDir dir;
     // The gateway runs as its own process so its work is not counted as the console's.
     QProcess gateway;
     gateway.setProcessChannelMode(QProcess::MergedChannels);
-    gateway.start(gatewayExe, {QStringLiteral("--dir"), dir.path(), QStringLiteral("--host-delay-ms"),
-                               QStringLiteral("200"), QStringLiteral("--frozen-clock")});
+    gateway.start(gatewayExe,
+                  {QStringLiteral("--dir"), dir.path(), QStringLiteral("--host-delay-ms"),
+                   QStringLiteral("200"), QStringLiteral("--frozen-clock")});
     QByteArray out;
-    waitUntil([&] {
-        out += gateway.readAll();
-        return out.contains("READY");
-    }, 15000);
+    waitUntil(
+        [&] {
+            out += gateway.readAll();
+            return out.contains("READY");
+        },
+        15000);
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("GatewayAddress=(\\S+)")).match(QString::fromLatin1(out));
     if (!m.hasMatch()) {

@@ -79,9 +79,8 @@ int main(int argc, char *argv[]) {
                                      "console's own, no update offered).",
                                      "DIGITS");
     const QCommandLineOption hostName("host-name", "The host's computer name.", "TEXT", "DEMO-PC");
-    const QCommandLineOption consoleIni("console-ini",
-                                        "Write a complete console settings file for this gateway.",
-                                        "PATH");
+    const QCommandLineOption consoleIni(
+        "console-ini", "Write a complete console settings file for this gateway.", "PATH");
     parser.addOptions({port, dir, gateways, hostDelay, pollHold, user, password, name, screen,
                        frozen, info, version, hostName, consoleIni});
     parser.process(app);
@@ -106,8 +105,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "quorvia-gateway: %s\n", qPrintable(error));
         return 1;
     }
-    if (parser.isSet(consoleIni) &&
-        !writeConsoleIni(gateway, config, parser.value(consoleIni))) {
+    if (parser.isSet(consoleIni) && !writeConsoleIni(gateway, config, parser.value(consoleIni))) {
         std::fprintf(stderr, "quorvia-gateway: cannot write %s\n",
                      qPrintable(parser.value(consoleIni)));
         return 1;

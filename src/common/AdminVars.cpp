@@ -22,4 +22,6 @@ QByteArray NextDyParam(bool first) {
            QByteArray::number(value);
 }
 
-int RequestCounterValue() { return requestCounter().load(); }
+int RequestCounterValue() {
+    return requestCounter().load();
+}

@@ -8,7 +8,7 @@ struct AdminVars {
     bool LoggedOn = false;
     bool SocketsStarted = false;
     bool HostLoggedOn = false;
-    QString CurrentKey; // empty means no session
+    QString CurrentKey;   // empty means no session
     quint8 CloseMode = 0; // 0 nothing, 1 close the console, 2 close and run the update
     QString TitleBase;
     bool LoggingOff = false; // "QUIT" was sent and the logoff is under way

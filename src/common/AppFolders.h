@@ -4,8 +4,8 @@
 // Where the console keeps its files. Home is the "Quorvia" folder under the user's
 // application data; documents hold what the operator saves on purpose.
 struct AppFolders {
-    QString Home;          // ends with "/"
-    QString SettingsFile;  // Home + executable name + ".ini"
+    QString Home;         // ends with "/"
+    QString SettingsFile; // Home + executable name + ".ini"
     QString Sounds;
     QString SnapShots;
     QString Recorded;

@@ -14,8 +14,12 @@ void appendLine(QFile &f, const QString &line) {
 }
 } // namespace
 
-void SetSessionLogFile(const QString &path) { logFile = path; }
-QString SessionLogFile() { return logFile; }
+void SetSessionLogFile(const QString &path) {
+    logFile = path;
+}
+QString SessionLogFile() {
+    return logFile;
+}
 
 void WriteSessionLog(const QString &line) {
     if (!settings().SessionLog || logFile.isEmpty())

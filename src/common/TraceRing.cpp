@@ -21,6 +21,10 @@ void AddTrace(int event, const QString &text) {
         r.pop_front();
 }
 
-QStringList TraceLines() { return QStringList(ring().begin(), ring().end()); }
+QStringList TraceLines() {
+    return QStringList(ring().begin(), ring().end());
+}
 
-void ClearTrace() { ring().clear(); }
+void ClearTrace() {
+    ring().clear();
+}

@@ -85,8 +85,14 @@ inline void PostMessage(QObject *receiver, int message, qint64 wParam = 0, qint6
 }
 
 // Low and high words of a WParam, as the senders pack them.
-inline int loWord(qint64 v) { return static_cast<int>(v & 0xffff); }
-inline int hiWord(qint64 v) { return static_cast<int>((v >> 16) & 0xffff); }
-inline qint64 makeWParam(int lo, int hi) { return (qint64(hi & 0xffff) << 16) | (lo & 0xffff); }
+inline int loWord(qint64 v) {
+    return static_cast<int>(v & 0xffff);
+}
+inline int hiWord(qint64 v) {
+    return static_cast<int>((v >> 16) & 0xffff);
+}
+inline qint64 makeWParam(int lo, int hi) {
+    return (qint64(hi & 0xffff) << 16) | (lo & 0xffff);
+}
 
 } // namespace WindowMessages

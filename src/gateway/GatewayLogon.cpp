@@ -34,7 +34,9 @@ enum : int { mkWarning = 0, mkError = 1, mkInformation = 2 };
 enum : int { btnYes = 1, btnNo = 2, btnOK = 4, btnCancel = 8 };
 enum : int { mrOK = 2, mrCancel = 3 };
 
-QString threeDigits(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
+QString threeDigits(int n) {
+    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+}
 
 // "C12" -> ('C', 12); anything else is no announcement.
 bool parseInfo(const QByteArray &info, char &letter, int &number) {
@@ -195,8 +197,8 @@ void GatewaySession::LogonRequestDone(int error, int status, const QByteArray &b
         case '9':
             if (!TriedGateways.contains(current))
                 TriedGateways.append(current);
-            if (Ui->message(mkWarning, Msg("Internal database error - retry"),
-                            btnOK | btnCancel) == mrOK)
+            if (Ui->message(mkWarning, Msg("Internal database error - retry"), btnOK | btnCancel) ==
+                mrOK)
                 PostMessage(this, Logon, 0, 0);
             return;
         default:
@@ -265,11 +267,12 @@ void GatewaySession::LogonRequestDone(int error, int status, const QByteArray &b
     }
     SessionStart = QDateTime::currentDateTime();
     saveSettings();
-    WMGatewayEvent(0, "Logon OK?UniqueKey = " + key + " Gateways: " +
-                          QByteArray::number(s.GCount) + " CustomerName: " + name);
+    WMGatewayEvent(0, "Logon OK?UniqueKey = " + key + " Gateways: " + QByteArray::number(s.GCount) +
+                          " CustomerName: " + name);
     PostMessage(this, WindowMessages::PollGateway);
     if (announcementDue)
-        PostMessage(this, WindowMessages::RequestInfoMessage, announcement, AnnouncementIsProduct ? 1 : 0);
+        PostMessage(this, WindowMessages::RequestInfoMessage, announcement,
+                    AnnouncementIsProduct ? 1 : 0);
 }
 
 void GatewaySession::WMGatewayEvent(int code, const QByteArray &text) {
@@ -372,8 +375,8 @@ void GatewaySession::SendLogoffRequest() {
         return;
     }
     ExecState = ExecLogoff;
-    ExecClient->get(GatewayRequests::logoff(GatewayUrl.toLatin1(),
-                                            toCp1252(adminVars().CurrentKey)));
+    ExecClient->get(
+        GatewayRequests::logoff(GatewayUrl.toLatin1(), toCp1252(adminVars().CurrentKey)));
 }
 
 void GatewaySession::LogoffRequestDone(int error, int status, const QByteArray &body) {
@@ -422,9 +425,9 @@ void GatewaySession::WANdisconnectDone(int code, const QString &text) {
         return;
     }
     Ui->flash(QString(),
-              settings().SesTime ? Msg("Logged off") + QLatin1Char('\r') + Msg("Session time : ") +
-                                       tail
-                                 : Msg("Logged off"),
+              settings().SesTime
+                  ? Msg("Logged off") + QLatin1Char('\r') + Msg("Session time : ") + tail
+                  : Msg("Logged off"),
               3);
     if (adminVars().SocketsStarted)
         CloseSockets();

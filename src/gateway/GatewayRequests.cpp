@@ -21,8 +21,7 @@ QByteArray poll(const QByteArray &gatewayUrl, const QByteArray &key) {
     return base(gatewayUrl, "03", key) + NextDyParam();
 }
 
-QByteArray command(const QByteArray &gatewayUrl, const QByteArray &key,
-                   const QByteArray &command) {
+QByteArray command(const QByteArray &gatewayUrl, const QByteArray &key, const QByteArray &command) {
     return base(gatewayUrl, "01", key) + "&string=" + EncodeQueryValue(command) + NextDyParam();
 }
 
@@ -51,8 +50,8 @@ QByteArray clipboardUpload(const QByteArray &gatewayUrl, const QByteArray &key,
     return base(gatewayUrl, "11", key) + "&par=" + formatWord;
 }
 
-QByteArray announcement(const QByteArray &gatewayUrl, const QByteArray &key,
-                        const QByteArray &type, int id) {
+QByteArray announcement(const QByteArray &gatewayUrl, const QByteArray &key, const QByteArray &type,
+                        int id) {
     QByteArray url = base(gatewayUrl, "23", key);
     if (!type.isEmpty())
         url += "&type=" + type;

@@ -11,8 +11,7 @@ QByteArray logon(const QByteArray &gatewayUrl, const QByteArray &userCode,
                  const QByteArray &password, const QByteArray &computerName,
                  const QByteArray &versionTag);
 QByteArray poll(const QByteArray &gatewayUrl, const QByteArray &key);
-QByteArray command(const QByteArray &gatewayUrl, const QByteArray &key,
-                   const QByteArray &command);
+QByteArray command(const QByteArray &gatewayUrl, const QByteArray &key, const QByteArray &command);
 // `code` is the two-character control code; `params` go after "&" exactly as given.
 QByteArray control(const QByteArray &gatewayUrl, const QByteArray &key, const QByteArray &code,
                    const QByteArray &params);
@@ -22,8 +21,8 @@ QByteArray clipboardDownload(const QByteArray &gatewayUrl, const QByteArray &key
 QByteArray clipboardUpload(const QByteArray &gatewayUrl, const QByteArray &key,
                            const QByteArray &formatWord);
 // `type` is "C", "O" or empty for none.
-QByteArray announcement(const QByteArray &gatewayUrl, const QByteArray &key,
-                        const QByteArray &type, int id);
+QByteArray announcement(const QByteArray &gatewayUrl, const QByteArray &key, const QByteArray &type,
+                        int id);
 QByteArray fullPicture(const QByteArray &gatewayUrl, const QByteArray &key);
 QByteArray pictureUpdate(const QByteArray &gatewayUrl, const QByteArray &key);
 

@@ -50,7 +50,9 @@ GatewaySession::GatewaySession(QObject *parent)
 
 GatewaySession::~GatewaySession() = default;
 
-void GatewaySession::setUi(SessionUi *ui) { Ui = ui ? ui : DefaultUi.get(); }
+void GatewaySession::setUi(SessionUi *ui) {
+    Ui = ui ? ui : DefaultUi.get();
+}
 
 void GatewaySession::InitVars() {
     AddTrace(12);

@@ -19,7 +19,9 @@
 using namespace WindowMessages;
 
 namespace {
-QString nowText() { return QLocale().toString(QTime::currentTime(), QLocale::ShortFormat); }
+QString nowText() {
+    return QLocale().toString(QTime::currentTime(), QLocale::ShortFormat);
+}
 
 QString field(const QByteArray &text, const char *name) {
     QByteArray value;
@@ -36,8 +38,8 @@ void GatewaySession::HostLogon(const QByteArray &text) {
     AdminVars &v = adminVars();
     HostIP = field(text, "IP");
     v.HostName = field(text, "HN");
-    HostOS = field(text, "WV") == QLatin1String("W32") ? QStringLiteral("W32")
-                                                        : QStringLiteral("WNT");
+    HostOS =
+        field(text, "WV") == QLatin1String("W32") ? QStringLiteral("W32") : QStringLiteral("WNT");
     v.HostKeyboard = field(text, "LA");
     Screen->HostJoined();
     Ui->hostJoined(HostOS == QLatin1String("W32"));
@@ -119,4 +121,6 @@ void GatewaySession::ScreenProgCheckTimerTimer() {
     ScreenProgCheckTimer.start();
 }
 
-void GatewaySession::RestartHostScreenProg() { Screen->RestartHostScreenProg(); }
+void GatewaySession::RestartHostScreenProg() {
+    Screen->RestartHostScreenProg();
+}

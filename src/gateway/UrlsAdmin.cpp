@@ -29,7 +29,9 @@ void FillServiceUrls() {
     u.ContactPage = QStringLiteral("http://%1/contact.html").arg(c.host(c.WebHost));
 }
 
-const UrlsAdmin &serviceUrls() { return urls(); }
+const UrlsAdmin &serviceUrls() {
+    return urls();
+}
 
 QString ServiceLinkUrl(int page) {
     return QStringLiteral("%1?ID=%2&P=%3&V=%4&L=%5")

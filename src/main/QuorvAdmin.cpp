@@ -47,15 +47,21 @@ TQuorvAdminForm::TQuorvAdminForm(QWidget *parent) : QMainWindow(parent) {
     const struct {
         QTimer *timer;
         int ms;
-    } timers[] = {{&ScreenThreadReadyTimer, 50}, {&MouseMoveTimer, 200}, {&MouseWheelTimer, 120},
-                  {&SessionRecTimer, 200},       {&RecordAnimTimer, 500}, {&TrayTimer, 200},
+    } timers[] = {{&ScreenThreadReadyTimer, 50},
+                  {&MouseMoveTimer, 200},
+                  {&MouseWheelTimer, 120},
+                  {&SessionRecTimer, 200},
+                  {&RecordAnimTimer, 500},
+                  {&TrayTimer, 200},
                   {&SplashTimer, 80}};
     for (const auto &t : timers)
         t.timer->setInterval(t.ms);
     FormCreate();
 }
 
-TQuorvAdminForm::~TQuorvAdminForm() { FormDestroy(); }
+TQuorvAdminForm::~TQuorvAdminForm() {
+    FormDestroy();
+}
 
 void TQuorvAdminForm::FormCreate() {
     AddTrace(1);
@@ -72,8 +78,7 @@ void TQuorvAdminForm::FormCreate() {
     if (!folders.snapShotsCreated) {
         // No other window exists yet; the message waits for the first show.
         QTimer::singleShot(0, this, [] {
-            ShowMessageWindow(mkError, Msg("Could not create Snapshots folder"),
-                              MsgButton::OK);
+            ShowMessageWindow(mkError, Msg("Could not create Snapshots folder"), MsgButton::OK);
         });
     }
 
@@ -134,6 +139,7 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+    registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
     ApplyStoredGeometry();
@@ -162,14 +168,16 @@ void TQuorvAdminForm::buildMenus() {
 }
 
 void TQuorvAdminForm::WMUpdateForm() {
-    MenuConnection->setTitle(QStringLiteral("&Connection"));
-    ActConnect->setText(QStringLiteral("&Connect"));
-    ActDisconnect->setText(QStringLiteral("&Disconnect"));
-    MenuView->setTitle(QStringLiteral("&View"));
-    MenuHelp->setTitle(QStringLiteral("&Help"));
+    // Menus get a mnemonic on their first letter in every language.
+    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
+    MenuConnection->setTitle(mnemonic(Msg("Connection")));
+    ActConnect->setText(mnemonic(Msg("Start new support session")));
+    ActDisconnect->setText(mnemonic(Msg("End support session")));
+    MenuView->setTitle(mnemonic(Msg("View")));
+    MenuHelp->setTitle(mnemonic(Msg("Help")));
     Screen->applyTexts();
-    StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>Connect to the gateway to start a "
-                                      "support session.</p>"));
+    StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
+                           .arg(Msg("Start new support session").toHtmlEscaped()));
 }
 
 void TQuorvAdminForm::ApplyStoredGeometry() {
@@ -214,7 +222,9 @@ void TQuorvAdminForm::WMFormPresent() {
     // The connection settings dialog opens here once it exists.
 }
 
-void TQuorvAdminForm::InitVars() { Session->InitVars(); }
+void TQuorvAdminForm::InitVars() {
+    Session->InitVars();
+}
 
 void TQuorvAdminForm::resetWindow() {
     setWindowTitle(adminVars().TitleBase);
@@ -250,8 +260,8 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     else
         state = Msg("Connected to gateway");
     StatusPanel->setText(Msg("Connection status : ") + state);
-    HostPanel->setText(v.LoggedOn ? Msg("Client IP:") + Session->HostIP +
-                                        QStringLiteral("  ") + Msg("Name:") + v.HostName
+    HostPanel->setText(v.LoggedOn ? Msg("Client IP:") + Session->HostIP + QStringLiteral("  ") +
+                                        Msg("Name:") + v.HostName
                                   : Msg("Client IP:"));
     if (!v.LoggedOn)
         SessionPanel->clear();
@@ -343,8 +353,12 @@ void TQuorvAdminForm::changeEvent(QEvent *e) {
     }
 }
 
-void TQuorvAdminForm::FormActivate() { AddTrace(4); }
-void TQuorvAdminForm::FormDeactivate() { AddTrace(10); }
+void TQuorvAdminForm::FormActivate() {
+    AddTrace(4);
+}
+void TQuorvAdminForm::FormDeactivate() {
+    AddTrace(10);
+}
 
 void TQuorvAdminForm::ApplicationActivate() {
     if (!FormEventsConnected)
@@ -373,16 +387,22 @@ int TQuorvAdminForm::message(int kind, const QString &text, int buttons) {
     return ShowMessageWindow(kind, text, buttons);
 }
 
-bool TQuorvAdminForm::ask(const QString &text) { return AskWarning(text, this); }
+bool TQuorvAdminForm::ask(const QString &text) {
+    return AskWarning(text, this);
+}
 
-bool TQuorvAdminForm::questionVisible() const { return AskWarningVisible(); }
+bool TQuorvAdminForm::questionVisible() const {
+    return AskWarningVisible();
+}
 
 void TQuorvAdminForm::closeMainWindow() {
     // Out of the completion that asked for it, so the close runs on a settled session.
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void TQuorvAdminForm::setSessionPanel(const QString &text) { SessionPanel->setText(text); }
+void TQuorvAdminForm::setSessionPanel(const QString &text) {
+    SessionPanel->setText(text);
+}
 
 void TQuorvAdminForm::hostJoined(bool w32) {
     Screen->hostJoined(w32);
@@ -392,13 +412,21 @@ void TQuorvAdminForm::hostJoined(bool w32) {
     activateWindow();
 }
 
-void TQuorvAdminForm::hostRebooting() { Screen->hostRebooting(); }
+void TQuorvAdminForm::hostRebooting() {
+    Screen->hostRebooting();
+}
 
-void TQuorvAdminForm::hostLost() { Screen->hostLost(); }
+void TQuorvAdminForm::hostLost() {
+    Screen->hostLost();
+}
 
-void TQuorvAdminForm::logoffStarted() { Screen->logoffStarted(); }
+void TQuorvAdminForm::logoffStarted() {
+    Screen->logoffStarted();
+}
 
-void TQuorvAdminForm::enterFullScreen() { PostMessage(this, FullScreen); }
+void TQuorvAdminForm::enterFullScreen() {
+    PostMessage(this, FullScreen);
+}
 
 void TQuorvAdminForm::leaveFullScreen() {
     if (Screen->FullScreen)
@@ -431,9 +459,13 @@ void TQuorvAdminForm::WMBadConnection(qint64 lParam) {
         BadConnForm->CloseBadConn();
 }
 
-void TQuorvAdminForm::hostEnded() { ShowPopUp(pkSessionEnded, 3000); } // with the pop-up sound
+void TQuorvAdminForm::hostEnded() {
+    ShowPopUp(pkSessionEnded, 3000);
+} // with the pop-up sound
 
-void TQuorvAdminForm::playSound(int sound) { PlaySystemSound(sound); }
+void TQuorvAdminForm::playSound(int sound) {
+    PlaySystemSound(sound);
+}
 
 void TQuorvAdminForm::showAnnouncement(bool product, const QString &title, const QString &text) {
     InfoMessagesForm->ShowInfoMessage(product, title, text);

@@ -104,7 +104,7 @@ private:
 
     bool FormEventsConnected = true;
     bool FirstShowDone = false;
-    bool Closing = false;      // FormClose ran and the closing delay is under way
+    bool Closing = false;       // FormClose ran and the closing delay is under way
     bool CloseAccepted = false; // the delay is over: the next close goes through
     int ClosingDelayMs = 2200;
 };

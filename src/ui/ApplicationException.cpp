@@ -22,13 +22,14 @@ void ApplicationException(QObject *sender, const std::exception *e) {
         sender ? QString::fromLatin1(sender->metaObject()->className()) : QString();
     AddTrace(0, QStringLiteral("Class name: %1 - Err msg: %2 - Sender: %3")
                     .arg(className, message, senderClass));
-    AddTrace(0, QStringLiteral("%1 - Local:%2/%3 - Remote:%4/%5")
-                    .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
-                         ComputerName(), GetKeyboardLayoutText(), adminVars().HostName,
-                         adminVars().HostKeyboard));
+    AddTrace(0,
+             QStringLiteral("%1 - Local:%2/%3 - Remote:%4/%5")
+                 .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), ComputerName(),
+                      GetKeyboardLayoutText(), adminVars().HostName, adminVars().HostKeyboard));
     // Until the error report window exists, the trace is shown so it can be copied.
-    ShowMessageWindow(mkError,
-                      QStringLiteral("An unexpected error occurred.\r\r") +
-                          TraceLines().mid(qMax(0, int(TraceLines().size()) - 10)).join(QLatin1Char('\r')),
-                      MsgButton::OK);
+    ShowMessageWindow(
+        mkError,
+        QStringLiteral("An unexpected error occurred.\r\r") +
+            TraceLines().mid(qMax(0, int(TraceLines().size()) - 10)).join(QLatin1Char('\r')),
+        MsgButton::OK);
 }

@@ -87,26 +87,28 @@ private slots:
         QTest::addColumn<QByteArray>("expected"); // without the dy part
         const QByteArray g = "https://gw007.example.net/";
         const QByteArray key = "a b/1";
-        QTest::newRow("logon") << GatewayRequests::logon(g, "op 1", "p&w", "PC-1", "A100")
-                               << g + "16?user=op%201&pass=p%26w&name=PC%2D1&vers=A100&dack=0&prot=1";
+        QTest::newRow("logon")
+            << GatewayRequests::logon(g, "op 1", "p&w", "PC-1", "A100")
+            << g + "16?user=op%201&pass=p%26w&name=PC%2D1&vers=A100&dack=0&prot=1";
         QTest::newRow("poll") << GatewayRequests::poll(g, key) << g + "03?key=a%20b%2F1";
         QTest::newRow("command") << GatewayRequests::command(g, key, "MoMo?10,20")
                                  << g + "01?key=a%20b%2F1&string=MoMo%3F10%2C20";
         QTest::newRow("control") << GatewayRequests::control(g, key, "22", "skey=A&addr=b")
                                  << g + "22?key=a%20b%2F1&skey=A&addr=b";
-        QTest::newRow("control bare") << GatewayRequests::control(g, key, "15", "")
-                                      << g + "15?key=a%20b%2F1";
+        QTest::newRow("control bare")
+            << GatewayRequests::control(g, key, "15", "") << g + "15?key=a%20b%2F1";
         QTest::newRow("logoff") << GatewayRequests::logoff(g, key) << g + "17?key=a%20b%2F1";
         QTest::newRow("list") << GatewayRequests::stringList(g, key) << g + "09?key=a%20b%2F1";
-        QTest::newRow("clip down") << GatewayRequests::clipboardDownload(g, key)
-                                   << g + "11?key=a%20b%2F1";
+        QTest::newRow("clip down")
+            << GatewayRequests::clipboardDownload(g, key) << g + "11?key=a%20b%2F1";
         QTest::newRow("clip up") << GatewayRequests::clipboardUpload(g, key, "TEXT")
                                  << g + "11?key=a%20b%2F1&par=TEXT";
         QTest::newRow("announcement") << GatewayRequests::announcement(g, key, "C", 12)
                                       << g + "23?key=a%20b%2F1&type=C&ID=12";
-        QTest::newRow("announcement untyped") << GatewayRequests::announcement(g, key, "", 3)
-                                              << g + "23?key=a%20b%2F1&ID=3";
-        QTest::newRow("full picture") << GatewayRequests::fullPicture(g, key) << g + "05?key=a%20b%2F1";
+        QTest::newRow("announcement untyped")
+            << GatewayRequests::announcement(g, key, "", 3) << g + "23?key=a%20b%2F1&ID=3";
+        QTest::newRow("full picture")
+            << GatewayRequests::fullPicture(g, key) << g + "05?key=a%20b%2F1";
         QTest::newRow("update") << GatewayRequests::pictureUpdate(g, key) << g + "07?key=a%20b%2F1";
     }
     void requestTable() {
@@ -143,7 +145,8 @@ private slots:
                                          GetVersionText(3) + QStringLiteral("&L=3"));
         settings().SetupUrl = QStringLiteral("setup.example.net");
         FillServiceUrls();
-        QCOMPARE(serviceUrls().SetupLogonPage, QStringLiteral("https://setup.example.net/logon.aspx"));
+        QCOMPARE(serviceUrls().SetupLogonPage,
+                 QStringLiteral("https://setup.example.net/logon.aspx"));
     }
 };
 

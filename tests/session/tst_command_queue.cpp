@@ -197,7 +197,9 @@ private slots:
     void dispatcherRows() {
         QList<QPair<QByteArray, QByteArray>> forwarded;
         connect(session.get(), &GatewaySession::hostMessage,
-                [&](const QByteArray &c, const QByteArray &p) { forwarded.append({c, p}); });
+                [&](const QByteArray &c, const QByteArray &p) {
+                    forwarded.append({c, p});
+                });
         hold = true; // polls stay out; only their arrival matters
 
         session->WMHostMessage("nSCh");

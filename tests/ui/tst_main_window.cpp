@@ -4,14 +4,15 @@
 #include "common/AppFolders.h"
 #include "common/TraceRing.h"
 #include "common/WindowMessages.h"
+#include "common/uLanguageMsg.h"
 #include "main/QuorvAdmin.h"
 #include "settings/uIniFiles.h"
 #include "ui/ApplicationException.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
-#include "common/uLanguageMsg.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QScreen>
 
 using namespace WindowMessages;
@@ -22,7 +23,9 @@ struct Shown {
     QString text;
 };
 
-QString exeName() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+QString exeName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
 
 void writeSettings(const QByteArray &content) {
     const AppFolders f = ComputeAppFolders(exeName());
@@ -70,8 +73,8 @@ private slots:
     void maximizedWindowComesBackNormalOnTheFirstMonitor() {
         const QRect monitor = QGuiApplication::primaryScreen()->geometry();
         writeSettings(QByteArray("[Window]\nTop=-8\nLeft=-8\nWidth=") +
-                      QByteArray::number(monitor.width() + 16) + "\nHeight=" +
-                      QByteArray::number(monitor.height() + 16) +
+                      QByteArray::number(monitor.width() + 16) +
+                      "\nHeight=" + QByteArray::number(monitor.height() + 16) +
                       "\n[Data]\nUserCode=op\nPassword=\n");
         TQuorvAdminForm form;
         QCOMPARE(form.geometry(), QRect(monitor.topLeft(), monitor.size()));
@@ -138,10 +141,24 @@ private slots:
         const QStringList lines = TraceLines();
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith(QStringLiteral("0;Class name: ")));
-        QVERIFY(lines[0].contains(QStringLiteral("Err msg: disk on fire - Sender: TestMainWindow")));
+        QVERIFY(
+            lines[0].contains(QStringLiteral("Err msg: disk on fire - Sender: TestMainWindow")));
         QVERIFY(lines[1].contains(QStringLiteral(" - Remote:DESK/")));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].kind, int(mkError));
+    }
+
+    void languageChangeReappliesTheTexts() {
+        TQuorvAdminForm form;
+        const QString english = form.menuBar()->actions().first()->text();
+        SelectLanguage(3);
+        BroadcastLanguageChange();
+        QTRY_COMPARE(form.menuBar()->actions().first()->text(),
+                     QLatin1Char('&') + CatalogText(3, "Connection"));
+        QVERIFY(form.menuBar()->actions().first()->text() != english);
+        SelectLanguage(0);
+        BroadcastLanguageChange();
+        QTRY_COMPARE(form.menuBar()->actions().first()->text(), english);
     }
 
     void releasedEventsSkipTheWindowLogic() {
@@ -157,7 +174,6 @@ private slots:
         form.ConnectFormEvents();
         QVERIFY(traced(16));
     }
-
 };
 
 QTEST_MAIN(TestMainWindow)
