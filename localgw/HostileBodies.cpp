@@ -43,15 +43,10 @@ const Entry &entryOf(HostileKind kind) {
     return kEntries[0];
 }
 
-void put16(QByteArray &out, quint16 v) {
-    const quint16 le = qToLittleEndian(v);
-    out.append(reinterpret_cast<const char *>(&le), 2);
-}
-
-void put32(QByteArray &out, quint32 v) {
-    const quint32 le = qToLittleEndian(v);
-    out.append(reinterpret_cast<const char *>(&le), 4);
-}
+using BmpWriter::appendLe16;
+using BmpWriter::appendLe32;
+void put16(QByteArray &out, quint16 v) { appendLe16(out, v); }
+void put32(QByteArray &out, quint32 v) { appendLe32(out, v); }
 
 // File and info header with whatever the caller claims.
 QByteArray bmpHeader(qint32 width, qint32 height, quint16 bits, quint32 colorsUsed, quint32 offBits,

@@ -4,16 +4,20 @@
 #include <QtEndian>
 
 namespace BmpWriter {
-namespace {
-void put16(QByteArray &out, quint16 v) {
+
+void appendLe16(QByteArray &out, quint16 v) {
     const quint16 le = qToLittleEndian(v);
     out.append(reinterpret_cast<const char *>(&le), 2);
 }
 
-void put32(QByteArray &out, quint32 v) {
+void appendLe32(QByteArray &out, quint32 v) {
     const quint32 le = qToLittleEndian(v);
     out.append(reinterpret_cast<const char *>(&le), 4);
 }
+
+namespace {
+void put16(QByteArray &out, quint16 v) { appendLe16(out, v); }
+void put32(QByteArray &out, quint32 v) { appendLe32(out, v); }
 
 int bitsFor(int depth) {
     switch (depth) {

@@ -11,6 +11,10 @@ namespace BmpWriter {
 // or a null image gives an empty result.
 QByteArray encode(const QImage &image, int depth);
 
+// Little-endian fields as BMP headers and rectangle records hold them.
+void appendLe16(QByteArray &out, quint16 value);
+void appendLe32(QByteArray &out, quint32 value);
+
 // The same bitmap without the 14-byte file header, as the clipboard's DIB format holds it.
 QByteArray encodeDib(const QImage &image, int depth);
 
