@@ -60,6 +60,8 @@ void GatewaySession::WANconnect(bool noLogon) {
     Ui->playSound(0);
     AddTrace(33);
     LogonRetriesInARow = 0;
+    // Discovery runs once per connect; the channels take its result now and at StartSockets.
+    EffectiveProxy = ProxyResolver ? ProxyResolver() : ChannelProxy{};
     ApplyProxySettings();
     Settings &s = settings();
     if (s.ResTip && (!s.SetRes || s.IscrMode != 0))
@@ -100,7 +102,7 @@ bool GatewaySession::StartSockets() {
 
 void GatewaySession::ApplyProxySettings() {
     AddTrace(76);
-    const ChannelProxy p = ProxyResolver ? ProxyResolver() : ChannelProxy{};
+    const ChannelProxy &p = EffectiveProxy;
     for (HttpChannel *c : {QClient, ExecClient, ScreenClient})
         c->setProxy(p.host, p.port, p.user, p.password);
 }

@@ -173,6 +173,7 @@ private:
     SessionUi *Ui = nullptr;
     std::unique_ptr<SessionUi> DefaultUi;
     std::function<ChannelProxy()> ProxyResolver;
+    ChannelProxy EffectiveProxy; // what the last connect resolved
     std::function<void()> SaveSettingsFn;
     bool tlsFailureReported = false;
     int LogonRetriesInARow = 0; // redirects and "Err:8" retries since the last real attempt
