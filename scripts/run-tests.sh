@@ -24,7 +24,7 @@ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 ninja -C "$root/build-fuzz" -j "$jobs" $(ninja -C "$root/build-fuzz" -t targets all |
   sed -n 's|^fuzz/\(fuzz_[a-z_]*\): .*|\1|p' | grep -v _autogen | sort -u)
 for f in "$root"/build-fuzz/fuzz/fuzz_*; do
-  [ -x "$f" ] || continue
+  [ -f "$f" ] && [ -x "$f" ] || continue
   name=$(basename "$f")
   corpus="$root/build-fuzz/corpus/$name"; mkdir -p "$corpus"
   echo "-- $name"
