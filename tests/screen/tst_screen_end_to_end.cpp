@@ -48,9 +48,6 @@ class TestScreenEndToEnd : public QObject {
 private slots:
     void initTestCase() {
         resetProcessState();
-        settings().UserCode = QStringLiteral("demo");
-        settings().Password = QStringLiteral("demo");
-        settings().GCount = 3;
         GatewayConfig c;
         c.hostDelayMs = 50;
         c.pollHoldMs = 300;
@@ -59,13 +56,8 @@ private slots:
         gw = std::make_unique<LocalGateway>(c);
         QString error;
         QVERIFY2(gw->start(&error), qPrintable(error));
-        serviceConfig().GatewayAddress = gw->gatewayAddress();
-        serviceConfig().TrustedCertificates = gw->caPemPath();
-        session = std::make_unique<GatewaySession>();
-        session->setUi(&ui);
-        session->setSettingsSaver([] {});
-        session->GatewayUrl = serviceConfig().Domain;
-        session->VersionTag = QStringLiteral("A100");
+        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        session = makeTestSession(ui);
         screen = session->Screen;
         // Stands in for the screen-mode handling, which starts the cycle once the list is in.
         connect(session.get(), &GatewaySession::stringListReceived, this, [this](int kind) {

@@ -2,11 +2,14 @@
 // A session without windows: what the operator would have seen is recorded, and the operator's
 // answers are scripted.
 #include "common/AdminVars.h"
+#include "gateway/GatewaySession.h"
 #include "gateway/SessionUi.h"
+#include "settings/ServiceConfig.h"
 #include "settings/uIniFiles.h"
 
 #include <QList>
 #include <QString>
+#include <memory>
 
 struct RecordingUi : SessionUi {
     struct Flash {
@@ -61,4 +64,23 @@ struct RecordingUi : SessionUi {
 inline void resetProcessState() {
     adminVars() = AdminVars();
     settings() = Settings();
+}
+
+// The console's settings pointed at a local gateway, with the gateway's demo account.
+inline void useLocalGateway(const QString &gatewayAddress, const QString &caPemPath) {
+    serviceConfig().GatewayAddress = gatewayAddress;
+    serviceConfig().TrustedCertificates = caPemPath;
+    settings().UserCode = QStringLiteral("demo");
+    settings().Password = QStringLiteral("demo");
+    settings().GCount = 3;
+}
+
+// A session as the tests drive it: it shows things through `ui` and writes no settings file.
+inline std::unique_ptr<GatewaySession> makeTestSession(SessionUi &ui) {
+    auto session = std::make_unique<GatewaySession>();
+    session->setUi(&ui);
+    session->setSettingsSaver([] {});
+    session->GatewayUrl = serviceConfig().Domain;
+    session->VersionTag = QStringLiteral("A100");
+    return session;
 }

@@ -26,14 +26,9 @@ class TestGatewaySession : public QObject {
         gw = std::make_unique<LocalGateway>(config);
         QString error;
         QVERIFY2(gw->start(&error), qPrintable(error));
-        serviceConfig().GatewayAddress = gw->gatewayAddress();
-        serviceConfig().TrustedCertificates = gw->caPemPath();
-        session = std::make_unique<GatewaySession>();
-        session->setUi(&ui);
-        session->setSettingsSaver([] {});
+        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        session = makeTestSession(ui);
         session->LogOffTimer.setInterval(100);
-        session->GatewayUrl = serviceConfig().Domain;
-        session->VersionTag = QStringLiteral("A100");
     }
 
     QList<int> logonGateways() const {
@@ -52,9 +47,6 @@ private slots:
     void init() {
         resetProcessState();
         ui = RecordingUi();
-        settings().UserCode = QStringLiteral("demo");
-        settings().Password = QStringLiteral("demo");
-        settings().GCount = 3;
     }
 
     void cleanup() {

@@ -17,11 +17,7 @@ class TestProxyLogon : public QObject {
     RecordingUi ui;
 
     void startSession(const QString &user, const QString &password) {
-        session = std::make_unique<GatewaySession>();
-        session->setUi(&ui);
-        session->setSettingsSaver([] {});
-        session->GatewayUrl = serviceConfig().Domain;
-        session->VersionTag = QStringLiteral("A100");
+        session = makeTestSession(ui);
         const quint16 port = squid.port();
         session->setProxyResolver([=] {
             return ChannelProxy{QStringLiteral("127.0.0.1"), port, user, password};
@@ -40,16 +36,12 @@ private slots:
         c.pollHoldMs = 300;
         gw = std::make_unique<localgw::LocalGateway>(c);
         QVERIFY2(gw->start(&error), qPrintable(error));
-        serviceConfig().GatewayAddress = gw->gatewayAddress();
-        serviceConfig().TrustedCertificates = gw->caPemPath();
     }
 
     void init() {
         resetProcessState();
         ui = RecordingUi();
-        settings().UserCode = QStringLiteral("demo");
-        settings().Password = QStringLiteral("demo");
-        settings().GCount = 3;
+        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
     }
 
     void cleanup() { session.reset(); }
