@@ -177,7 +177,7 @@ int live(int seconds) {
     session.setSettingsSaver([] {});
     session.GatewayUrl = serviceConfig().Domain;
     session.VersionTag = QStringLiteral("A100");
-    ScreenPipeline *screen = session.Screen;
+    ScreenPipeline *screen = new ScreenPipeline(&session);
     QObject::connect(&session, &GatewaySession::stringListReceived, screen, [screen](int kind) {
         if (kind == 1)
             screen->RestartScreenUpdates(true);

@@ -55,7 +55,9 @@ void GatewaySession::SendCmd(const QByteArray &command) {
         emit screenWatchdogRearm();
     if (v.LoggedOn) {
         AddTrace(61, QStringLiteral("Data:") + traceableCommand(command));
-        if (CommandQueue.isEmpty() && ExecState == ExecIdle)
+        // Whenever the channel is idle the queue is pumped, whatever it already holds: entries
+        // waiting on an idle channel would otherwise never move.
+        if (ExecState == ExecIdle)
             PostMessage(this, PumpQueue);
         CommandQueue.append(command);
     }
@@ -107,11 +109,30 @@ void GatewaySession::WMPumpQueue() {
         while (CommandQueue.size() >= 2 && CommandQueue.first().startsWith("MoMo"))
             CommandQueue.removeFirst();
     }
+    if (adminVars().CurrentKey.isEmpty()) {
+        // No session to send to: what is queued belongs to none.
+        CommandQueue.clear();
+        return;
+    }
     const QByteArray entry = CommandQueue.takeFirst();
     const QByteArray head = entry.left(6);
+    for (const auto &[prefix, claim] : std::as_const(QueueClaims)) {
+        if (!claim.owner || !entry.startsWith(prefix))
+            continue;
+        try {
+            claim.handler(entry);
+        } catch (const std::exception &e) {
+            reportException(&e);
+        } catch (...) {
+            reportException(nullptr);
+        }
+        // The owner's exchange pumps again when it completes; without one the queue goes on.
+        if (ExecState == ExecIdle)
+            PostMessage(this, PumpQueue);
+        return;
+    }
     if (head == "@SClip" || head == "@RClip") {
-        // Clipboard transfers are carried out by their owner once it exists; the queue goes on.
-        emit hostMessage(head, entry.mid(7));
+        AddTrace(88, QStringLiteral("no handler for ") + QString::fromLatin1(head));
         PostMessage(this, PumpQueue);
     } else if (head == "@RInfo") {
         RequestInfoMessage(entry.mid(6));
@@ -139,8 +160,10 @@ void GatewaySession::SendCommandRequest(QByteArray entry) {
         const qsizetype q = entry.indexOf('?');
         const QByteArray code = q < 0 ? entry : entry.left(q);
         const QByteArray extra = q < 0 ? QByteArray() : entry.mid(q + 1);
+        ExecRequestGeneration = Generation;
         ExecClient->get(GatewayRequests::control(base, key, code, extra));
     } else {
+        ExecRequestGeneration = Generation;
         ExecClient->get(GatewayRequests::command(base, key, entry));
     }
 }
@@ -165,6 +188,7 @@ void GatewaySession::RequestStringList(const QByteArray &kind) {
         return;
     }
     ExecState = ExecStringList;
+    ExecRequestGeneration = Generation;
     ExecClient->get(
         GatewayRequests::stringList(GatewayUrl.toLatin1(), toCp1252(adminVars().CurrentKey)));
 }
@@ -184,6 +208,7 @@ void GatewaySession::RequestInfoMessage(const QByteArray &rest) {
     QByteArray extra = rest;
     if (extra.startsWith('&'))
         extra.remove(0, 1);
+    ExecRequestGeneration = Generation;
     ExecClient->get(GatewayRequests::control(GatewayUrl.toLatin1(),
                                              toCp1252(adminVars().CurrentKey), "23", extra));
 }

@@ -14,12 +14,12 @@
 #include "gateway/SessionUi.h"
 #include "gateway/Url_Utils.h"
 #include "platform/ComputerName.h"
-#include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
 #include "settings/uIniFiles.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QtConcurrent>
 
 using namespace WindowMessages;
 
@@ -59,9 +59,40 @@ void GatewaySession::saveSettings() {
 void GatewaySession::WANconnect(bool noLogon) {
     Ui->playSound(0);
     AddTrace(33);
+    if (ProxyWatcher.isRunning())
+        return; // this connect is already on its way
     LogonRetriesInARow = 0;
-    // Discovery runs once per connect; the channels take its result now and at StartSockets.
-    EffectiveProxy = ProxyResolver ? ProxyResolver() : ChannelProxy{};
+    // Every new connect reports its own handshake failure.
+    tlsFailureReported = false;
+    ConnectNoLogon = noLogon;
+    if (!ProxyResolver) {
+        EffectiveProxy = ChannelProxy{};
+        onProxyResolved();
+        return;
+    }
+    // Discovery may run programs and scripts for seconds: off the main thread, so the window
+    // stays alive; the connect goes on when it is done. It runs once per connect and the
+    // channels take its result now and at StartSockets.
+    const auto resolver = ProxyResolver;
+    const QString scheme = GatewayScheme.isEmpty() ? QStringLiteral("https") : GatewayScheme;
+    ProxyWatcher.setFuture(QtConcurrent::run([resolver, scheme] { return resolver(scheme); }));
+}
+
+void GatewaySession::cancelConnect() {
+    if (!ProxyWatcher.isRunning())
+        return;
+    AddTrace(33, QStringLiteral("connect cancelled"));
+    ProxyWatcher.disconnect(this);
+    ProxyWatcher.setFuture(QFuture<ChannelProxy>());
+    connect(&ProxyWatcher, &QFutureWatcher<ChannelProxy>::finished, this,
+            &GatewaySession::onProxyResolved);
+}
+
+void GatewaySession::onProxyResolved() {
+    if (ProxyWatcher.future().isValid() && ProxyWatcher.future().resultCount() > 0) {
+        EffectiveProxy = ProxyWatcher.result();
+        ProxyWatcher.setFuture(QFuture<ChannelProxy>());
+    }
     ApplyProxySettings();
     Settings &s = settings();
     if (s.ResTip && (!s.SetRes || s.IscrMode != 0))
@@ -79,7 +110,7 @@ void GatewaySession::WANconnect(bool noLogon) {
             return;
         }
     }
-    if (!noLogon)
+    if (!ConnectNoLogon)
         PostMessage(this, Logon, 0, 0);
 }
 
@@ -93,7 +124,7 @@ bool GatewaySession::StartSockets() {
     AddTrace(75);
     QState = QIdle;
     ExecState = ExecIdle;
-    Screen->ResetFetch();
+    emit socketsStarted();
     adminVars().LoggedOn = false;
     adminVars().SocketsStarted = true;
     ApplyProxySettings();
@@ -109,8 +140,16 @@ void GatewaySession::ApplyProxySettings() {
 
 bool GatewaySession::CloseSockets() {
     AddTrace(77);
-    for (HttpChannel *c : {QClient, ExecClient, ScreenClient})
+    // Replies still in flight belong to the session that ends here; their late completions
+    // are recognised by the generation and ignored.
+    ++Generation;
+    for (HttpChannel *c : {QClient, ExecClient, ScreenClient}) {
+        if (c->busy())
+            c->abort();
         c->closeConnections();
+    }
+    QState = QIdle;
+    ExecState = ExecIdle;
     adminVars().LoggedOn = false;
     adminVars().SocketsStarted = false;
     return true;
@@ -120,6 +159,11 @@ void GatewaySession::SendLogonRequest(int gateway) {
     AddTrace(79);
     if (QState != QIdle)
         return;
+    if (QClient->busy()) {
+        // A request of an ended session is still being cancelled; log on when it has reported.
+        QTimer::singleShot(10, this, [this, gateway] { SendLogonRequest(gateway); });
+        return;
+    }
     GatewayScheme = QStringLiteral("https");
     int chosen = gateway;
     if (gateway > 0) {
@@ -151,6 +195,7 @@ void GatewaySession::SendLogonRequest(int gateway) {
     GatewayUrl = serviceConfig().gatewayUrl(chosen);
     Ui->setSessionPanel(Msg("Connecting to ") + GatewayUrl);
     const Settings &s = settings();
+    QRequestGeneration = Generation;
     QClient->get(GatewayRequests::logon(GatewayUrl.toLatin1(), toCp1252(s.UserCode),
                                         toCp1252(s.Password), toCp1252(ComputerName()),
                                         VersionTag.toLatin1()));
@@ -312,7 +357,7 @@ void GatewaySession::WANconnectDone(int code, const QString &text) {
         Ui->updateConnectionStatus();
         Ui->setSessionPanel(Msg("Session Key: ") + displayKey());
         Meter->reset();
-        emit sessionStateChanged(true);
+        emit loggedOn();
         Ui->logonCompleted();
         return;
     }
@@ -335,24 +380,32 @@ void GatewaySession::WMWANdisconnect(qint64 wParam, qint64 lParam) {
         return;
     }
     AdminVars &v = adminVars();
-    if (!v.LoggedOn)
+    if (!v.LoggedOn || WatchdogEnding)
+        return; // no session, or the watchdog's reset is on its way
+    if (v.LoggingOff) {
+        // A logoff is under way: a second request (Disconnect again, a late answer, a TLS
+        // failure) neither asks nor postpones it; a close asked meanwhile still closes.
+        if (loWord(wParam) != 0)
+            v.CloseMode = 1;
         return;
+    }
     AddTrace(41);
     if (lParam == 0) {
         Ui->playSound(0);
-        if (Ui->questionVisible() || !Ui->ask(Msg("End this session ?")))
+        // With the question window already open the logoff goes on without asking again.
+        if (!Ui->questionVisible() && !Ui->ask(Msg("End this session ?")))
             return;
+        if (!v.LoggedOn || v.LoggingOff || WatchdogEnding)
+            return; // the session ended or a logoff began while the question was open
     }
     if (loWord(wParam) != 0)
         v.CloseMode = 1;
     Ui->closeMessageForms();
     CommandQueue.clear();
-    Screen->PendingScreenNotices.clear();
-    Screen->StopScreenUpdates();
+    emit logoffStarting();
     SendCmd("QUIT");
     v.LoggingOff = true;
     Ui->closeMessageForms();
-    Ui->logoffStarted();
     Ui->flash(QString(), Msg("Logging off ..."), 3);
     LogOffTimer.start();
     ScreenClient->abort();
@@ -361,15 +414,21 @@ void GatewaySession::WMWANdisconnect(qint64 wParam, qint64 lParam) {
 void GatewaySession::LogOffTimerTimer() {
     AddTrace(39);
     LogOffTimer.stop();
+    emit logoffSending();
     SendLogoffRequest();
 }
 
 void GatewaySession::SendLogoffRequest() {
     AddTrace(81);
+    if (adminVars().CurrentKey.isEmpty())
+        return; // the session was reset meanwhile: there is nothing to log off
     if (ExecState != ExecIdle) {
         // The abort's completion arrives later and must not be taken for the logoff's.
+        if (ExecState == ExecCommand)
+            emit commandRequestFinished(); // the meter must not count it as a slow answer
         ExecClient->abort();
         ExecState = ExecIdle;
+        FeatureDone = nullptr;
     }
     if (ExecClient->busy()) {
         // The aborted request has not reported yet; send as soon as it has.
@@ -377,6 +436,7 @@ void GatewaySession::SendLogoffRequest() {
         return;
     }
     ExecState = ExecLogoff;
+    ExecRequestGeneration = Generation;
     ExecClient->get(
         GatewayRequests::logoff(GatewayUrl.toLatin1(), toCp1252(adminVars().CurrentKey)));
 }
@@ -400,9 +460,19 @@ void GatewaySession::LogoffRequestDone(int error, int status, const QByteArray &
 
 void GatewaySession::logoffEvent(int code, const QByteArray &text) {
     if (text.startsWith("Logoff failed")) {
-        // Not a logoff: the session goes on and the operator may log off again.
-        adminVars().LoggingOff = false;
+        AdminVars &v = adminVars();
+        v.LoggingOff = false;
         WANdisconnectDone(code, fromCp1252(text));
+        if (v.CloseMode == 1 || v.CloseMode == 2) {
+            // The operator wants to leave: an unreachable gateway must not keep the console
+            // open. The session ends here; the gateway drops it by its own timeout.
+            if (v.SocketsStarted)
+                CloseSockets();
+            InitVars();
+            Ui->updateConnectionStatus();
+            Ui->closeMainWindow();
+        }
+        // Otherwise the session goes on and the operator may log off again.
         return;
     }
     WriteSessionLog(Msg("Disconnected from gateway") + QStringLiteral(" - ") + Msg("Time: ") +

@@ -6,7 +6,8 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/HttpChannel.h"
 #include "gateway/SessionUi.h"
-#include "screen/ScreenPipeline.h"
+
+#include <QtConcurrent>
 
 using namespace WindowMessages;
 
@@ -21,7 +22,6 @@ GatewaySession::GatewaySession(QObject *parent)
     ScreenClient->setName(QStringLiteral("ScreenClient"));
     connect(QClient, &HttpChannel::requestDone, this, &GatewaySession::onQClientDone);
     connect(ExecClient, &HttpChannel::requestDone, this, &GatewaySession::onExecClientDone);
-    connect(ScreenClient, &HttpChannel::requestDone, this, &GatewaySession::onScreenClientDone);
     for (HttpChannel *c : {QClient, ExecClient, ScreenClient}) {
         connect(c, &HttpChannel::tlsFailure, this, [this](const QString &text) {
             // One failed handshake ends the session once, however many channels report it.
@@ -45,10 +45,15 @@ GatewaySession::GatewaySession(QObject *parent)
     connect(this, &GatewaySession::commandRequestStarted, Meter, &ConnectionMeter::RequestStarted);
     connect(this, &GatewaySession::commandRequestFinished, Meter,
             &ConnectionMeter::RequestFinished);
-    Screen = new ScreenPipeline(this);
+    connect(&ProxyWatcher, &QFutureWatcher<ChannelProxy>::finished, this,
+            &GatewaySession::onProxyResolved);
 }
 
-GatewaySession::~GatewaySession() = default;
+GatewaySession::~GatewaySession() {
+    // A discovery still running finishes on its worker (it holds nothing of the session); its
+    // result is not wanted any more.
+    ProxyWatcher.disconnect(this);
+}
 
 void GatewaySession::setUi(SessionUi *ui) {
     Ui = ui ? ui : DefaultUi.get();
@@ -57,6 +62,8 @@ void GatewaySession::setUi(SessionUi *ui) {
 void GatewaySession::InitVars() {
     AddTrace(12);
     Ui->closeMessageForms();
+    // Whatever is still in flight belongs to the session that ends here.
+    ++Generation;
     AdminVars &v = adminVars();
     TriedGateways.clear();
     HostIP.clear();
@@ -70,13 +77,95 @@ void GatewaySession::InitVars() {
     RebootPending = 0;
     CertChecked = false;
     tlsFailureReported = false;
+    WatchdogEnding = false;
+    // Commands left over from this session would block the next one's queue for ever.
+    CommandQueue.clear();
+    QueueStopped = false;
+    if (QState != QIdle || QClient->busy())
+        QClient->abort();
+    if (ExecState != ExecIdle || ExecClient->busy())
+        ExecClient->abort();
+    QState = QIdle;
+    ExecState = ExecIdle;
+    FeatureDone = nullptr;
+    LogOffTimer.stop();
     GatewayCheckTimer.stop();
     ScreenProgCheckTimer.stop();
     Meter->reset();
-    Screen->InitVars();
     EnableCommands();
+    emit sessionReset();
     Ui->resetWindow();
-    emit sessionStateChanged(false);
+}
+
+bool GatewaySession::isLate(quint64 startedIn, int trace) {
+    if (startedIn == Generation)
+        return false;
+    AddTrace(trace, QStringLiteral("late reply of an ended session ignored"));
+    return true;
+}
+
+void GatewaySession::reportException(const std::exception *e) {
+    if (ExceptionReporter) {
+        ExceptionReporter(this, e);
+        return;
+    }
+    AddTrace(0, QStringLiteral("Err msg: ") +
+                    (e ? QString::fromLocal8Bit(e->what()) : QStringLiteral("unknown")));
+}
+
+void GatewaySession::claimHostMessage(const QByteArray &command, QObject *owner,
+                                      HostMessageHandler handler) {
+    HostClaims.insert(command, Claim{owner, std::move(handler)});
+}
+
+void GatewaySession::dispatchHostMessage(const QByteArray &command, const QByteArray &parameter) {
+    // Claimants in the order they claimed (QMultiHash gives the newest first); a copy, since a
+    // handler may claim or end claims.
+    QList<Claim> claims = HostClaims.values(command);
+    std::reverse(claims.begin(), claims.end());
+    bool handled = false;
+    for (const Claim &c : std::as_const(claims)) {
+        if (!c.owner)
+            continue;
+        handled = true;
+        try {
+            c.handler(parameter);
+        } catch (const std::exception &e) {
+            reportException(&e);
+        } catch (...) {
+            reportException(nullptr);
+        }
+    }
+    if (!handled)
+        AddTrace(89, QStringLiteral("no handler for ") + QString::fromLatin1(command.left(64)));
+}
+
+void GatewaySession::claimQueueEntry(const QByteArray &prefix, QObject *owner,
+                                     QueueEntryHandler handler) {
+    QueueClaims.append({prefix, Claim{owner, std::move(handler)}});
+}
+
+void GatewaySession::claimQueueStop(quint8 reason, QObject *owner, std::function<bool()> handler) {
+    QueueStopClaims.insert(reason, {QPointer<QObject>(owner), std::move(handler)});
+}
+
+bool GatewaySession::execGet(const QByteArray &url, ExecDone done) {
+    if (ExecState != ExecIdle || ExecClient->busy())
+        return false;
+    ExecState = ExecFeature;
+    ExecRequestGeneration = Generation;
+    FeatureDone = std::move(done);
+    return ExecClient->get(url);
+}
+
+bool GatewaySession::execPost(const QByteArray &url, const QByteArray &body,
+                              const QByteArray &contentType, ExecDone done) {
+    if (ExecState != ExecIdle || ExecClient->busy())
+        return false;
+    ExecState = ExecFeature;
+    ExecRequestGeneration = Generation;
+    FeatureDone = std::move(done);
+    return ExecClient->post(url, body, contentType);
 }
 
 QString GatewaySession::displayKey() const {
@@ -85,6 +174,11 @@ QString GatewaySession::displayKey() const {
 
 void GatewaySession::onQClientDone(int error, int status, const QByteArray &body) {
     AddTrace(67, QStringLiteral("E:") + QString::number(error));
+    if (isLate(QRequestGeneration, 67)) {
+        // The channel is free again: the current session polls if it has been waiting for it.
+        PostMessage(this, WindowMessages::PollGateway);
+        return;
+    }
     const quint8 state = QState;
     QState = QIdle;
     switch (state) {
@@ -101,6 +195,10 @@ void GatewaySession::onQClientDone(int error, int status, const QByteArray &body
 
 void GatewaySession::onExecClientDone(int error, int status, const QByteArray &body) {
     AddTrace(66, QStringLiteral("E:") + QString::number(error));
+    if (isLate(ExecRequestGeneration, 66)) {
+        PostMessage(this, PumpQueue);
+        return;
+    }
     const quint8 state = ExecState;
     ExecState = ExecIdle;
     switch (state) {
@@ -116,15 +214,24 @@ void GatewaySession::onExecClientDone(int error, int status, const QByteArray &b
     case ExecAnnouncement:
         InfoMessageRequestDone(error, status, body);
         break;
-    default:
-        // Clipboard transfers complete through their owner once it exists.
+    case ExecFeature: {
+        const ExecDone done = std::exchange(FeatureDone, nullptr);
+        try {
+            if (done)
+                done(error, status, body);
+        } catch (const std::exception &e) {
+            reportException(&e);
+        } catch (...) {
+            reportException(nullptr);
+        }
         PostMessage(this, PumpQueue);
         break;
     }
-}
-
-void GatewaySession::onScreenClientDone(int error, int status, const QByteArray &body) {
-    Screen->ScreenClientRequestDone(error, status, body);
+    default:
+        // An aborted request whose owner gave it up; the queue goes on.
+        PostMessage(this, PumpQueue);
+        break;
+    }
 }
 
 bool GatewaySession::event(QEvent *e) {

@@ -1,8 +1,11 @@
 #pragma once
 #include <QByteArray>
 #include <QDateTime>
+#include <QFutureWatcher>
 #include <QList>
+#include <QMultiHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -10,7 +13,6 @@
 
 class ConnectionMeter;
 class HttpChannel;
-class ScreenPipeline;
 class SessionUi;
 
 // Where the channels send their requests, copied from the effective proxy at every logon.
@@ -24,6 +26,12 @@ struct ChannelProxy {
 // The gateway session: the three channels, logon and logoff, the command queue, the poll loop
 // and the dispatch of host messages. It lives on the main thread, is driven by window messages
 // posted to itself, and shows things only through SessionUi, so it runs without any window.
+//
+// Features (screen, input, actions, transfer, clipboard, chat, system information, recorder)
+// attach from their own folders; the session knows none of them. They claim the host messages
+// they handle, queue commands, may run their own exchange on the command channel in queue order,
+// and follow the session's life through its signals (socketsStarted, loggedOn, hostJoined,
+// hostLeft, hostLost, logoffStarting, logoffSending, sessionReset).
 class GatewaySession : public QObject {
     Q_OBJECT
 public:
@@ -32,10 +40,14 @@ public:
 
     void setUi(SessionUi *ui);
     SessionUi &ui() const { return *Ui; }
-    // Discovery of the effective proxy, run at every connect.
-    void setProxyResolver(std::function<ChannelProxy()> resolver) {
+    // Discovery of the effective proxy, run at every connect on a worker thread (it may run
+    // programs and scripts for seconds), so it must be safe to call off the main thread.
+    void setProxyResolver(std::function<ChannelProxy(const QString &scheme)> resolver) {
         ProxyResolver = std::move(resolver);
     }
+    bool resolvingProxy() const { return ProxyWatcher.isRunning(); }
+    // Gives up a connect whose discovery is still running; its result is dropped.
+    void cancelConnect();
     // Settings writes go through here so tests can keep them away from files.
     void setSettingsSaver(std::function<void()> saver) { SaveSettingsFn = std::move(saver); }
 
@@ -45,8 +57,7 @@ public:
         ExecLogoff = 2,
         ExecCommand = 4,
         ExecStringList = 10,
-        ExecClipUpload = 11,
-        ExecClipDownload = 12,
+        ExecFeature = 11, // a feature's own exchange (execGet/execPost)
         ExecAnnouncement = 13,
     };
 
@@ -77,10 +88,46 @@ public:
     QTimer GatewayCheckTimer;
     QTimer ScreenProgCheckTimer;
     ConnectionMeter *Meter = nullptr;
-    // The screen update cycle (notices, fetches, decoding, the shown picture).
-    ScreenPipeline *Screen = nullptr;
     // How long "Gateway connection lost" shows before the session is reset; tests shorten it.
     int WatchdogCloseDelayMs = 4200;
+    // How long the session holds still after the host logged off before it goes on; tests
+    // shorten it.
+    int HostLogoffPauseMs = 1000;
+    // Counts sessions: a reply started under an earlier generation belongs to an ended session.
+    quint64 generation() const { return Generation; }
+
+    // --- What features attach to ---------------------------------------------------------
+
+    // A host message handler, called with the message's parameter on the main thread.
+    using HostMessageHandler = std::function<void(const QByteArray &parameter)>;
+    // Several owners may claim one command; they are called in the order they claimed it. A
+    // claim ends with its owner. A message nobody claims is traced and dropped.
+    void claimHostMessage(const QByteArray &command, QObject *owner, HostMessageHandler handler);
+    // Hands one host message to its claimants; a handler that throws is reported like any
+    // failing event handler and the others still run.
+    void dispatchHostMessage(const QByteArray &command, const QByteArray &parameter);
+
+    // Queue entries that a feature carries out itself ("@SClip", "@RClip"): the handler runs
+    // when the entry reaches the head of the queue with the command channel idle. It may start
+    // one exchange with execGet/execPost; if it does not, the queue moves on.
+    using QueueEntryHandler = std::function<void(const QByteArray &entry)>;
+    void claimQueueEntry(const QByteArray &prefix, QObject *owner, QueueEntryHandler handler);
+    using ExecDone = std::function<void(int error, int status, const QByteArray &body)>;
+    bool execGet(const QByteArray &url, ExecDone done);
+    bool execPost(const QByteArray &url, const QByteArray &body, const QByteArray &contentType,
+                  ExecDone done);
+
+    // The host acknowledged a stop of the queue ("SDum") asked with `reason`: the handler
+    // returns true when it took over polling (the file transfer window polls in the session's
+    // place until it hands back with resumePolling()).
+    void claimQueueStop(quint8 reason, QObject *owner, std::function<bool()> handler);
+    void resumePolling();
+
+    // Reports an exception that escaped a feature's handler (error sound, trace, error
+    // window); the main window sets it, the default only traces.
+    void setExceptionReporter(std::function<void(QObject *, const std::exception *)> reporter) {
+        ExceptionReporter = std::move(reporter);
+    }
 
     // Session reset (the session's part; the window resets its controls through the ui).
     void InitVars();
@@ -123,8 +170,6 @@ public:
     void GatewayCheckTimerTimer();
     void RestartScreenProgCheckTimer();
     void ScreenProgCheckTimerTimer();
-    // The host's screen program seems stuck: have it restarted and ask for a whole picture.
-    void RestartHostScreenProg();
 
     // Window messages addressed to the session.
     bool event(QEvent *e) override;
@@ -134,8 +179,18 @@ public:
 
 signals:
     void tlsFailure(const QString &text);
-    // A host message whose owner handles it elsewhere (screen, chat, clipboard, ...).
-    void hostMessage(const QByteArray &command, const QByteArray &parameter);
+    // The session's life, for the features.
+    void socketsStarted();         // channels (re)configured, nothing in flight counts any more
+    void loggedOn();               // the logon completed
+    void hostJoined();             // the host logged on (again); HostLoggedOn is set
+    void hostSessionStarting();    // right after hostJoined: the host session's commands begin
+    void hostLeft(bool rebooting); // the host logged off (for a reboot when `rebooting`)
+    void hostLost();               // the host vanished
+    void logoffStarting();         // the operator's logoff begins (queue cleared, "QUIT" next)
+    void logoffSending();          // the logoff request goes out now
+    void sessionReset();           // InitVars: everything of the session is to be forgotten
+    // The screen watchdog found the host's screen program silent.
+    void screenProgramStuck();
     // A string list arrived (kind 1 screen modes, 4 and 5 system information).
     void stringListReceived(int kind, const QList<QByteArray> &lines);
     // Fired for the owner of the screen watchdog: a "GScr"/"UScr" command went out or "nSCh"
@@ -143,8 +198,6 @@ signals:
     void screenWatchdogRearm();
     // A command beginning with "GScr" was accepted by the queue: a full picture is pending.
     void fullPictureRequested();
-    // Logon finished (true) or the session was reset (false).
-    void sessionStateChanged(bool loggedOn);
     // The connection meter's hooks around every command request.
     void commandRequestStarted();
     void commandRequestFinished();
@@ -168,14 +221,34 @@ private:
 
     void onQClientDone(int error, int status, const QByteArray &body);
     void onExecClientDone(int error, int status, const QByteArray &body);
-    void onScreenClientDone(int error, int status, const QByteArray &body);
+    void onProxyResolved();
+    bool isLate(quint64 startedIn, int trace);
+    void reportException(const std::exception *e);
+    void endWatchdogWait();
+
+    struct Claim {
+        QPointer<QObject> owner;
+        std::function<void(const QByteArray &)> handler;
+    };
+    QMultiHash<QByteArray, Claim> HostClaims;
+    QList<QPair<QByteArray, Claim>> QueueClaims;
+    QHash<quint8, QPair<QPointer<QObject>, std::function<bool()>>> QueueStopClaims;
+    ExecDone FeatureDone;
+    std::function<void(QObject *, const std::exception *)> ExceptionReporter;
 
     SessionUi *Ui = nullptr;
     std::unique_ptr<SessionUi> DefaultUi;
-    std::function<ChannelProxy()> ProxyResolver;
+    std::function<ChannelProxy(const QString &scheme)> ProxyResolver;
     ChannelProxy EffectiveProxy; // what the last connect resolved
     std::function<void()> SaveSettingsFn;
     bool tlsFailureReported = false;
     int LogonRetriesInARow = 0; // redirects and "Err:8" retries since the last real attempt
     bool CloseRequested = false;
+    quint64 Generation = 1;
+    quint64 QRequestGeneration = 0;    // of the request on QClient
+    quint64 ExecRequestGeneration = 0; // of the request on ExecClient
+    bool WatchdogEnding = false;       // "Gateway connection lost" shows; the reset follows
+    bool ConnectNoLogon = false;
+    int HoldAfterEventMs = 0; // set by a gateway event that wants the session to pause
+    QFutureWatcher<ChannelProxy> ProxyWatcher;
 };

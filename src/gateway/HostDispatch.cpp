@@ -27,6 +27,7 @@ void GatewaySession::PollGateway() {
     GatewayCheckTimer.setInterval(60000);
     GatewayCheckTimer.start();
     QState = QPoll;
+    QRequestGeneration = Generation;
     QClient->get(GatewayRequests::poll(GatewayUrl.toLatin1(), toCp1252(adminVars().CurrentKey)));
 }
 
@@ -36,8 +37,19 @@ void GatewaySession::PollRequestDone(int error, int status, const QByteArray &bo
     // session if nothing starts one within a minute.
     if (error != 0 || status != 200 || body.isEmpty())
         return;
+    const quint64 generation = Generation;
+    HoldAfterEventMs = 0;
     WMGatewayEvent(0, body);
-    PostMessage(this, WindowMessages::HostMessage, 0, 0, body);
+    if (HoldAfterEventMs <= 0) {
+        PostMessage(this, WindowMessages::HostMessage, 0, 0, body);
+        return;
+    }
+    // The gateway event asked the session to hold still for a moment (after the host logged
+    // off); the message, and with it the next poll, follows afterwards.
+    QTimer::singleShot(HoldAfterEventMs, this, [this, generation, body] {
+        if (generation == Generation)
+            PostMessage(this, WindowMessages::HostMessage, 0, 0, body);
+    });
 }
 
 void GatewaySession::WMHostMessage(const QByteArray &message) {
@@ -54,34 +66,40 @@ void GatewaySession::WMHostMessage(const QByteArray &message) {
                                             : QString::fromLatin1(parameter.left(64))));
     bool pollNext = true;
     try {
-        if (!message.startsWith("QAD")) {
-            if (message.startsWith("Strl")) {
-                SendCmd("@RStrl" + message.mid(4));
-            } else if (command == "DlCl") {
-                SendCmd("@RClip?" + parameter);
-            } else if (command == "QVif") {
-                SendCmd("@RInfo");
-            } else if (command == "nSCh") {
-                emit screenWatchdogRearm();
-            } else if (command == "SDum") {
-                // Handled after the table.
-            } else {
-                // The rest belongs to the screen, input, chat, clipboard, actions and system
-                // information; their owners listen here.
-                emit hostMessage(command, parameter);
-            }
-        }
-        if (command == "SDum") {
+        if (message.startsWith("QAD")) {
+            // Nothing happened on the host side.
+        } else if (message.startsWith("Strl")) {
+            SendCmd("@RStrl" + message.mid(4));
+        } else if (command == "QVif") {
+            SendCmd("@RInfo");
+        } else if (command == "nSCh") {
+            emit screenWatchdogRearm();
+        } else if (command == "SDum") {
             QueueStopped = true;
-            // The file transfer window polls in the session's place while it is open; when it
-            // does not open, polling goes on here so the session does not die.
-            if (StopQueueReason == 0 && Ui->startExplorer())
+            // The owner of the stop (the file transfer window for reason 0) polls in the
+            // session's place while it is open; without one polling goes on here so the session
+            // does not die.
+            const auto claim = QueueStopClaims.value(StopQueueReason);
+            if (claim.first && claim.second && claim.second())
                 pollNext = false;
+        } else if (message.startsWith("HostLogon") || message.startsWith("HostLogoff") ||
+                   message.startsWith("HostDisappeared") || message.startsWith("Logon") ||
+                   message.startsWith("Logoff")) {
+            // Handled as the gateway event when the poll returned.
+        } else {
+            dispatchHostMessage(command, parameter);
         }
+    } catch (const std::exception &e) {
+        // A failing handler is reported, and the poll loop goes on.
+        reportException(&e);
     } catch (...) {
-        // A failing handler must not end the poll loop.
-        AddTrace(89, QStringLiteral("handler failed"));
+        reportException(nullptr);
     }
     if (pollNext)
         PostMessage(this, WindowMessages::PollGateway);
+}
+
+void GatewaySession::resumePolling() {
+    QueueStopped = false;
+    PostMessage(this, WindowMessages::PollGateway);
 }

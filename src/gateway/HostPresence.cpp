@@ -10,7 +10,6 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/SessionUi.h"
 #include "gateway/Url_Utils.h"
-#include "screen/ScreenPipeline.h"
 #include "settings/uIniFiles.h"
 
 #include <QLocale>
@@ -41,9 +40,11 @@ void GatewaySession::HostLogon(const QByteArray &text) {
     HostOS =
         field(text, "WV") == QLatin1String("W32") ? QStringLiteral("W32") : QStringLiteral("WNT");
     v.HostKeyboard = field(text, "LA");
-    Screen->HostJoined();
-    Ui->hostJoined(HostOS == QLatin1String("W32"));
+    Ui->hostJoined();
     v.HostLoggedOn = true;
+    // Features start their part of the host session (nothing fetched or waiting for an earlier
+    // host may hold up the new one).
+    emit hostJoined();
     Ui->updateConnectionStatus();
     WriteSessionLog(Msg("Client connected at: ") + nowText() + QStringLiteral(" - ") +
                     Msg("Client IP:") + HostIP + QStringLiteral(" - ") + Msg("Name:") + v.HostName);
@@ -52,17 +53,18 @@ void GatewaySession::HostLogon(const QByteArray &text) {
 
 void GatewaySession::StartWANsession() {
     AddTrace(37);
-    if (settings().AutoFS)
-        Ui->enterFullScreen();
+    emit hostSessionStarting();
     SendCmd("GScM");
 }
 
 void GatewaySession::HostEndedSession() {
-    Ui->leaveFullScreen();
     AdminVars &v = adminVars();
     v.HostLoggedOn = false;
-    if (RebootPending == 1) {
-        Ui->hostRebooting();
+    const bool rebooting = RebootPending == 1;
+    emit hostLeft(rebooting);
+    // The session holds still for a moment before it goes on with the next message.
+    HoldAfterEventMs = HostLogoffPauseMs;
+    if (rebooting) {
         if (settings().ConnMsg)
             Ui->flash(QString(), Msg("Remote computer is rebooting"), 25);
         WriteSessionLog(Msg("Client disconnected at: ") + nowText() + QStringLiteral(" - ") +
@@ -74,11 +76,15 @@ void GatewaySession::HostEndedSession() {
     if (v.LoggingOff)
         return;
     Ui->hostEnded();
-    PostMessage(this, WANdisconnect, 0, 1);
+    const quint64 generation = Generation;
+    QTimer::singleShot(qMax(0, HostLogoffPauseMs), this, [this, generation] {
+        if (generation == Generation)
+            PostMessage(this, WANdisconnect, 0, 1);
+    });
 }
 
 void GatewaySession::HostDisappeared() {
-    Ui->hostLost();
+    emit hostLost();
     Ui->flash(QString(), Msg("Client connection lost ..."), 5);
     adminVars().HostLoggedOn = false;
     Ui->updateConnectionStatus();
@@ -89,9 +95,15 @@ void GatewaySession::GatewayCheckTimerTimer() {
     AddTrace(69);
     GatewayCheckTimer.stop();
     Ui->flash(QString(), Msg("Gateway connection lost\rClosing current session"), 4);
-    auto finish = [this] {
+    // While the notice shows, the session is over: no logoff may start with a key that the
+    // reset is about to clear.
+    WatchdogEnding = true;
+    LogOffTimer.stop();
+    const quint64 generation = Generation;
+    auto finish = [this, generation] {
+        if (generation != Generation)
+            return; // something else reset the session meanwhile
         CloseSockets();
-        Ui->leaveFullScreen();
         InitVars();
         Ui->updateConnectionStatus();
         Ui->closeMessageForms();
@@ -113,14 +125,10 @@ void GatewaySession::ScreenProgCheckTimerTimer() {
     const bool queueBacklog = CommandQueue.size() > 2;
     ScreenProgCheckTimer.stop();
     if (!poorConnection && !queueBacklog) {
-        RestartHostScreenProg();
+        emit screenProgramStuck();
         return;
     }
     // Pictures may simply be stuck behind a slow line: look again later instead.
     ScreenProgCheckTimer.setInterval(poorConnection && queueBacklog ? 5000 : 2500);
     ScreenProgCheckTimer.start();
-}
-
-void GatewaySession::RestartHostScreenProg() {
-    Screen->RestartHostScreenProg();
 }

@@ -11,9 +11,11 @@
 #include "gateway/UrlsAdmin.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
+#include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
+#include "ui/ApplicationException.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
@@ -97,11 +99,13 @@ void TQuorvAdminForm::FormCreate() {
 
     Session = new GatewaySession(this);
     Session->setUi(this);
-    Session->setProxyResolver([this] {
-        const EffectiveProxyState &p = ResolveProxy(Session->GatewayScheme);
+    // Runs on a worker thread: it must touch nothing of the window.
+    Session->setProxyResolver([](const QString &scheme) {
+        const EffectiveProxyState &p = ResolveProxy(scheme);
         return ChannelProxy{p.EffectiveProxyHost, quint16(qBound(0, p.EffectiveProxyPort, 65535)),
                             p.EffectiveProxyUser, p.EffectiveProxyPassword};
     });
+    Session->setExceptionReporter(ApplicationException);
     connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
     connect(Session->Meter, &ConnectionMeter::positionChanged, ConnectionBar,
             &QProgressBar::setValue);
@@ -122,7 +126,8 @@ void TQuorvAdminForm::FormCreate() {
     StartPage->setStyleSheet(QStringLiteral(
         "#StartPage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, "
         "stop:1 #d9e3ef); color: #104386; font-size: 15pt; }"));
-    Screen = new ScreenArea(Session, StartPage, this);
+    Pipeline = new ScreenPipeline(Session);
+    Screen = new ScreenArea(Session, Pipeline, StartPage, this);
     setCentralWidget(Screen);
     BadConnForm = new TShowBadConnForm(this);
     InfoMessagesForm = new TShowInfoMessagesForm(this);
@@ -241,8 +246,8 @@ void TQuorvAdminForm::resetWindow() {
 
 void TQuorvAdminForm::CloseMessageForms() {
     // The remote information, invitation, wait-for-host and chat windows close here before the
-    // question window, in that order, as they come to exist.
-    CloseFlashInfo();
+    // question window, in that order, as they come to exist. The flash notice is not among
+    // them: it closes by its own timer, so "Logged off" and the session time stay readable.
     CloseAskWarning();
 }
 
@@ -329,7 +334,7 @@ void TQuorvAdminForm::FormClose() {
     s.WindowLeft = g.left();
     s.WindowWidth = g.width();
     s.WindowHeight = g.height();
-    s.ShowST = statusBar()->isVisible();
+    // ShowST keeps its stored value: nothing in the window changes it yet.
     SaveSettings(appFolders().SettingsFile);
     ShowFlashInfo(QString(), Msg("Closing ..."), 2);
     // An update due at close (CloseMode 2) runs here once the update download exists.
@@ -404,33 +409,11 @@ void TQuorvAdminForm::setSessionPanel(const QString &text) {
     SessionPanel->setText(text);
 }
 
-void TQuorvAdminForm::hostJoined(bool w32) {
-    Screen->hostJoined(w32);
+void TQuorvAdminForm::hostJoined() {
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
-}
-
-void TQuorvAdminForm::hostRebooting() {
-    Screen->hostRebooting();
-}
-
-void TQuorvAdminForm::hostLost() {
-    Screen->hostLost();
-}
-
-void TQuorvAdminForm::logoffStarted() {
-    Screen->logoffStarted();
-}
-
-void TQuorvAdminForm::enterFullScreen() {
-    PostMessage(this, FullScreen);
-}
-
-void TQuorvAdminForm::leaveFullScreen() {
-    if (Screen->FullScreen)
-        PostMessage(this, NormalScreen);
 }
 
 bool TQuorvAdminForm::offerResolutionTip(bool current) {

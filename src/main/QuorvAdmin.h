@@ -7,6 +7,7 @@
 
 class GatewaySession;
 class ScreenArea;
+class ScreenPipeline;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
 class QLabel;
@@ -46,18 +47,14 @@ public:
     void updateConnectionStatus() override { UpdateConnectionStatus(); }
     void setSessionPanel(const QString &text) override;
     void resetWindow() override;
-    void hostJoined(bool w32) override;
-    void hostRebooting() override;
-    void hostLost() override;
-    void logoffStarted() override;
-    void enterFullScreen() override;
-    void leaveFullScreen() override;
+    void hostJoined() override;
     bool offerResolutionTip(bool current) override;
     void hostEnded() override;
     void playSound(int sound) override;
     void showAnnouncement(bool product, const QString &title, const QString &text) override;
 
     ScreenArea *screenArea() const { return Screen; }
+    ScreenPipeline *pipeline() const { return Pipeline; }
 
 protected:
     bool event(QEvent *e) override;
@@ -88,6 +85,7 @@ private:
     void onTlsFailure(const QString &text);
 
     GatewaySession *Session = nullptr;
+    ScreenPipeline *Pipeline = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
     QMenu *MenuView = nullptr;

@@ -91,6 +91,8 @@ THeaderForm::THeaderForm(ScreenModes *modes, QWidget *parent) : QWidget(parent) 
                 BttnNailDownClick();
                 break;
             case BttnNormalScreen:
+                if (ClickSound)
+                    ClickSound();
                 BttnSetNormalScreen();
                 break;
             default:

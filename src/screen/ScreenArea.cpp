@@ -32,8 +32,10 @@ namespace {
 const char *const HintProperty = "catalogHint";
 } // namespace
 
-ScreenArea::ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow *mainWindow)
-    : QWidget(mainWindow), Session(session), MainWindow(mainWindow), StartPage(startPage) {
+ScreenArea::ScreenArea(GatewaySession *session, ScreenPipeline *pipeline, QWidget *startPage,
+                       QMainWindow *mainWindow)
+    : QWidget(mainWindow), Session(session), Pipeline(pipeline), MainWindow(mainWindow),
+      StartPage(startPage) {
     setObjectName(QStringLiteral("ScreenArea"));
     Stack = new QStackedLayout(this);
     Stack->setContentsMargins(0, 0, 0, 0);
@@ -41,12 +43,22 @@ ScreenArea::ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow 
     View->setObjectName(QStringLiteral("ScrollBox1"));
     Stack->addWidget(StartPage);
     Stack->addWidget(View);
-    Modes = new ScreenModes(session, this);
+    Modes = new ScreenModes(session, pipeline, this);
     Modes->hooks().monitorSize = [this] { return monitorSize(); };
     Header = new THeaderForm(Modes, this);
     Header->setClickSound([this] { Session->ui().playSound(0); });
 
-    ScreenPipeline *pipeline = Session->Screen;
+    connect(session, &GatewaySession::hostSessionStarting, this, [this] {
+        if (settings().AutoFS)
+            PostMessage(MainWindow, WindowMessages::FullScreen);
+    });
+    connect(session, &GatewaySession::hostLeft, this, [this](bool rebooting) {
+        if (FullScreen)
+            PostMessage(MainWindow, NormalScreen);
+        if (rebooting)
+            hostRebooting();
+    });
+    connect(session, &GatewaySession::hostLost, this, &ScreenArea::hostLost);
     View->setPictureSource([pipeline]() -> const QImage & { return pipeline->picture(); });
     connect(pipeline, &ScreenPipeline::pictureChanged, this, [this](const QRegion &dirty) {
         View->pictureChanged(dirty);
@@ -85,6 +97,7 @@ ScreenArea::ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow 
     connect(BttnScaleMaxOff, &QAction::triggered, this, [this] { setScalingMode(0); });
     connect(BttnFullScreen, &QAction::triggered, this, [this] {
         if (FullScreen) {
+            Session->ui().playSound(0);
             AddTrace(65);
             PostMessage(MainWindow, NormalScreen);
             return;
@@ -96,7 +109,7 @@ ScreenArea::ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow 
         PostMessage(MainWindow, WindowMessages::FullScreen);
     });
     connect(BttnRefreshScreen, &QAction::triggered, this,
-            [this] { Session->Screen->BttnRefreshScreenClick(ctrlHeld()); });
+            [this] { Pipeline->BttnRefreshScreenClick(ctrlHeld()); });
     connect(BttnHideWallpaper, &QAction::triggered, Modes, &ScreenModes::BttnHideWallpaperClick);
     connect(BttnShowWallpaper, &QAction::triggered, Modes, &ScreenModes::BttnShowWallpaperClick);
     connect(BttnFitToScreen, &QAction::triggered, this, &ScreenArea::BttnFitToScreenClick);
@@ -258,7 +271,8 @@ void ScreenArea::WMNormalScreen() {
 }
 
 void ScreenArea::BttnFitToScreenClick() {
-    const QImage &picture = Session->Screen->picture();
+    Session->ui().playSound(0);
+    const QImage &picture = Pipeline->picture();
     if (!picture.isNull() && RemoteFitsMonitor(picture.size(), monitorSize()))
         return;
     Modes->FitToFullScreen();
@@ -310,10 +324,6 @@ void ScreenArea::resetWindow() {
     updateConnectionStatus();
 }
 
-void ScreenArea::hostJoined(bool w32) {
-    Modes->HostJoined(w32);
-}
-
 void ScreenArea::hostRebooting() {
     View->setGreyed(true);
     if (FullScreen && !Header->Nailed) {
@@ -329,10 +339,6 @@ void ScreenArea::hostLost() {
     else
         SetImagePosition();
     showPictureOrStartPage();
-}
-
-void ScreenArea::logoffStarted() {
-    Modes->LogoffStarted();
 }
 
 void ScreenArea::updateConnectionStatus() {

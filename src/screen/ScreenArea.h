@@ -7,6 +7,7 @@
 #include <functional>
 
 class GatewaySession;
+class ScreenPipeline;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -22,7 +23,8 @@ class ScreenView;
 class ScreenArea : public QWidget {
     Q_OBJECT
 public:
-    ScreenArea(GatewaySession *session, QWidget *startPage, QMainWindow *mainWindow);
+    ScreenArea(GatewaySession *session, ScreenPipeline *pipeline, QWidget *startPage,
+               QMainWindow *mainWindow);
 
     ScreenView *view() const { return View; }
     THeaderForm *header() const { return Header; }
@@ -48,12 +50,8 @@ public:
     void WMNormalScreen();
     void BttnFitToScreenClick();
 
-    // The session's hooks, as the main window receives them.
+    // The window's part of the session reset, and the status after a connection change.
     void resetWindow();
-    void hostJoined(bool w32);
-    void hostRebooting();
-    void hostLost();
-    void logoffStarted();
     void updateConnectionStatus();
     // Texts from the catalog (window creation and language change).
     void applyTexts();
@@ -77,6 +75,10 @@ protected:
 
 private:
     void setScalingMode(quint8 scaling);
+    // The host left for a reboot: the picture greys, the full-screen toolbar stays pinned.
+    void hostRebooting();
+    // The host vanished: the picture goes.
+    void hostLost();
     void viewPointerMoved(QPoint viewportPos, bool overPicture);
     void onHeaderButton(THeaderForm::Button button);
     void showPictureOrStartPage();
@@ -85,6 +87,7 @@ private:
     QAction *makeAction(const char *picture, const char *hint);
 
     GatewaySession *Session;
+    ScreenPipeline *Pipeline;
     QMainWindow *MainWindow;
     QWidget *StartPage;
     QStackedLayout *Stack;

@@ -105,12 +105,12 @@ QStringList ColorBoxEntries() {
     return entries;
 }
 
-ScreenModes::ScreenModes(GatewaySession *session, QObject *parent)
+ScreenModes::ScreenModes(GatewaySession *session, ScreenPipeline *pipeline, QObject *parent)
     : QObject(parent), Session(session) {
-    H.stopScreenUpdates = [this] { Session->Screen->StopScreenUpdates(); };
-    H.restartScreenUpdates = [this](bool full) { Session->Screen->RestartScreenUpdates(full); };
-    H.requestFullPicture = [this] { Session->Screen->RequestFullPicture(); };
-    H.fullPicturePending = [this] { return Session->Screen->FullPicturePending; };
+    H.stopScreenUpdates = [pipeline] { pipeline->StopScreenUpdates(); };
+    H.restartScreenUpdates = [pipeline](bool full) { pipeline->RestartScreenUpdates(full); };
+    H.requestFullPicture = [pipeline] { pipeline->RequestFullPicture(); };
+    H.fullPicturePending = [pipeline] { return pipeline->FullPicturePending; };
     H.fullControl = [] { return true; };
     H.recording = [] { return false; };
     H.stopRecording = [] {};
@@ -119,9 +119,21 @@ ScreenModes::ScreenModes(GatewaySession *session, QObject *parent)
         const QScreen *s = QGuiApplication::primaryScreen();
         return s ? s->size() : QSize();
     };
-    connect(session, &GatewaySession::hostMessage, this, &ScreenModes::onHostMessage);
+    session->claimHostMessage("SScM", this,
+                              [this](const QByteArray &p) { ScreenModeBoxSelectDone(p == "OK"); });
+    session->claimHostMessage("DiWP", this, [this](const QByteArray &p) {
+        if (p == "OK")
+            setWallpaperHidden(true);
+    });
+    session->claimHostMessage("EnWP", this, [this](const QByteArray &p) {
+        if (p == "OK")
+            setWallpaperHidden(false);
+    });
+    connect(session, &GatewaySession::hostJoined, this,
+            [this] { HostJoined(Session->HostOS == QLatin1String("W32")); });
+    connect(session, &GatewaySession::logoffStarting, this, &ScreenModes::LogoffStarted);
     // The pipeline reduces every picture to the depth chosen here.
-    connect(this, &ScreenModes::colorDepthChanged, session->Screen, &ScreenPipeline::setColorDepth);
+    connect(this, &ScreenModes::colorDepthChanged, pipeline, &ScreenPipeline::setColorDepth);
     connect(session, &GatewaySession::stringListReceived, this,
             [this](int kind, const QList<QByteArray> &lines) {
                 if (kind == 1)
@@ -139,18 +151,6 @@ void ScreenModes::clickSound() {
 
 bool ScreenModes::hostConnected() const {
     return adminVars().HostLoggedOn;
-}
-
-void ScreenModes::onHostMessage(const QByteArray &command, const QByteArray &parameter) {
-    if (command == "SScM") {
-        ScreenModeBoxSelectDone(parameter == "OK");
-    } else if (command == "DiWP") {
-        if (parameter == "OK")
-            setWallpaperHidden(true);
-    } else if (command == "EnWP") {
-        if (parameter == "OK")
-            setWallpaperHidden(false);
-    }
 }
 
 void ScreenModes::selectMode(int index) {

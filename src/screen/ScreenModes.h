@@ -8,6 +8,7 @@
 #include <functional>
 
 class GatewaySession;
+class ScreenPipeline;
 
 // The remote screen modes, colour depth and wallpaper: the model behind the two mode boxes and
 // the two colour boxes (main window and full-screen toolbar show the same one), the commands
@@ -55,7 +56,7 @@ public:
         std::function<QSize()> monitorSize;
     };
 
-    explicit ScreenModes(GatewaySession *session, QObject *parent = nullptr);
+    ScreenModes(GatewaySession *session, ScreenPipeline *pipeline, QObject *parent = nullptr);
     Hooks &hooks() { return H; }
 
     const QStringList &modeEntries() const { return ModeEntries; }
@@ -110,7 +111,6 @@ signals:
     void focusViewRequested();
 
 private:
-    void onHostMessage(const QByteArray &command, const QByteArray &parameter);
     void selectMode(int index);
     void selectColor(int index);
     void setWallpaperHidden(bool hidden);

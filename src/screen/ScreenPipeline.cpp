@@ -36,9 +36,33 @@ const char *fetchName(quint8 kind) {
 } // namespace
 
 ScreenPipeline::ScreenPipeline(GatewaySession *session) : QObject(session), Session(session) {
-    connect(Session, &GatewaySession::hostMessage, this, &ScreenPipeline::onHostMessage);
+    for (const char *notice : {"GScr", "UScr"}) {
+        const QByteArray name(notice);
+        Session->claimHostMessage(name, this, [this, name](const QByteArray &parameter) {
+            HandleScreenNotice(name, parameter);
+        });
+    }
+    Session->claimHostMessage("SErr", this, [this](const QByteArray &p) { ShowScreenError(p); });
+    // An accepted reboot: the fetch in flight will never be answered.
+    Session->claimHostMessage("ReBt", this, [this](const QByteArray &p) {
+        if (p != "NOK")
+            ResetFetch();
+    });
+    connect(Session->ScreenClient, &HttpChannel::requestDone, this,
+            &ScreenPipeline::ScreenClientRequestDone);
     connect(Session, &GatewaySession::fullPictureRequested, this,
             [this] { FullPicturePending = true; });
+    connect(Session, &GatewaySession::socketsStarted, this, &ScreenPipeline::ResetFetch);
+    connect(Session, &GatewaySession::hostJoined, this, &ScreenPipeline::HostJoined);
+    connect(Session, &GatewaySession::logoffStarting, this, [this] {
+        PendingScreenNotices.clear();
+        StopScreenUpdates();
+    });
+    // The picture goes as the logoff request leaves.
+    connect(Session, &GatewaySession::logoffSending, this, &ScreenPipeline::clearPicture);
+    connect(Session, &GatewaySession::sessionReset, this, &ScreenPipeline::InitVars);
+    connect(Session, &GatewaySession::screenProgramStuck, this,
+            &ScreenPipeline::RestartHostScreenProg);
 }
 
 ScreenPipeline::~ScreenPipeline() {
@@ -49,15 +73,6 @@ ScreenPipeline::~ScreenPipeline() {
 
 void ScreenPipeline::setColorDepth(int depth) {
     ColorDepth = (depth == 4 || depth == 8) ? depth : 15;
-}
-
-void ScreenPipeline::onHostMessage(const QByteArray &command, const QByteArray &parameter) {
-    if (command == "GScr" || command == "UScr")
-        HandleScreenNotice(command, parameter);
-    else if (command == "SErr")
-        ShowScreenError(parameter);
-    else if (command == "ReBt" && parameter != "NOK")
-        ResetFetch();
 }
 
 void ScreenPipeline::queue(const QByteArray &command) {
@@ -208,13 +223,21 @@ void ScreenPipeline::onJobDone() {
 }
 
 void ScreenPipeline::applyResult(PictureResult &&result) {
-    if (!result.ok) {
-        ++DroppedBodies;
+    if (!result.ok || result.recordsDropped > 0) {
+        if (!result.ok)
+            ++DroppedBodies;
+        AddTrace(98, QStringLiteral("picture dropped: ") + result.failure.left(200));
         emit pictureDropped(result.failure);
-        return;
+        // Said once a session: a host that keeps sending what cannot be shown must not bury the
+        // operator in notices, but a picture that never comes must not go unexplained either.
+        if (!DropReported) {
+            DropReported = true;
+            Session->ui().flash(QString(),
+                                QStringLiteral("Remote screen error - ") + result.failure, 5);
+        }
+        if (!result.ok)
+            return;
     }
-    if (result.recordsDropped > 0)
-        emit pictureDropped(result.failure);
     const bool full = result.mode == PictureJob::FullPicture;
     const ScreenFrame::Applied applied = Frame.apply(std::move(result));
     if (applied.sizeChanged)
@@ -293,8 +316,13 @@ void ScreenPipeline::InitVars() {
     ScreenUpdateState = Stopped;
     FullPicturePending = false;
     FirstPictureShown = false;
+    DropReported = false;
     endWorker();
     ReceivedBody.reset();
+    clearPicture();
+}
+
+void ScreenPipeline::clearPicture() {
     const QRect shown = Frame.picture().rect();
     if (Frame.clear()) {
         emit screenSizeChanged(QSize());

@@ -14,7 +14,8 @@ class TPictureThread;
 
 // The screen update cycle of a session: the host's screen notices, one fetch at a time on the
 // screen channel, the hand-over of each body to the decoding worker, and the shown picture.
-// Lives on the main thread, owned by the session.
+// Lives on the main thread; it attaches to the session (a child of it, so it goes with it) and
+// follows the session's life through its signals.
 //
 // For the screen view: picture() is the remote screen in Format_RGB32, always one consistent
 // frame. pictureChanged() gives the region that changed, screenSizeChanged() a new size (an
@@ -70,6 +71,8 @@ public:
     void InitVars();
     void ResetFetch();
     void HostJoined();
+    // The shown picture goes (the logoff request leaves, the session resets).
+    void clearPicture();
 
     bool workerBusy() const { return WorkerBusy; }
     bool workerRunning() const { return PictureThread != nullptr; }
@@ -86,7 +89,6 @@ signals:
     void pictureDropped(const QString &why);
 
 private:
-    void onHostMessage(const QByteArray &command, const QByteArray &parameter);
     void onJobDone();
     void applyResult(PictureResult &&result);
     void queue(const QByteArray &command);
@@ -101,4 +103,5 @@ private:
     quint64 Generation = 1;
     int ColorDepth = 15;
     int DroppedBodies = 0;
+    bool DropReported = false; // the operator was told of a dropped picture this session
 };

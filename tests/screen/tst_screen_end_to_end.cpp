@@ -58,7 +58,7 @@ private slots:
         QVERIFY2(gw->start(&error), qPrintable(error));
         useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
         session = makeTestSession(ui);
-        screen = session->Screen;
+        screen = new ScreenPipeline(session.get());
         // Stands in for the screen-mode handling, which starts the cycle once the list is in.
         connect(session.get(), &GatewaySession::stringListReceived, this, [this](int kind) {
             if (kind == 1)

@@ -108,7 +108,7 @@ private slots:
         session->setUi(&ui);
         session->setSettingsSaver([] {});
         session->GatewayUrl = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
-        screen = session->Screen;
+        screen = new ScreenPipeline(session.get());
         adminVars().LoggedOn = true;
         adminVars().SocketsStarted = true;
         adminVars().HostLoggedOn = true;
@@ -289,7 +289,7 @@ private slots:
         QTRY_COMPARE(held.size(), 1);
         screen->HandleScreenNotice("UScr", "md1");
         // The host reboots: the reboot is accepted, the host leaves and logs on again.
-        emit session->hostMessage("ReBt", "OK");
+        session->dispatchHostMessage("ReBt", "OK");
         QCOMPARE(screen->ScreenFetch, quint8(ScreenPipeline::None));
         session->WMGatewayEvent(0, "HostLogon?SID=1&IP=10.0.0.5&HN=PC&WV=WNT&LA=00000409");
         QVERIFY(screen->PendingScreenNotices.isEmpty());
@@ -394,14 +394,14 @@ private slots:
         QFETCH(QByteArray, parameter);
         QFETCH(QString, text);
         ui.messageAnswer = 1; // No: the session goes on
-        emit session->hostMessage("SErr", parameter);
+        session->dispatchHostMessage("SErr", parameter);
         QCOMPARE(ui.messages, QStringList{text + "\r" + Msg("Cancel session")});
         QTest::qWait(20);
         QVERIFY(ui.questions.isEmpty());
 
         ui.messageAnswer = 0; // Yes: the logoff starts, with its own question
         ui.answerYes = false;
-        emit session->hostMessage("SErr", parameter);
+        session->dispatchHostMessage("SErr", parameter);
         QTRY_COMPARE(ui.questions, QStringList{Msg("End this session ?")});
     }
 

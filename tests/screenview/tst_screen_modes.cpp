@@ -32,6 +32,7 @@ QList<QByteArray> lines(std::initializer_list<const char *> l) {
 class TestScreenModes : public QObject {
     Q_OBJECT
     std::unique_ptr<GatewaySession> session;
+    ScreenPipeline *pipeline = nullptr; // a child of the session
     std::unique_ptr<ScreenModes> modes;
     ScriptedUi ui;
 
@@ -47,7 +48,8 @@ private slots:
         adminVars().LoggedOn = true;
         adminVars().HostLoggedOn = true;
         adminVars().CurrentKey = QStringLiteral("K1");
-        modes = std::make_unique<ScreenModes>(session.get());
+        pipeline = new ScreenPipeline(session.get());
+        modes = std::make_unique<ScreenModes>(session.get(), pipeline);
         modes->hooks().monitorSize = [] { return QSize(1024, 768); };
         modes->ResetBoxes();
         queue().clear();
@@ -155,7 +157,7 @@ private slots:
 
     void rejectedSwitchReturnsToTheConfirmedMode() {
         emit session->stringListReceived(1, lines({"640 480 32", "800 600 32", "1"}));
-        session->Screen->FullPicturePending = false;
+        pipeline->FullPicturePending = false;
         queue().clear();
         modes->ScreenModeBoxSelect(0);
         QCOMPARE(queue(), (QList<QByteArray>{"SSup", "SScM?640&480&8"}));
@@ -174,7 +176,7 @@ private slots:
         QCOMPARE(queue(), (QList<QByteArray>{"SSup", "SCol?4", "GScr"}));
         QCOMPARE(settings().Icol, 0);
         QCOMPARE(depthSeen, 4);
-        QCOMPARE(session->Screen->colorDepth(), 4);
+        QCOMPARE(pipeline->colorDepth(), 4);
         // Out of range: nothing happens.
         queue().clear();
         modes->ColorBoxSelect(3);

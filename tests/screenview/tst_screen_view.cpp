@@ -55,9 +55,9 @@ struct MessageSink : QWidget {
 };
 
 // A full picture arriving through the screen pipeline as the host would send it.
-void deliverFullPicture(GatewaySession *session, const QImage &picture) {
-    session->Screen->ScreenFetch = ScreenPipeline::Full;
-    session->Screen->ScreenClientRequestDone(0, 200, Zlib::deflate(BmpWriter::encode(picture, 24)));
+void deliverFullPicture(ScreenPipeline *pipeline, const QImage &picture) {
+    pipeline->ScreenFetch = ScreenPipeline::Full;
+    pipeline->ScreenClientRequestDone(0, 200, Zlib::deflate(BmpWriter::encode(picture, 24)));
 }
 } // namespace
 
@@ -167,7 +167,8 @@ private slots:
         adminVars().LoggedOn = adminVars().HostLoggedOn = true;
         adminVars().CurrentKey = QStringLiteral("K");
         GatewaySession session;
-        ScreenModes modes(&session);
+        auto *pipeline = new ScreenPipeline(&session);
+        ScreenModes modes(&session, pipeline);
         modes.ResetBoxes();
         ScreenModeBox main(&modes), mirror(&modes);
         ColorBox colours(&modes), colourMirror(&modes);
@@ -177,7 +178,7 @@ private slots:
         QCOMPARE(mirror.count(), 2);
         QCOMPARE(mirror.currentText(), QStringLiteral("  800 x  600"));
         session.CommandQueue.clear();
-        session.Screen->FullPicturePending = false;
+        pipeline->FullPicturePending = false;
         emit mirror.activated(0);
         QCOMPARE(main.currentIndex(), 0);
         QCOMPARE(session.CommandQueue.last(), QByteArray("SScM?640&480&8"));
@@ -193,7 +194,8 @@ private slots:
     void headerSlidesDownAndAway() {
         adminVars().HostLoggedOn = true;
         GatewaySession session;
-        ScreenModes modes(&session);
+        auto *pipeline = new ScreenPipeline(&session);
+        ScreenModes modes(&session, pipeline);
         MessageSink window;
         window.resize(1280, 1024);
         THeaderForm header(&modes, &window);
@@ -240,7 +242,8 @@ private slots:
 
     void headerButtonsAndKeys() {
         GatewaySession session;
-        ScreenModes modes(&session);
+        auto *pipeline = new ScreenPipeline(&session);
+        ScreenModes modes(&session, pipeline);
         MessageSink window;
         window.resize(1280, 1024);
         THeaderForm header(&modes, &window);
@@ -276,7 +279,7 @@ private slots:
         QTRY_VERIFY(!area->view()->isVisible());
         adminVars().LoggedOn = adminVars().HostLoggedOn = true;
         form.session()->CommandsDisabled = true; // nothing leaves for a gateway
-        deliverFullPicture(form.session(), pattern(320, 200));
+        deliverFullPicture(form.pipeline(), pattern(320, 200));
         QTRY_VERIFY(area->view()->isVisible());
         QVERIFY(area->view()->hasPicture());
         form.InitVars();
@@ -299,7 +302,7 @@ private slots:
 
         adminVars().LoggedOn = adminVars().HostLoggedOn = true;
         form.session()->CommandsDisabled = true;
-        deliverFullPicture(form.session(), pattern(800, 600));
+        deliverFullPicture(form.pipeline(), pattern(800, 600));
         QTRY_VERIFY(area->view()->hasPicture());
         PostMessage(&form, FullScreen);
         QTRY_VERIFY(area->FullScreen);

@@ -23,7 +23,7 @@ struct RecordingUi : SessionUi {
     int messageAnswer = 2;
     int closes = 0;
     int resets = 0;
-    int rebooting = 0, ended = 0, lost = 0, joined = 0, fullScreenLeft = 0;
+    int rebooting = 0, ended = 0, lost = 0, joined = 0;
     bool updateAccepted = false;
     int updatesOffered = 0;
     int settingsDialogs = 0;
@@ -49,11 +49,8 @@ struct RecordingUi : SessionUi {
     void closeMainWindow() override { ++closes; }
     void setSessionPanel(const QString &text) override { panel = text; }
     void resetWindow() override { ++resets; }
-    void hostJoined(bool) override { ++joined; }
-    void hostRebooting() override { ++rebooting; }
+    void hostJoined() override { ++joined; }
     void hostEnded() override { ++ended; }
-    void hostLost() override { ++lost; }
-    void leaveFullScreen() override { ++fullScreenLeft; }
     void showAnnouncement(bool product, const QString &title, const QString &text) override {
         announcements.append((product ? QStringLiteral("C:") : QStringLiteral("O:")) + title +
                              QLatin1Char('|') + text);
@@ -82,5 +79,16 @@ inline std::unique_ptr<GatewaySession> makeTestSession(SessionUi &ui) {
     session->setSettingsSaver([] {});
     session->GatewayUrl = serviceConfig().Domain;
     session->VersionTag = QStringLiteral("A100");
+    // The host's departures as the screen would see them.
+    QObject::connect(session.get(), &GatewaySession::hostLeft, [&ui](bool rebooting) {
+        if (auto *r = dynamic_cast<RecordingUi *>(&ui); r && rebooting)
+            ++r->rebooting;
+    });
+    QObject::connect(session.get(), &GatewaySession::hostLost, [&ui] {
+        if (auto *r = dynamic_cast<RecordingUi *>(&ui))
+            ++r->lost;
+    });
+    // Tests wait for what follows the host's logoff, not for the pause before it.
+    session->HostLogoffPauseMs = 0;
     return session;
 }

@@ -196,10 +196,11 @@ private slots:
 
     void dispatcherRows() {
         QList<QPair<QByteArray, QByteArray>> forwarded;
-        connect(session.get(), &GatewaySession::hostMessage,
-                [&](const QByteArray &c, const QByteArray &p) {
-                    forwarded.append({c, p});
-                });
+        QObject owner;
+        for (const QByteArray c : {"DiWP", "QADsomething"})
+            session->claimHostMessage(c, &owner, [&forwarded, c](const QByteArray &p) {
+                forwarded.append({c, p});
+            });
         hold = true; // polls stay out; only their arrival matters
 
         session->WMHostMessage("nSCh");
@@ -223,22 +224,54 @@ private slots:
 
         session->WMHostMessage("StrlPcUp");
         QCOMPARE(session->CommandQueue.last(), QByteArray("@RStrlPcUp"));
-        session->WMHostMessage("DlCl?3");
-        QCOMPARE(session->CommandQueue.last(), QByteArray("@RClip?3"));
+        // A message nobody claims is dropped, and a handler that throws is reported while
+        // polling goes on.
+        int reported = 0;
+        session->setExceptionReporter([&](QObject *, const std::exception *) { ++reported; });
+        session->claimHostMessage("Boom", &owner,
+                                  [](const QByteArray &) { throw std::runtime_error("x"); });
+        QTRY_VERIFY(!held.isEmpty());
+        server.respond(held.takeFirst(), 200, QByteArray());
+        QTRY_COMPARE(session->QState, quint8(GatewaySession::QIdle));
+        const qsizetype before = seen.size();
+        session->WMHostMessage("Boom?1");
+        QCOMPARE(reported, 1);
+        QTRY_COMPARE(seen.size(), before + 1);
+        QVERIFY(seen.last().startsWith("/03?"));
     }
 
-    void stopQueueAcknowledgementKeepsPollingWithoutTransferWindow() {
+    void stopQueueAcknowledgementHandsOverOnlyForItsOwnReason() {
         hold = true;
+        QObject transfer;
+        int opened = 0;
+        session->claimQueueStop(0, &transfer, [&] { return ++opened, true; });
+        // Another reason: the window that would accept is not opened and polling goes on.
+        session->SendStopQueue(1);
+        QTRY_COMPARE(seen.size(), 1);
+        session->WMHostMessage("SDum");
+        QVERIFY(session->QueueStopped);
+        QCOMPARE(opened, 0);
+        QTRY_COMPARE(seen.size(), 2);
+        QVERIFY(seen[1].startsWith("/03?"));
+        QTRY_COMPARE(held.size(), 2);
+        server.respond(held.takeLast(), 200, QByteArray());  // the poll: empty, nothing follows
+        server.respond(held.takeFirst(), 200, QByteArray()); // the first stop request
+        QTRY_COMPARE(session->QState, quint8(GatewaySession::QIdle));
+        QTRY_VERIFY(!session->ExecClient->busy());
+
+        // The transfer's own reason: the window takes over and the session stops polling.
         session->CommandQueue = {"MoMo?1,1"};
         session->SendStopQueue(0);
         QVERIFY(session->CommandQueue.isEmpty());
-        QTRY_COMPARE(seen.size(), 1);
-        QVERIFY(seen[0].startsWith("/15?key=K%201"));
+        QTRY_COMPARE(seen.size(), 3);
+        QVERIFY(seen[2].startsWith("/15?key=K%201"));
         session->WMHostMessage("SDum");
-        QVERIFY(session->QueueStopped);
-        // No transfer window opened: the session must go on polling.
-        QTRY_COMPARE(seen.size(), 2);
-        QVERIFY(seen[1].startsWith("/03?"));
+        QCOMPARE(opened, 1);
+        QTest::qWait(50);
+        QCOMPARE(seen.size(), 3);
+        session->resumePolling();
+        QTRY_COMPARE(seen.size(), 4);
+        QVERIFY(seen[3].startsWith("/03?"));
     }
 };
 

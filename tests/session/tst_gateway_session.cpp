@@ -7,6 +7,7 @@
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
+#include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
 
 using namespace localgw;
@@ -28,6 +29,7 @@ class TestGatewaySession : public QObject {
         QVERIFY2(gw->start(&error), qPrintable(error));
         useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
         session = makeTestSession(ui);
+        new ScreenPipeline(session.get()); // the screen attached as in the console
         session->LogOffTimer.setInterval(100);
     }
 

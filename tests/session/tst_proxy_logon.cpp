@@ -19,7 +19,7 @@ class TestProxyLogon : public QObject {
     void startSession(const QString &user, const QString &password) {
         session = makeTestSession(ui);
         const quint16 port = squid.port();
-        session->setProxyResolver([=] {
+        session->setProxyResolver([=](const QString &) {
             return ChannelProxy{QStringLiteral("127.0.0.1"), port, user, password};
         });
         session->WANconnect(false);
