@@ -101,11 +101,11 @@
     </message>
     <message>
         <source>Proxy name :</source>
-        <translation>Nom del servidor intermediari:</translation>
+        <translation>Nom del servidor:</translation>
     </message>
     <message>
         <source>Proxy port :</source>
-        <translation>Port del servidor intermediari:</translation>
+        <translation>Port del servidor:</translation>
     </message>
     <message>
         <source>Select application language:</source>
@@ -917,7 +917,7 @@ les instruccions d&apos;instal·lació en un altre lloc.</translation>
     </message>
     <message>
         <source>Manual Proxy settings</source>
-        <translation>Configuració manual del servidor intermediari</translation>
+        <translation>Configuració manual</translation>
     </message>
     <message>
         <source>If you forgot your password,&#xd;
@@ -931,11 +931,11 @@ la podeu restablir aquí.</translation>
     </message>
     <message>
         <source>Auto detect proxy</source>
-        <translation>Detecta automàticament el servidor intermediari</translation>
+        <translation>Detecció automàtica</translation>
     </message>
     <message>
         <source>Test proxy</source>
-        <translation>Prova el servidor intermediari</translation>
+        <translation>Prova el servidor</translation>
     </message>
     <message>
         <source>No or incorrect proxy settings entered</source>
@@ -943,15 +943,15 @@ la podeu restablir aquí.</translation>
     </message>
     <message>
         <source>Proxy settings OK</source>
-        <translation>Configuració del servidor intermediari correcta</translation>
+        <translation>El servidor intermediari funciona</translation>
     </message>
     <message>
         <source>Proxy settings failed</source>
-        <translation>La configuració del servidor intermediari no funciona</translation>
+        <translation>El servidor intermediari no funciona</translation>
     </message>
     <message>
         <source>Proxy port out of range</source>
-        <translation>Port del servidor intermediari fora de l&apos;interval</translation>
+        <translation>Port del servidor fora de l&apos;interval</translation>
     </message>
     <message>
         <source>Domain :</source>
@@ -1170,8 +1170,8 @@ enviarà el missatge automàticament.</translation>
 Setup Hyperlink and the session key already in the body,so you only have to enter&#xd;
 your customers email address.</source>
         <translation>Obre un missatge nou al vostre programa de correu predeterminat amb un &#xd;
-enllaç d&apos;instal·lació i la clau de sessió ja inclosos al cos del missatge, de manera que només cal que introduïu&#xd;
-l&apos;adreça electrònica del vostre client.</translation>
+enllaç d&apos;instal·lació i la clau de sessió ja inclosos al cos del missatge, de manera que&#xd;
+només cal que introduïu l&apos;adreça electrònica del vostre client.</translation>
     </message>
     <message>
         <source>COPY SESSION KEY TO CLIPBOARD:</source>
@@ -1191,7 +1191,7 @@ els pugueu enganxar on vulgueu.</translation>
     </message>
     <message>
         <source> If email is no option, than the remote must surf to:</source>
-        <translation> Si el correu electrònic no és una opció, l&apos;usuari remot ha d&apos;anar a:</translation>
+        <translation> Si no es pot fer servir el correu electrònic, l&apos;usuari remot ha d&apos;anar a:</translation>
     </message>
     <message>
         <source> and follow the instructions. When the Quorvia client is started, the user must enter the session key manually.&#xd;
@@ -1213,7 +1213,7 @@ els pugueu enganxar on vulgueu.</translation>
     </message>
     <message>
         <source>Allow Quorvia Support to contact me by e-mail</source>
-        <translation>Permet que el suport de Quorvia es posi en contacte amb mi per correu electrònic</translation>
+        <translation>Permet que el suport de Quorvia em contacti per correu electrònic</translation>
     </message>
     <message>
         <source>Send error report</source>
@@ -1273,7 +1273,7 @@ els pugueu enganxar on vulgueu.</translation>
     </message>
     <message>
         <source>Never ask me again</source>
-        <translation>No m&apos;ho tornis a preguntar</translation>
+        <translation>No m&apos;ho torneu a preguntar</translation>
     </message>
     <message>
         <source>A new update is required&#xd;
@@ -1353,7 +1353,7 @@ Voleu actualitzar ara?</translation>
     </message>
     <message>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
-        <translation>Es recomana especialment canviar la resolució de la pantalla remota&#xd;a 800x600 píxels per millorar el rendiment.&#xd;La resolució original de la pantalla es restaurarà automàticament&#xd;quan finalitzi la sessió.&#xd;&#xd;A &quot;Configuració de la connexió&quot; podeu configurar el canvi automàtic&#xd;a 800x600 píxels cada vegada que s&apos;inicia una sessió.</translation>
+        <translation>Es recomana encaridament canviar la resolució de la pantalla remota&#xd;a 800x600 píxels per millorar el rendiment.&#xd;La resolució original de la pantalla es restaurarà automàticament&#xd;quan finalitzi la sessió.&#xd;&#xd;A &quot;Configuració de la connexió&quot; podeu configurar el canvi automàtic&#xd;a 800x600 píxels cada vegada que s&apos;inicia una sessió.</translation>
     </message>
 </context>
 <context>

@@ -285,7 +285,7 @@
     </message>
     <message>
         <source>Release toolbar</source>
-        <translation>Fixierung der Symbolleiste aufheben</translation>
+        <translation>Symbolleiste lösen</translation>
     </message>
     <message>
         <source>Enable proportional scale</source>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>Remote</source>
-        <translation>Remote</translation>
+        <translation>Entfernt</translation>
     </message>
     <message>
         <source>Time: </source>

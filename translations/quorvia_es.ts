@@ -1170,8 +1170,8 @@ enviará el mensaje automáticamente.</translation>
 Setup Hyperlink and the session key already in the body,so you only have to enter&#xd;
 your customers email address.</source>
         <translation>Abre un mensaje nuevo en su programa de correo predeterminado con un &#xd;
-hipervínculo de instalación y la clave de sesión ya incluidos en el texto, de modo que solo tiene que introducir&#xd;
-la dirección de correo electrónico de su cliente.</translation>
+hipervínculo de instalación y la clave de sesión ya incluidos en el texto, de modo que&#xd;
+solo tiene que introducir la dirección de correo electrónico de su cliente.</translation>
     </message>
     <message>
         <source>COPY SESSION KEY TO CLIPBOARD:</source>
@@ -1186,12 +1186,12 @@ pueda pegarlos usted mismo.</translation>
     <message>
         <source> The remote user receives your email with setup instructions. When the user clicks on the hyperlink,&#xd;
  the Quorvia client will launch and remote control session starts.</source>
-        <translation> El usuario remoto recibe su correo electrónico con las instrucciones de instalación. Cuando el usuario hace clic en el hipervínculo,&#xd;
+        <translation> El usuario remoto recibe su correo con las instrucciones de instalación. Cuando hace clic en el hipervínculo,&#xd;
  se inicia el cliente Quorvia y comienza la sesión de control remoto.</translation>
     </message>
     <message>
         <source> If email is no option, than the remote must surf to:</source>
-        <translation> Si el correo electrónico no es una opción, el usuario remoto debe visitar:</translation>
+        <translation> Si no es posible usar el correo electrónico, el usuario remoto debe visitar:</translation>
     </message>
     <message>
         <source> and follow the instructions. When the Quorvia client is started, the user must enter the session key manually.&#xd;
@@ -1213,7 +1213,7 @@ pueda pegarlos usted mismo.</translation>
     </message>
     <message>
         <source>Allow Quorvia Support to contact me by e-mail</source>
-        <translation>Permitir que el soporte de Quorvia se ponga en contacto conmigo por correo electrónico</translation>
+        <translation>Permitir que el soporte de Quorvia me contacte por correo electrónico</translation>
     </message>
     <message>
         <source>Send error report</source>

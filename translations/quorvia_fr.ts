@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Show mouse moves on remote</source>
-        <translation>Afficher les mouvements de la souris sur l&apos;ordinateur distant</translation>
+        <translation>Afficher les mouvements de la souris à distance</translation>
     </message>
     <message>
         <source>Download clipboard from client</source>
@@ -931,7 +931,7 @@ vous pouvez le réinitialiser ici.</translation>
     </message>
     <message>
         <source>Auto detect proxy</source>
-        <translation>Détecter automatiquement le proxy</translation>
+        <translation>Détecter automatiquement</translation>
     </message>
     <message>
         <source>Test proxy</source>
@@ -1186,7 +1186,7 @@ vous puissiez les coller vous-même.</translation>
     <message>
         <source> The remote user receives your email with setup instructions. When the user clicks on the hyperlink,&#xd;
  the Quorvia client will launch and remote control session starts.</source>
-        <translation> L&apos;utilisateur distant reçoit votre e-mail contenant les instructions d&apos;installation. Lorsqu&apos;il clique sur le lien hypertexte,&#xd;
+        <translation> L&apos;utilisateur distant reçoit votre e-mail avec les instructions d&apos;installation. Lorsqu&apos;il clique sur le lien,&#xd;
  le client Quorvia se lance et la session de contrôle à distance commence.</translation>
     </message>
     <message>

@@ -205,7 +205,7 @@
     </message>
     <message>
         <source>Consult the knowledge base</source>
-        <translation>Consulta la knowledge base</translation>
+        <translation>Consulta la base di conoscenza</translation>
     </message>
     <message>
         <source>Frequently asked questions</source>
@@ -505,7 +505,7 @@
     </message>
     <message>
         <source>Please wait a moment ...</source>
-        <translation>Attendere prego ...</translation>
+        <translation>Attendere un momento ...</translation>
     </message>
     <message>
         <source>Gateway connection lost&#xd;Closing current session</source>
@@ -1191,7 +1191,7 @@ poterli incollare dove si desidera.</translation>
     </message>
     <message>
         <source> If email is no option, than the remote must surf to:</source>
-        <translation> Se l&apos;e-mail non è un&apos;opzione, l&apos;utente remoto deve visitare:</translation>
+        <translation> Se non è possibile usare l&apos;e-mail, l&apos;utente remoto deve visitare:</translation>
     </message>
     <message>
         <source> and follow the instructions. When the Quorvia client is started, the user must enter the session key manually.&#xd;

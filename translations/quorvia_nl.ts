@@ -927,7 +927,7 @@ dan kunt u het hier opnieuw instellen.</translation>
     </message>
     <message>
         <source>Reset password</source>
-        <translation>Wachtwoord opnieuw instellen</translation>
+        <translation>Wachtwoord resetten</translation>
     </message>
     <message>
         <source>Auto detect proxy</source>

@@ -489,7 +489,7 @@
     </message>
     <message>
         <source>Clipboard transfer error</source>
-        <translation>Erro ao copiar a área de transferência</translation>
+        <translation>Erro ao transferir a área de transferência</translation>
     </message>
     <message>
         <source>Bad connection to gateway</source>
@@ -1170,8 +1170,8 @@ enviará a mensagem automaticamente.</translation>
 Setup Hyperlink and the session key already in the body,so you only have to enter&#xd;
 your customers email address.</source>
         <translation>Abre uma nova mensagem no seu programa de e-mail predefinido com uma &#xd;
-hiperligação de instalação e a chave de sessão já no corpo da mensagem, pelo que só tem de introduzir&#xd;
-o endereço de e-mail do seu cliente.</translation>
+hiperligação de instalação e a chave de sessão já no corpo da mensagem, pelo que&#xd;
+só tem de introduzir o endereço de e-mail do seu cliente.</translation>
     </message>
     <message>
         <source>COPY SESSION KEY TO CLIPBOARD:</source>
@@ -1191,7 +1191,7 @@ as possa colar onde quiser.</translation>
     </message>
     <message>
         <source> If email is no option, than the remote must surf to:</source>
-        <translation> Se o e-mail não for uma opção, o utilizador remoto deve aceder a:</translation>
+        <translation> Se não for possível usar o e-mail, o utilizador remoto deve aceder a:</translation>
     </message>
     <message>
         <source> and follow the instructions. When the Quorvia client is started, the user must enter the session key manually.&#xd;

@@ -30,6 +30,8 @@ constexpr int CommandRunMs = 3000;
 constexpr int DownloadTimeoutMs = 10000;
 constexpr int LookupTimeoutMs = 3000;
 
+// Synchronous on the calling thread: the wait functions of QProcess need no event loop, so this
+// runs as well on a worker as on the main thread.
 CommandOutput runBounded(const QString &program, const QStringList &arguments) {
     CommandOutput result;
     QProcess process;
@@ -63,8 +65,9 @@ std::optional<QByteArray> readBounded(const QString &path, qint64 maxBytes) {
     return bytes;
 }
 
-// The script is fetched in a nested event loop so that the windows stay responsive and a
-// credentials dialog can be shown from inside the fetch.
+// The script is fetched in an event loop of the calling thread, with a network manager of its
+// own, so that it works the same on the main thread (where the windows stay responsive) and on
+// a worker (which has no other event loop).
 PacDownload downloadBounded(const QUrl &url, const QString &user, const QString &password,
                             qint64 maxBytes) {
     PacDownload result;

@@ -11,6 +11,9 @@
 // Everything proxy discovery learns from the machine goes through these functions, so that
 // discovery can be run against made-up environments, files, commands and servers, and so that
 // a port to another desktop replaces only this layer.
+// Discovery may run on a worker thread: every function is called on the thread that runs the
+// discovery and must be safe there. askCredentials, which may show a window, must reach the
+// main thread by itself when called from a worker.
 struct CommandOutput {
     bool finished = false; // started and ended by itself within the time bound
     int exitCode = -1;

@@ -5,6 +5,7 @@
 #include <QJSEngine>
 #include <QJSValue>
 #include <QObject>
+#include <QThread>
 
 #include <chrono>
 #include <condition_variable>
@@ -364,6 +365,12 @@ PacEngine::~PacEngine() = default;
 
 std::optional<QJSValue> PacEngine::run(const std::function<QJSValue(QString &)> &job,
                                        QString *error) {
+    if (QThread::currentThread() != m_engine->thread()) {
+        // A script engine is bound to the thread that made it; another thread would corrupt it.
+        if (error)
+            *error = QStringLiteral("the script engine belongs to another thread");
+        return std::nullopt;
+    }
     QJSValue value;
     QString thrown;
     {

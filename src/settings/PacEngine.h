@@ -17,6 +17,8 @@ class PacHelpers;
 // dnsDomainLevels, shExpMatch, weekdayRange, dateRange, timeRange, alert). Scripts come from
 // the network, possibly from whoever answers a WPAD name, so every run is stopped after the
 // time bound, and the script sees nothing of this program but those functions.
+// An engine belongs to the thread that created it: discovery on a worker makes its own, and a
+// call from any other thread fails instead of running.
 class PacEngine {
 public:
     // Name lookups, the own address and the clock come from `sources`; so does the time bound.

@@ -1,5 +1,6 @@
 #include "ui/ResourceBitmap.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmapCache>
@@ -10,12 +11,20 @@ QString resourcePath(const QString &name) {
     return QStringLiteral(":/pictures/") + name;
 }
 
+// Checked before the renderer sees the name: it logs a warning for every file it cannot read,
+// and a panel without a centre piece passes an empty name.
+bool havePicture(const QString &name) {
+    return !name.isEmpty() && QFile::exists(resourcePath(name));
+}
+
 qreal screenRatio() {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 } // namespace
 
 QSize ResourceBitmapSize(const QString &name) {
+    if (!havePicture(name))
+        return QSize();
     QSvgRenderer renderer(resourcePath(name));
     return renderer.isValid() ? renderer.defaultSize() : QSize();
 }
@@ -27,6 +36,8 @@ QPixmap LoadResourceBitmap(const QString &name, const QSize &size) {
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
+    if (!havePicture(name))
+        return QPixmap();
     QSvgRenderer renderer(resourcePath(name));
     if (!renderer.isValid())
         return QPixmap();

@@ -18,5 +18,6 @@ QSize ResourceBitmapSize(const QString &name);
 // Paints a panel made of a left cap, a stretched centre and a right cap over `target`. The caps
 // keep their designed width; the top `fixedTop` and bottom `fixedBottom` rows of every piece
 // keep their designed height, so corners and the title band never stretch when the window grows.
+// An empty name leaves that piece out (the window's own background shows there).
 void DrawSlicedPanel(QPainter &painter, const QRect &target, const QString &left,
                      const QString &center, const QString &right, int fixedTop, int fixedBottom);

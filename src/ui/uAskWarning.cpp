@@ -5,6 +5,7 @@
 #include "ui/ResourceBitmap.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -22,7 +23,41 @@ AskWarningHook &hook() {
 }
 
 QPointer<TAskWarningForm> openForm;
+
+// Where the first letter or digit of a caption is that differs from `unlike` (in any case).
+qsizetype letterAt(const QString &caption, QChar unlike = QChar()) {
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i];
+        if (c.isLetterOrNumber() && (unlike.isNull() || c.toCaseFolded() != unlike.toCaseFolded()))
+            return i;
+    }
+    return -1;
+}
+
+// The caption with the answering letter underlined, as Qt marks a mnemonic.
+QString withMnemonic(const QString &caption, QChar key) {
+    const qsizetype at = caption.indexOf(key);
+    if (key.isNull() || at < 0)
+        return caption;
+    return caption.left(at) + QLatin1Char('&') + caption.mid(at);
+}
+
+bool sameLetter(QChar a, QChar b) {
+    return !a.isNull() && a.toCaseFolded() == b.toCaseFolded();
+}
 } // namespace
+
+TAskWarningForm::AnswerKeys TAskWarningForm::KeysFor(const QString &yesCaption,
+                                                     const QString &noCaption) {
+    AnswerKeys keys;
+    const qsizetype yes = letterAt(yesCaption);
+    if (yes >= 0)
+        keys.Yes = yesCaption[yes];
+    const qsizetype no = letterAt(noCaption, keys.Yes);
+    if (no >= 0)
+        keys.No = noCaption[no];
+    return keys;
+}
 
 void SetAskWarningHook(AskWarningHook h) {
     hook() = std::move(h);
@@ -67,8 +102,9 @@ void TAskWarningForm::Prepare(const QString &question) {
     Yes = false;
     LblHead->setText(Msg("Warning"));
     LblQuestion->setText(ToDisplayLines(question));
-    BttnYes->setText(Msg("Yes"));
-    BttnNo->setText(Msg("No"));
+    Keys = KeysFor(Msg("Yes"), Msg("No"));
+    BttnYes->setText(withMnemonic(Msg("Yes"), Keys.Yes));
+    BttnNo->setText(withMnemonic(Msg("No"), Keys.No));
 
     QRect screen(0, 0, 1024, 768);
     if (QScreen *s = QGuiApplication::primaryScreen())
@@ -95,8 +131,31 @@ void TAskWarningForm::Prepare(const QString &question) {
         around = owner->frameGeometry();
     move(around.left() + (around.width() - width) / 2,
          around.top() + (around.height() - height) / 2);
-    // Enter on a question about overwriting or disconnecting should not say yes by itself.
+    // Enter on a question about overwriting or disconnecting should not say yes by itself:
+    // it presses the button with the focus, and "No" when none of them has it.
+    BttnNo->setDefault(true);
     BttnNo->setFocus();
+}
+
+void TAskWarningForm::keyPressEvent(QKeyEvent *e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (mods == Qt::NoModifier || mods == Qt::AltModifier) {
+        const QString text = e->text();
+        QChar typed;
+        if (!text.isEmpty() && text[0].isLetterOrNumber())
+            typed = text[0];
+        else if (e->key() > 0 && e->key() <= 0xffff)
+            typed = QChar(e->key()); // Alt combinations may come without text
+        if (sameLetter(typed, Keys.Yes)) {
+            BttnYes->click();
+            return;
+        }
+        if (sameLetter(typed, Keys.No)) {
+            BttnNo->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TAskWarningForm::reject() {

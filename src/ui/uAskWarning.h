@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QString>
 #include <functional>
 
 class QLabel;
@@ -18,17 +19,27 @@ public:
     // so a question that vanished never lets an overwrite or a disconnect through.
     bool Answer() const { return Yes; }
 
+    // The letters that answer the question from the keyboard (alone or with Alt): the first
+    // letter of each caption; when both start alike, "No" takes its next letter that differs.
+    struct AnswerKeys {
+        QChar Yes;
+        QChar No;
+    };
+    static AnswerKeys KeysFor(const QString &yesCaption, const QString &noCaption);
+
 public slots:
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     QLabel *LblHead;
     QLabel *LblQuestion;
     QPushButton *BttnYes;
     QPushButton *BttnNo;
+    AnswerKeys Keys;
     bool Yes = false;
 };
 

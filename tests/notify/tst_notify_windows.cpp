@@ -428,6 +428,54 @@ private slots:
         QVERIFY(!AskWarning(QStringLiteral("proceed ?")));
     }
 
+    // In two languages: the first letter of each caption answers (alone or with Alt), Escape
+    // and Enter answer no; painting finds every picture it asks for.
+    void askWarningKeys() {
+        struct Case {
+            int language;
+            Qt::Key yes, no;
+        };
+        for (const Case c : {Case{0, Qt::Key_Y, Qt::Key_N}, Case{3, Qt::Key_J, Qt::Key_N}}) {
+            SelectLanguage(c.language);
+            whenModal([](QWidget *w) {
+                static QStringList logged;
+                logged.clear();
+                const QtMessageHandler previous = qInstallMessageHandler(
+                    [](QtMsgType type, const QMessageLogContext &, const QString &text) {
+                        if (type != QtDebugMsg && type != QtInfoMsg)
+                            logged.append(text);
+                    });
+                w->grab();
+                qInstallMessageHandler(previous);
+                QVERIFY2(logged.isEmpty(), qPrintable(logged.join('\n')));
+                QCOMPARE(w->findChild<QPushButton *>(QStringLiteral("BttnYes"))->text().remove('&'),
+                         Msg("Yes"));
+            });
+            QVERIFY(!AskWarning(QStringLiteral("proceed ?")));
+            // Each key closes the window itself (the helper would close it as "no" otherwise).
+            const auto press = [](Qt::Key key) {
+                whenModal([key](QWidget *w) {
+                    QTest::keyClick(w, key);
+                    QVERIFY(!w->isVisible());
+                });
+            };
+            press(c.yes);
+            QVERIFY(AskWarning(QStringLiteral("proceed ?")));
+            whenModal([c](QWidget *w) {
+                QTest::keyClick(w, c.yes, Qt::AltModifier);
+                QTRY_VERIFY(!w->isVisible());
+            });
+            QVERIFY(AskWarning(QStringLiteral("proceed ?")));
+            for (Qt::Key key : {c.no, Qt::Key_Escape, Qt::Key_Return}) {
+                press(key);
+                QVERIFY(!AskWarning(QStringLiteral("proceed ?")));
+            }
+        }
+        // Captions that start alike get different letters.
+        QCOMPARE(TAskWarningForm::KeysFor(QStringLiteral("Si"), QStringLiteral("Sin")).No,
+                 QChar('i'));
+    }
+
     void askWarningLayout() {
         TAskWarningForm form;
         form.Prepare(QStringLiteral("Sure ?"));

@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QtConcurrent>
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -134,6 +137,25 @@ public:
     int requests = 0;
 };
 
+// The same sources with every call to the machine counted.
+ProxySources counting(ProxySources s, std::atomic<int> &calls) {
+    const auto wrap = [&calls](auto f) {
+        return [&calls, f](auto &&...args) {
+            ++calls;
+            return f(std::forward<decltype(args)>(args)...);
+        };
+    };
+    s.environment = wrap(s.environment);
+    s.runCommand = wrap(s.runCommand);
+    s.homeFolder = wrap(s.homeFolder);
+    s.readFile = wrap(s.readFile);
+    s.listSubfolders = wrap(s.listSubfolders);
+    s.downloadPac = wrap(s.downloadPac);
+    s.lookupHost = wrap(s.lookupHost);
+    s.localDomain = wrap(s.localDomain);
+    return s;
+}
+
 QString hostPort(const DiscoveredProxy &p) {
     return p.Host.isEmpty() ? QStringLiteral("direct") : p.Host + ':' + QString::number(p.Port);
 }
@@ -158,6 +180,7 @@ private slots:
     void wpadByDns();
     void scriptFromAFile();
     void effectiveProxy();
+    void cachedResolveOnAnyThread();
     void realMachineSources();
 };
 
@@ -550,6 +573,59 @@ void TestProxyDiscovery::effectiveProxy() {
     ResolveEffectiveProxy(machine.sources(), Scheme);
     QCOMPARE(::effectiveProxy().EffectiveProxyHost, QString());
     QCOMPARE(::effectiveProxy().EffectiveProxyUser, QString());
+}
+
+// A resolve with unchanged settings asks the machine nothing; a changed setting or an
+// invalidation asks again; a worker thread gets what the main thread gets, and the script
+// server's credentials are asked for on the main thread.
+void TestProxyDiscovery::cachedResolveOnAnyThread() {
+    FakeMachine machine;
+    ScriptServer scripts;
+    scripts.scripts.insert("auth.pac", ScriptServer::answering("PROXY p1:3128; DIRECT"));
+    machine.useGnomeScript(scripts.url("auth.pac"));
+    std::atomic<int> calls{0};
+    ProxySources sources = counting(machine.sources(), calls);
+    sources.askCredentials = AskProxyCredentials;
+    QList<QThread *> promptedOn;
+    SetProxyCredentialsPrompt([&](const QUrl &, QString &user, QString &password) {
+        promptedOn.append(QThread::currentThread());
+        user = "op";
+        password = "secret";
+        return true;
+    });
+    ProxyResolver resolver(sources);
+
+    ProxyRequest request = ProxyRequestFor(Settings{}, "HTTPS");
+    request.TargetHost = Target;
+    const EffectiveProxyState onMain = resolver.Resolve(request);
+    QCOMPARE(onMain.EffectiveProxyHost, QString("p1"));
+    QCOMPARE(onMain.EffectiveProxyPort, 3128);
+    const int firstCalls = calls;
+    QVERIFY(firstCalls > 0);
+    QCOMPARE(resolver.Resolve(request), onMain);
+    QCOMPARE(calls, firstCalls);
+
+    ProxyRequest manual = request;
+    manual.ManProxy = true;
+    manual.ProxyName = "manual.example";
+    manual.ProxyPort = 3129;
+    QCOMPARE(resolver.Resolve(manual).EffectiveProxyHost, QString("manual.example"));
+    QCOMPARE(calls, firstCalls); // a manual proxy needs no discovery
+    QCOMPARE(resolver.Resolve(request), onMain);
+    QCOMPARE(calls, 2 * firstCalls);
+
+    resolver.Invalidate();
+    QFuture<EffectiveProxyState> onWorker =
+        QtConcurrent::run([&resolver, request] { return resolver.Resolve(request); });
+    // The main thread keeps its event loop running, as the console does: the script server and
+    // the credentials prompt live here.
+    QTRY_VERIFY_WITH_TIMEOUT(onWorker.isFinished(), 60000);
+    QCOMPARE(onWorker.result(), onMain);
+    QCOMPARE(calls, 3 * firstCalls);
+    QCOMPARE(promptedOn, QList<QThread *>(3, QThread::currentThread()));
+    QCOMPARE(resolver.Resolve(request), onMain);
+    QCOMPARE(calls, 3 * firstCalls);
+    SetProxyCredentialsPrompt({});
 }
 
 // The real sources keep their bounds: sizes, failures to start, names that do not resolve.
