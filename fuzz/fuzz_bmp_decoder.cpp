@@ -17,10 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const auto header = BmpDecoder::parseHeader(file);
     const QImage whole = d.decode(file, depth);
     if (!whole.isNull()) {
-        // A decoded picture always has the size its header gives and the display format.
-        if (!header || whole.size() != header->size() || whole.format() != QImage::Format_RGB32)
+        // A decoded picture always has the size its header gives, the display format and no
+        // more memory than a picture may take.
+        if (!header || whole.size() != header->size() || whole.format() != QImage::Format_RGB32 ||
+            whole.sizeInBytes() > BmpDecoder::kMaxPictureBytes)
             __builtin_trap();
     }
+    if (header && !BmpDecoder::sizeRefusal(header->width, header->height).isEmpty())
+        __builtin_trap();
 
     const qint64 at = qint64(int8_t(data[0])) * 3;
     QImage part;

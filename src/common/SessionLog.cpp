@@ -1,4 +1,6 @@
 #include "common/SessionLog.h"
+#include "common/AppFolders.h"
+#include "common/RemoteNames.h"
 #include "settings/uIniFiles.h"
 
 #include <QFile>
@@ -16,6 +18,9 @@ void appendLine(QFile &f, const QString &line) {
 
 void SetSessionLogFile(const QString &path) {
     logFile = path;
+}
+QString SessionLogPathForKey(const QString &key) {
+    return SessionKeyFilePath(appFolders().SessionLogs, QString(), key, QStringLiteral(".txt"));
 }
 QString SessionLogFile() {
     return logFile;

@@ -340,7 +340,7 @@ void GatewaySession::WMGatewayEvent(int code, const QByteArray &text) {
 }
 
 void GatewaySession::logonEvent(int code, const QByteArray &text) {
-    SetSessionLogFile(appFolders().SessionLogs + adminVars().CurrentKey + QStringLiteral(".txt"));
+    SetSessionLogFile(SessionLogPathForKey(adminVars().CurrentKey));
     const QLocale locale;
     WriteSessionLog(Msg("Connected to gateway") + QStringLiteral(" - ") + Msg("Time: ") +
                     locale.toString(SessionStart, QLocale::ShortFormat));

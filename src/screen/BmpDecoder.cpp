@@ -69,13 +69,13 @@ bool splitMask(quint32 mask, int &shift, int &bits) {
     return (mask >> shift) == ((bits == 32) ? 0xffffffffu : ((1u << bits) - 1));
 }
 
-// A channel value of `bits` bits as 8 bits, the way Windows reads 5-5-5 and 5-6-5 pixels back:
-// narrower channels are shifted up with zeros below, wider ones keep their top 8 bits.
+// A channel value of `bits` bits as 8 bits: narrower channels are widened as the host's
+// reduction does it (remote white stays 255), wider ones keep their top 8 bits.
 int channel(quint32 value, int shift, int bits) {
     if (bits == 0)
         return 0;
     const quint32 v = (value >> shift) & ((bits == 32) ? 0xffffffffu : ((1u << bits) - 1));
-    return bits <= 8 ? int(v << (8 - bits)) : int(v >> (bits - 8));
+    return bits <= 8 ? FixedPalettes::widenChannel(v, bits) : int(v >> (bits - 8));
 }
 
 struct MaskShifts {
@@ -94,6 +94,29 @@ MaskShifts shiftsOf(const quint32 masks[3]) {
     return m;
 }
 } // namespace
+
+QString BmpDecoder::sizeRefusal(qint64 width, qint64 height) {
+    const qint64 rows = height < 0 ? -height : height;
+    if (width < 1 || rows < 1)
+        return QStringLiteral("remote picture of %1 x %2 pixels has no pixels")
+            .arg(width)
+            .arg(rows);
+    if (width > kMaxSide || rows > kMaxSide)
+        return QStringLiteral("remote picture of %1 x %2 pixels is wider or taller than %3 pixels")
+            .arg(width)
+            .arg(rows)
+            .arg(kMaxSide);
+    // Both sides fit 16 bits here, so the product cannot overflow; it is compared in pixels
+    // to keep clear of the multiplication by 4 as well.
+    if (width * rows > kMaxPictureBytes / 4)
+        return QStringLiteral("remote picture of %1 x %2 pixels is too large: it would take %3 "
+                              "MiB, more than the %4 MiB allowed")
+            .arg(width)
+            .arg(rows)
+            .arg((width * rows * 4 + (1 << 20) - 1) >> 20)
+            .arg(kMaxPictureBytes >> 20);
+    return {};
+}
 
 std::optional<BmpDecoder::Header> BmpDecoder::parseHeader(QByteArrayView file, QString *why) {
     auto fail = [why](const char *text) -> std::optional<Header> {
@@ -120,9 +143,11 @@ std::optional<BmpDecoder::Header> BmpDecoder::parseHeader(QByteArrayView file, Q
     h.bitCount = u16(p + 28);
     const quint32 compression = u32(p + 30);
     const quint32 colorsUsed = u32(p + 46);
-    if (width < 1 || width > kMaxDimension || height == 0 || height > kMaxDimension ||
-        height < -kMaxDimension)
-        return fail("BMP dimensions out of range");
+    if (const QString refusal = sizeRefusal(width, height); !refusal.isEmpty()) {
+        if (why)
+            *why = refusal;
+        return std::nullopt;
+    }
     if (planes != 1)
         return fail("BMP with more than one plane");
     h.width = int(width);
@@ -307,7 +332,7 @@ void BmpDecoder::drawRows(const Header &h, const uchar *pixels, QImage &dst, int
 QImage BmpDecoder::decode(QByteArrayView file, int depth, QString *why) {
     QImage out;
     QRect where;
-    const QRect all(0, 0, kMaxDimension, kMaxDimension);
+    const QRect all(0, 0, kMaxSide, kMaxSide);
     if (!decodeClipped(file, 0, 0, all, depth, &out, &where, why))
         return {};
     return out;
@@ -329,8 +354,13 @@ bool BmpDecoder::decodeClipped(QByteArrayView file, qint64 atX, qint64 atY, cons
         return true;
     const QRect source(int(left - atX), int(top - atY), int(right - left), int(bottom - top));
     QImage img(source.size(), QImage::Format_RGB32);
-    if (img.isNull())
-        return refuse(why, "out of memory for the picture");
+    if (img.isNull()) {
+        if (why)
+            *why = QStringLiteral("not enough memory for a remote picture of %1 x %2 pixels")
+                       .arg(source.width())
+                       .arg(source.height());
+        return false;
+    }
     if (h.bitCount == 16)
         table16(h.masks, depth);
     drawRows(h, reinterpret_cast<const uchar *>(file.data()) + h.pixelOffset, img, 0, 0, source,

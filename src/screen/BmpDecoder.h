@@ -18,13 +18,21 @@
 //
 // Colour depth: 4 and 8 map every pixel to the nearest colour of the fixed 16- and 256-colour
 // palettes (the same mapping as FixedPalettes::reduceToDepth); any other value keeps the colours
-// as the file holds them (5-bit channels read back with their low bits 0).
+// as the file holds them (5- and 6-bit channels widened by repeating their top bits).
 //
 // One decoder keeps the colour tables of the last file it read, so it belongs to one thread.
 class BmpDecoder {
 public:
-    // The largest screen the console accepts, in either direction.
-    static constexpr int kMaxDimension = 8192;
+    // The largest picture the console accepts is bounded by the memory its decoded form takes
+    // (4 bytes a pixel), not by its sides: three 4K monitors side by side (11520 x 2160) take
+    // 95 MiB. Each side is still bounded, so that no coordinate arithmetic comes near the
+    // ends of int.
+    static constexpr qint64 kMaxPictureBytes = qint64(512) << 20;
+    static constexpr int kMaxSide = 65535;
+
+    // Why a picture of `width` x `height` pixels (height negative for top-down rows, as a BMP
+    // header holds it) is refused, in plain English; empty when it is accepted.
+    static QString sizeRefusal(qint64 width, qint64 height);
     // Room the file and info headers, the bit masks and a full palette can take: reading this
     // much of a file is enough for parseHeader.
     static constexpr qsizetype kMaxHeaderBytes = 14 + 124 + 16 + 256 * 4;

@@ -117,9 +117,23 @@ QImage reduceToDepth(const QImage &image, int depth) {
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x)
-            line[x] = qRgb(qRed(line[x]) & 0xf8, qGreen(line[x]) & 0xf8, qBlue(line[x]) & 0xf8);
+            line[x] = qRgb(widenChannel(quint32(qRed(line[x])) >> 3, 5),
+                           widenChannel(quint32(qGreen(line[x])) >> 3, 5),
+                           widenChannel(quint32(qBlue(line[x])) >> 3, 5));
     }
     return out;
+}
+
+int widenChannel(quint32 value, int bits) {
+    if (bits <= 0)
+        return 0;
+    if (bits >= 8)
+        return int(value & 0xff);
+    value &= (1u << bits) - 1;
+    quint32 wide = value << (8 - bits);
+    for (int filled = bits; filled < 8; filled += bits)
+        wide |= wide >> bits;
+    return int(wide & 0xff);
 }
 
 } // namespace FixedPalettes

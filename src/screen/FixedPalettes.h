@@ -22,8 +22,14 @@ const QList<QRgb> &paletteForDepth(int depth);
 QImage toIndexed(const QImage &image, int depth);
 
 // `image` as it looks at `depth`, as Format_RGB32: depths 4 and 8 map every pixel to the
-// nearest palette colour; 15 keeps the upper 5 bits of each channel (the low 3 bits become
-// 0, as a 16-bit 5-5-5 picture reads back); any other depth leaves the colours unchanged.
+// nearest palette colour; 15 keeps the upper 5 bits of each channel, widened back to 8 bits
+// as a 16-bit 5-5-5 picture reads back (widenChannel); any other depth leaves the colours
+// unchanged.
 QImage reduceToDepth(const QImage &image, int depth);
+
+// A channel value of 1 to 8 bits as 8 bits, its top bits repeated below (5 bits:
+// v << 3 | v >> 2; 6 bits: v << 2 | v >> 4), so that the darkest and brightest values stay
+// 0 and 255: with zeros below, white would come back as 248.
+int widenChannel(quint32 value, int bits);
 
 } // namespace FixedPalettes

@@ -23,9 +23,10 @@ qint64 area(QSize s) {
 } // namespace
 
 qsizetype ScreenDecoder::rectListBound(QSize screen) {
-    const qint64 w = std::clamp(screen.width(), 1, BmpDecoder::kMaxDimension);
-    const qint64 h = std::clamp(screen.height(), 1, BmpDecoder::kMaxDimension);
-    return qsizetype(w * h * 4 * 2 + (1 << 20));
+    const qint64 pixels =
+        std::clamp<qint64>(qint64(std::max(screen.width(), 1)) * std::max(screen.height(), 1), 1,
+                           BmpDecoder::kMaxPictureBytes / 4);
+    return qsizetype(pixels * 4 * 2 + (1 << 20));
 }
 
 std::optional<QByteArray> ScreenDecoder::inflatePicture(const QByteArray &body, QString *why) {

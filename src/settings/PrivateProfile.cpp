@@ -2,6 +2,7 @@
 #include "common/Cp1252.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -90,20 +91,26 @@ void PrivateProfile::parse(const QByteArray &bytes) {
     }
 }
 
-bool PrivateProfile::load(const QString &path) {
+PrivateProfile::FileState PrivateProfile::loadFile(const QString &path) {
     parse({});
     if (path.isEmpty())
-        return false;
+        return FileState::Absent;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return FileState::Absent;
+    // Opening a FIFO or a device could block or have effects; such a path is left alone.
+    if (!info.isFile())
+        return FileState::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return QFileInfo::exists(path) ? FileState::Unreadable : FileState::Absent;
     // Read one byte more than allowed, so that files whose size the system does not report
     // are bounded too.
     const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
-        return false;
+    if (bytes.size() > MaxFileSize || file.error() != QFileDevice::NoError)
+        return FileState::Unreadable;
     parse(bytes);
-    return true;
+    return FileState::Read;
 }
 
 QByteArray PrivateProfile::serialize() const {

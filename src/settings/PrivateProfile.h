@@ -23,8 +23,16 @@ public:
 
     // Replaces the contents. Never fails: what cannot be read is ignored.
     void parse(const QByteArray &bytes);
-    // Reads a file; a missing, unreadable or oversized file gives an empty profile and false.
-    bool load(const QString &path);
+
+    enum class FileState {
+        Read,      // the whole file was read
+        Absent,    // no file there (nothing, or a folder): there is nothing to lose
+        Unreadable // a file that could not be read whole (no permission, oversized, not a
+                   // regular file): writing over it would destroy what it holds
+    };
+    // Reads a file; anything but a whole read gives an empty profile.
+    FileState loadFile(const QString &path);
+    bool load(const QString &path) { return loadFile(path) == FileState::Read; }
 
     QByteArray serialize() const;
     // Writes the whole file atomically: on any failure the previous file stays as it was.

@@ -145,9 +145,40 @@ SettingsStore::SettingsStore(Settings &settings, ServiceConfig &service,
                              const PasswordCipher &cipher)
     : m_settings(settings), m_service(service), m_cipher(cipher) {}
 
+namespace {
+QString unreadableNotice(const QString &iniPath, const QString &sidePath) {
+    return QStringLiteral("The settings file %1 could not be read whole (it is larger than "
+                          "%2 MB or not readable) and is left as it is. Settings are read "
+                          "from and saved to %3 until it can be read again.")
+        .arg(QDir::toNativeSeparators(iniPath))
+        .arg(PrivateProfile::MaxFileSize / (1024 * 1024))
+        .arg(QDir::toNativeSeparators(sidePath));
+}
+
+QString bothUnreadableNotice(const QString &iniPath, const QString &sidePath) {
+    return QStringLiteral("Neither the settings file %1 nor %2 could be read whole; both are "
+                          "left as they are. Default settings are in use and changes cannot "
+                          "be saved.")
+        .arg(QDir::toNativeSeparators(iniPath), QDir::toNativeSeparators(sidePath));
+}
+} // namespace
+
+QString SettingsStore::sideFilePath(const QString &iniPath) {
+    const QFileInfo info(iniPath);
+    const QString suffix = info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".saved") +
+                               (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
+}
+
 void SettingsStore::load(const QString &iniPath, const ScreenGeometry &screen) {
     PrivateProfile profile;
-    profile.load(iniPath);
+    m_notice.clear();
+    if (profile.loadFile(iniPath) == PrivateProfile::FileState::Unreadable) {
+        const QString side = sideFilePath(iniPath);
+        m_notice = profile.loadFile(side) == PrivateProfile::FileState::Unreadable
+                       ? bothUnreadableNotice(iniPath, side)
+                       : unreadableNotice(iniPath, side);
+    }
     load(profile, screen);
 }
 
@@ -232,10 +263,21 @@ SettingsStore::StoredSecret SettingsStore::readSecret(const PrivateProfile &prof
     return secret;
 }
 
+void SettingsStore::setPassword(const QString &plain) {
+    m_settings.Password = plain;
+    m_password.setByOperator = true;
+}
+
+void SettingsStore::setProxyPassword(const QString &plain) {
+    m_settings.ProxyPassword = plain;
+    m_proxyPassword.setByOperator = true;
+}
+
 QString SettingsStore::secretText(StoredSecret &memo, const QString &plain) const {
-    if (plain == memo.plain)
+    if (plain == memo.plain && !memo.setByOperator)
         return memo.cipherText;
     memo.plain = plain;
+    memo.setByOperator = false;
     memo.cipherText.clear();
     if (!plain.isEmpty()) {
         if (const std::optional<QByteArray> cipher = m_cipher.EncipherSetting(plain.toUtf8()))
@@ -272,9 +314,17 @@ bool SettingsStore::save(const QString &iniPath) {
     AddTrace(11);
     // Start from what the file holds now, so that keys and sections of other versions stay.
     PrivateProfile profile;
-    profile.load(iniPath);
+    QString target = iniPath;
+    if (profile.loadFile(target) == PrivateProfile::FileState::Unreadable) {
+        target = sideFilePath(iniPath);
+        if (profile.loadFile(target) == PrivateProfile::FileState::Unreadable) {
+            m_notice = bothUnreadableNotice(iniPath, target);
+            return false;
+        }
+        m_notice = unreadableNotice(iniPath, target);
+    }
     store(profile);
-    return profile.save(iniPath);
+    return profile.save(target);
 }
 
 namespace {
@@ -290,6 +340,18 @@ void LoadSettings(const QString &iniPath, const ScreenGeometry &screen) {
 
 bool SaveSettings(const QString &iniPath) {
     return processStore().save(iniPath);
+}
+
+QString SettingsFileNotice() {
+    return processStore().notice();
+}
+
+void SetPasswordSetting(const QString &plain) {
+    processStore().setPassword(plain);
+}
+
+void SetProxyPasswordSetting(const QString &plain) {
+    processStore().setProxyPassword(plain);
 }
 
 void MigrateOldSettingsFile(const QString &oldPath, const QString &newPath) {

@@ -80,7 +80,12 @@ class SettingsStore {
 public:
     SettingsStore(Settings &settings, ServiceConfig &service, const PasswordCipher &cipher);
 
-    // Every key with its default and limits; a missing or unreadable file gives the defaults.
+    // Every key with its default and limits; a missing file gives the defaults.
+    //
+    // A settings file that is there but cannot be read whole (larger than the reader's bound,
+    // no permission, not a regular file) is never written over, since that would replace
+    // whatever it holds with defaults: the settings are then read from and saved to
+    // sideFilePath() instead, and notice() tells the operator.
     void load(const QString &iniPath, const ScreenGeometry &screen);
     void load(const PrivateProfile &profile, const ScreenGeometry &screen);
     // Writes every key into the file's current contents, keeping what else it holds, and
@@ -89,14 +94,28 @@ public:
     bool save(const QString &iniPath);
     void store(PrivateProfile &profile);
 
+    // Empty while the settings file is used as usual; otherwise an English text for the
+    // operator saying which file was left alone and where the settings go instead.
+    QString notice() const { return m_notice; }
+    // Where the settings go when the file at iniPath cannot be read whole: "quorvia.ini"
+    // becomes "quorvia.saved.ini" in the same folder.
+    static QString sideFilePath(const QString &iniPath);
+
+    // The operator set a password, to any value including none. Needed to clear a stored
+    // password that does not decipher: it already reads as empty, so assigning an empty
+    // variable looks like no change and the stored text would be kept.
+    void setPassword(const QString &plain);
+    void setProxyPassword(const QString &plain);
+
 private:
     // A password as it was in the file. A stored text that does not decipher reads as an
-    // empty password, and is written back as it was until the operator sets another
-    // password, so a file from another computer or an edited file loses nothing by being
-    // opened here.
+    // empty password, and is written back as it was until the operator sets a password (an
+    // empty one included), so a file from another computer or an edited file loses nothing
+    // by being opened here.
     struct StoredSecret {
         QString plain;
         QString cipherText;
+        bool setByOperator = false;
     };
     StoredSecret readSecret(const PrivateProfile &profile, const QString &key) const;
     QString secretText(StoredSecret &memo, const QString &plain) const;
@@ -106,6 +125,7 @@ private:
     const PasswordCipher &m_cipher;
     StoredSecret m_password;
     StoredSecret m_proxyPassword;
+    QString m_notice;
 };
 
 // The message catalog plugs in here: LoadSettings calls the hook with AppLang as soon as it
@@ -118,6 +138,13 @@ void LoadSettings(const QString &iniPath, const ScreenGeometry &screen);
 // Writes settings() and serviceConfig() back. Callers ignore the result: a failed write leaves
 // the previous file and is not reported; the result is there for tests.
 bool SaveSettings(const QString &iniPath);
+// Empty, or the text to show the operator once after LoadSettings: the settings file could
+// not be read whole and is left as it is (see SettingsStore::load).
+QString SettingsFileNotice();
+// The connection settings dialog sets the passwords through these, so that clearing a
+// stored password that does not decipher really clears it.
+void SetPasswordSetting(const QString &plain);
+void SetProxyPasswordSetting(const QString &plain);
 
 // Moves a settings file left next to the executable by an old installation into the settings
 // folder, unless one is there already; the old file is removed once the new location holds a

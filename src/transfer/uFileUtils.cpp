@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QList<QFileInfo> entries(const QString &folder, QDir::Filters filters) {
@@ -82,7 +86,10 @@ bool HasSubfolders(const QString &folder) {
 }
 
 void ListSubfolders(const QString &folder, QStringList &list) {
+    // QDir::Dirs lets links to folders through, which are fine; a dangling link is no folder.
     for (const QFileInfo &info : entries(folder, QDir::Dirs)) {
+        if (!info.isDir())
+            continue;
         QString entry = info.fileName();
         if (HasSubfolders(info.filePath()))
             entry.append(QLatin1Char('\\'));
@@ -91,12 +98,41 @@ void ListSubfolders(const QString &folder, QStringList &list) {
 }
 
 void ListFiles(const QString &folder, QStringList &list) {
-    for (const QFileInfo &info : entries(folder, QDir::Files | QDir::System)) {
+    // Regular files only (links to them included): reading a FIFO waits for a writer for
+    // ever, and sockets, device nodes and dangling links are nothing to transfer.
+    for (const QFileInfo &info : entries(folder, QDir::Files)) {
+        if (!info.isFile())
+            continue;
         // One arg() call: a "%2" inside a file name must not be taken as a placeholder.
         list.append(QStringLiteral("%1/%2/%3")
                         .arg(info.fileName(), QString::number(info.size()),
                              QString::number(FileAttributes(info))));
     }
+}
+
+std::unique_ptr<QFile> OpenLocalFileForTransfer(const QString &path) {
+    // Special files are not even opened (opening a device can have effects). The open does
+    // not wait (a FIFO would block until a writer comes) and the check is repeated on the
+    // descriptor, so that the path cannot be swapped between check and open.
+    if (!QFileInfo(path).isFile())
+        return nullptr;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return file;
 }
 
 QString ShellPathToFileSystemPath(const QString &path) {

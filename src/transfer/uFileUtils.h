@@ -1,6 +1,9 @@
 #pragma once
+#include <QFile>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 class QFileInfo;
 
@@ -33,9 +36,15 @@ QString NormalizeFolderPath(const QString &path);
 bool DriveReady(const QString &path);
 bool HasSubfolders(const QString &folder);
 // Append the entries of `folder` to `list`, hidden ones included, sorted by name without regard
-// to case as the Windows file system returns them.
+// to case as the Windows file system returns them. Only folders and regular files are listed
+// (links to them count as what they point to); FIFOs, sockets, device nodes and dangling links
+// are left out, as the Windows listings never show such things.
 void ListSubfolders(const QString &folder, QStringList &list);
 void ListFiles(const QString &folder, QStringList &list);
+
+// The file at `path` opened for reading to send it, or null when it cannot be opened or is not
+// a regular file (links to one are followed). Never waits on a FIFO or a device.
+std::unique_ptr<QFile> OpenLocalFileForTransfer(const QString &path);
 
 // "~" and "~/..." name the home folder; any other path is returned as it is.
 QString ShellPathToFileSystemPath(const QString &path);

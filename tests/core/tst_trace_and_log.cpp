@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "common/AppFolders.h"
 #include "common/SessionLog.h"
 #include "common/TraceRing.h"
 #include "platform/KeyboardLayout.h"
@@ -61,6 +62,30 @@ private slots:
         SetSessionLogFile(dir.filePath(QStringLiteral("missing/KEY2.txt")));
         WriteSessionLog(QStringLiteral("lost"));
         settings().SessionLog = false;
+    }
+
+    void sessionKeysNameFilesOnlyInTheGatewaysAlphabet() {
+        appFolders().SessionLogs = QStringLiteral("/logs/");
+        ClearTrace();
+        const QString longest(64, QLatin1Char('k'));
+        QCOMPARE(SessionLogPathForKey(QStringLiteral("AB12cd")),
+                 QStringLiteral("/logs/AB12cd.txt"));
+        QCOMPARE(SessionLogPathForKey(longest), "/logs/" + longest + ".txt");
+        QVERIFY(TraceLines().isEmpty());
+        const QStringList unfit{QString(),
+                                longest + "k",
+                                QStringLiteral("../x"),
+                                QStringLiteral("a/b"),
+                                QStringLiteral("a\\b"),
+                                QStringLiteral("C:x"),
+                                QStringLiteral("k y"),
+                                QString::fromUtf8("K\xc3\x9c"),
+                                QString(QStringLiteral("k\0x"))};
+        for (const QString &key : unfit)
+            QCOMPARE(SessionLogPathForKey(key), QStringLiteral("/logs/session.txt"));
+        QCOMPARE(TraceLines().size(), unfit.size());
+        QCOMPARE(TraceLines().at(1), QStringLiteral("70;Key unfit for a file name, length 65"));
+        appFolders() = AppFolders();
     }
 };
 

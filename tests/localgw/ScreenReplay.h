@@ -10,16 +10,27 @@
 
 namespace ScreenReplay {
 
+// Bits per pixel of a BMP file (0 when it is too short to say).
+inline int bitCount(const QByteArray &file) {
+    return file.size() >= 30 ? qFromLittleEndian<quint16>(file.constData() + 28) : 0;
+}
+
 inline std::optional<QImage> bmp(const QByteArray &file) {
     QImage img;
     if (!img.loadFromData(file, "BMP"))
         return std::nullopt;
-    return img.convertToFormat(QImage::Format_RGB32);
-}
-
-// Bits per pixel of a BMP file (0 when it is too short to say).
-inline int bitCount(const QByteArray &file) {
-    return file.size() >= 30 ? qFromLittleEndian<quint16>(file.constData() + 28) : 0;
+    img = img.convertToFormat(QImage::Format_RGB32);
+    if (bitCount(file) == 16) {
+        // Qt's reader leaves the low bits of the host's 5-bit channels 0; a console repeats
+        // the top bits there, so that 31 is 255.
+        const auto wide = [](int v) { return v | v >> 5; };
+        for (int y = 0; y < img.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x)
+                line[x] = qRgb(wide(qRed(line[x])), wide(qGreen(line[x])), wide(qBlue(line[x])));
+        }
+    }
+    return img;
 }
 
 struct Record {

@@ -15,15 +15,20 @@
 using namespace ScreenTestImages;
 
 namespace {
+// A channel cut to 5 or 6 bits and widened back with its top bits repeated below.
+int widened(int c, int bits) {
+    const int v = c >> (8 - bits);
+    return bits == 5 ? (v << 3 | v >> 2) : (v << 2 | v >> 4);
+}
+
 QImage keep(const QImage &img, int redBits, int greenBits, int blueBits) {
     QImage out = img.convertToFormat(QImage::Format_RGB32);
-    const int rm = 0xff & ~((1 << (8 - redBits)) - 1);
-    const int gm = 0xff & ~((1 << (8 - greenBits)) - 1);
-    const int bm = 0xff & ~((1 << (8 - blueBits)) - 1);
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
             const QRgb c = out.pixel(x, y);
-            out.setPixel(x, y, qRgb(qRed(c) & rm, qGreen(c) & gm, qBlue(c) & bm));
+            out.setPixel(x, y,
+                         qRgb(widened(qRed(c), redBits), widened(qGreen(c), greenBits),
+                              widened(qBlue(c), blueBits)));
         }
     return out;
 }
@@ -120,6 +125,9 @@ private slots:
             << build(Form::of(16).fields(m565).info(108), img) << keep(img, 5, 6, 5);
         QTest::newRow("16 bit 5-5-5 top-down")
             << build(Form::of(16).down(), img) << keep(img, 5, 5, 5);
+        const QImage white = filled(3, 2, qRgb(255, 255, 255));
+        QTest::newRow("16 bit 5-5-5 white") << build(Form::of(16), white) << white;
+        QTest::newRow("16 bit 5-6-5 white") << build(Form::of(16).fields(m565), white) << white;
         QTest::newRow("24 bit") << build(Form::of(24), img) << img;
         QTest::newRow("24 bit top-down") << build(Form::of(24).down(), img) << img;
         QTest::newRow("32 bit") << build(Form::of(32).pad(0x5a), img) << img;
@@ -175,7 +183,7 @@ private slots:
         QTest::newRow("height 0") << setField32(good, 22, 0);
         QTest::newRow("height INT_MIN") << setField32(good, 22, 0x80000000u);
         QTest::newRow("1,000,000 wide") << setField32(good24, 18, 1000000);
-        QTest::newRow("8193 high") << setField32(good24, 22, 8193);
+        QTest::newRow("65536 high") << setField32(good24, 22, 65536);
         QTest::newRow("palette of 2^31-1") << setField32(good, 46, 0x7fffffff);
         QTest::newRow("257 colours for 8 bits") << setField32(good, 46, 257);
         QTest::newRow("pixel offset inside the headers") << setField32(good, 10, 20);
@@ -203,6 +211,35 @@ private slots:
         const QImage before = target.copy();
         QVERIFY(!d.decodeInto(file, target, 0, 0, 15));
         QCOMPARE(target, before);
+    }
+
+    void sizeIsBoundByMemoryNotBySide() {
+        // Three 4K monitors side by side.
+        ScreenDecoder d;
+        const QImage wide = pattern(11520, 3);
+        PictureResult r = d.run(job(PictureJob::FullPicture, BmpWriter::encode(wide, 24), 15));
+        QVERIFY2(r.ok, qPrintable(r.failure));
+        QCOMPARE(r.replacement, wide);
+
+        // Headers alone: exactly 512 MiB is accepted, one row more is not, in either order of
+        // rows; a side beyond 65535 is refused whatever the area.
+        const QByteArray file = BmpWriter::encode(pattern(4, 4), 24);
+        const auto sized = [&](quint32 w, quint32 h) {
+            return setField32(setField32(file, 18, w), 22, h);
+        };
+        QVERIFY(BmpDecoder::parseHeader(sized(16384, 8192)));
+        QVERIFY(BmpDecoder::parseHeader(sized(8192, quint32(-16384))));
+        QString why;
+        QVERIFY(!BmpDecoder::parseHeader(sized(16384, 8193), &why));
+        QCOMPARE(why, QStringLiteral("remote picture of 16384 x 8193 pixels is too large: it "
+                                     "would take 513 MiB, more than the 512 MiB allowed"));
+        QVERIFY(!BmpDecoder::parseHeader(sized(8193, quint32(-16384)), &why));
+        QVERIFY(!BmpDecoder::parseHeader(sized(65536, 1), &why));
+        QCOMPARE(why, QStringLiteral("remote picture of 65536 x 1 pixels is wider or taller than "
+                                     "65535 pixels"));
+        QVERIFY(!BmpDecoder::parseHeader(sized(0x7fffffffu, 0x80000000u), &why));
+        QVERIFY(!BmpDecoder::parseHeader(sized(5, 0), &why));
+        QCOMPARE(why, QStringLiteral("remote picture of 5 x 0 pixels has no pixels"));
     }
 
     void everyPrefixIsSafe() {

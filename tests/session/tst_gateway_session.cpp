@@ -4,6 +4,9 @@
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
+#include "common/AppFolders.h"
+#include "common/SessionLog.h"
+#include "common/TraceRing.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
@@ -67,10 +70,21 @@ private slots:
         QCOMPARE(logon.value("prot"), QByteArray("1"));
         QVERIFY(!logon.value("name").isEmpty());
         QVERIFY(!adminVars().CurrentKey.isEmpty());
+        QCOMPARE(SessionLogFile(), appFolders().SessionLogs + adminVars().CurrentKey + ".txt");
         QCOMPARE(ui.panel, Msg("Session Key: ") + session->displayKey());
         QTRY_VERIFY(!gw->requestLog().withCode("03").isEmpty());
         QCOMPARE(gw->requestLog().withCode("03").first().value("key").constData(),
                  adminVars().CurrentKey.toLatin1().constData());
+    }
+
+    void keyOutsideTheGatewaysAlphabetNamesNoFile() {
+        startGateway();
+        ClearTrace();
+        gw->service().setNextKey("../../evil");
+        connectAndWait();
+        QCOMPARE(adminVars().CurrentKey, QStringLiteral("../../evil"));
+        QCOMPARE(SessionLogFile(), appFolders().SessionLogs + "session.txt");
+        QVERIFY(TraceLines().contains("70;Key unfit for a file name, length 10"));
     }
 
     void unreachableGatewaysAreSkipped() {

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestPrivateProfile : public QObject {
     Q_OBJECT
 private slots:
@@ -82,6 +84,14 @@ void TestPrivateProfile::refusesOversizedInput() {
     f.close();
     QVERIFY(!p.load(f.fileName()));
     QVERIFY(p.isEmpty());
+    // Only a file that is there and cannot be read whole is one a writer must not replace.
+    QCOMPARE(p.loadFile(f.fileName()), PrivateProfile::FileState::Unreadable);
+    QCOMPARE(p.loadFile(dir.filePath("missing.ini")), PrivateProfile::FileState::Absent);
+    QCOMPARE(p.loadFile(dir.path()), PrivateProfile::FileState::Absent);
+    // A FIFO is not opened (that would wait for a writer for ever).
+    const QString fifo = dir.filePath("fifo.ini");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(p.loadFile(fifo), PrivateProfile::FileState::Unreadable);
 }
 
 void TestPrivateProfile::decodesUtf8AndFallsBackToCp1252() {

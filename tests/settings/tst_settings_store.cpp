@@ -69,6 +69,7 @@ private slots:
     void undecipherablePasswordReadsEmptyAndSurvives();
     void serviceSectionAndUnknownContentSurvive();
     void failedWriteLeavesThePreviousFile();
+    void fileThatCannotBeReadWholeIsNeverOverwritten();
     void migratesTheOldFileOnce();
     void processWideStoreWorks();
 };
@@ -96,9 +97,10 @@ void TestSettingsStore::defaultsFollowTheScreen() {
 
 void TestSettingsStore::clampsOnReading() {
     Fixture f;
-    f.loadText("[Window]\nTop=-10\nWidth=5000\nHeight=50\nTBpos=7\n"
+    f.loadText("[Window]\nTop=-10\nLeft=-5\nWidth=5000\nHeight=50\nTBpos=7\n"
                "[Data]\nAppLang=9\nScaling=3\nMILang=-3\nG#=two\n");
     QCOMPARE(f.s.WindowTop, 0);
+    QCOMPARE(f.s.WindowLeft, 0);
     QCOMPARE(f.s.WindowWidth, 1920);
     QCOMPARE(f.s.WindowHeight, 50); // no lower bound
     QCOMPARE(f.s.TBpos, 0);
@@ -107,7 +109,8 @@ void TestSettingsStore::clampsOnReading() {
     QCOMPARE(f.s.MILang, 0);
     QCOMPARE(f.s.GCount, 2);
 
-    f.loadText("[Window]\nTBpos=3\n[Data]\nAppLang=-1\nScaling=2\nMILang=12\n");
+    f.loadText("[Window]\nLeft=30\nTBpos=3\n[Data]\nAppLang=-1\nScaling=2\nMILang=12\n");
+    QCOMPARE(f.s.WindowLeft, 30);
     QCOMPARE(f.s.TBpos, 3);
     QCOMPARE(f.s.AppLang, quint8(0));
     QCOMPARE(f.s.Scaling, quint8(2));
@@ -269,6 +272,13 @@ void TestSettingsStore::undecipherablePasswordReadsEmptyAndSurvives() {
     QVERIFY(file.contains("\nProxyPassword=" + otherComputers + "\n"));
     QVERIFY(file.contains("\nUserCode=carol\n"));
 
+    // Clearing one clears it; the untouched one stays as it was.
+    f.store.setProxyPassword(QString());
+    QVERIFY(f.store.save(path));
+    file = readFile(path);
+    QVERIFY(file.contains("\nProxyPassword=\n"));
+    QVERIFY(file.contains("\nPassword=!!not*base64!!\n"));
+
     // A password the operator sets replaces the stored text.
     f.s.Password = "fresh";
     f.s.ProxyPassword = "px";
@@ -345,6 +355,45 @@ void TestSettingsStore::failedWriteLeavesThePreviousFile() {
     QCOMPARE(readFile(path), previous);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"quorvia.ini"});
     QCOMPARE(f.s.UserCode, QString("after"));
+}
+
+void TestSettingsStore::fileThatCannotBeReadWholeIsNeverOverwritten() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quorvia.ini");
+    const QString side = dir.filePath("quorvia.saved.ini");
+    QByteArray big = "[Data]\nUserCode=big\n";
+    big.append(PrivateProfile::MaxFileSize, ';');
+    writeFile(path, big);
+
+    Fixture f;
+    f.store.load(path, Screen);
+    QCOMPARE(f.s.UserCode, QString());
+    QVERIFY(f.store.notice().contains(path));
+    QVERIFY(f.store.notice().contains(side));
+    f.s.UserCode = "carol";
+    QVERIFY(f.store.save(path));
+    QCOMPARE(readFile(path), big);
+    QVERIFY(readFile(side).contains("\nUserCode=carol\n"));
+
+    // The next run finds the settings beside the file it still cannot read.
+    Fixture next;
+    next.store.load(path, Screen);
+    QCOMPARE(next.s.UserCode, QString("carol"));
+    QVERIFY(!next.store.notice().isEmpty());
+
+    // Neither readable: nothing is written anywhere.
+    writeFile(side, big);
+    Fixture stuck;
+    stuck.store.load(path, Screen);
+    QVERIFY(stuck.store.notice().startsWith("Neither"));
+    QVERIFY(!stuck.store.save(path));
+    QCOMPARE(readFile(path), big);
+    QCOMPARE(readFile(side), big);
+
+    // A readable file gives no notice.
+    Fixture fine;
+    fine.store.load(dir.filePath("fresh.ini"), Screen);
+    QVERIFY(fine.store.notice().isEmpty());
 }
 
 void TestSettingsStore::migratesTheOldFileOnce() {

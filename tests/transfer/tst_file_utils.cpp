@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 void writeFile(const QString &path, qsizetype size) {
     QFile f(path);
@@ -20,6 +22,7 @@ private slots:
     void listsFilesInHostForm();
     void slashesAndBackslashesNameTheSameFolder();
     void missingFolderListsNothing();
+    void opensOnlyRegularFilesForTransfer();
     void resolvesShellPaths();
     void versionInfoIsOnlyOurs();
 
@@ -40,12 +43,18 @@ void TestFileUtils::initTestCase() {
     writeFile(root.filePath("locked"), 5);
     QVERIFY(QFile::setPermissions(root.filePath("locked"),
                                   QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    // Links to a file and a folder are what they point to; a FIFO and a dangling link are
+    // nothing to list or send.
+    QVERIFY(QFile::link("b.txt", root.filePath("link.txt")));
+    QVERIFY(QFile::link("Old", root.filePath("LinkedDir")));
+    QVERIFY(QFile::link("nowhere", root.filePath("dangling")));
+    QCOMPARE(mkfifo(QFile::encodeName(root.filePath("pipe")).constData(), 0600), 0);
 }
 
 void TestFileUtils::listsSubfoldersInHostForm() {
     QStringList list{"kept"};
     ListSubfolders(m_dir.path(), list);
-    QCOMPARE(list, QStringList({"kept", ".config\\", "New", "Old\\"}));
+    QCOMPARE(list, QStringList({"kept", ".config\\", "LinkedDir\\", "New", "Old\\"}));
     QVERIFY(HasSubfolders(m_dir.path()));
     QVERIFY(!HasSubfolders(m_dir.filePath("New")));
     QVERIFY(DriveReady(m_dir.path()));
@@ -56,7 +65,7 @@ void TestFileUtils::listsFilesInHostForm() {
     ListFiles(m_dir.path(), list);
     // Hidden 2 + archive 32; read-only 1 + archive 32; no folders; names with "%" unharmed.
     QCOMPARE(list, QStringList({".hidden/10/34", "50%2 off/1/32", "A.txt/0/32", "b.txt/3/32",
-                                "locked/5/33"}));
+                                "link.txt/3/32", "locked/5/33"}));
     QStringList empty;
     ListFiles(m_dir.filePath("New"), empty);
     QVERIFY(empty.isEmpty());
@@ -84,6 +93,16 @@ void TestFileUtils::missingFolderListsNothing() {
     QCOMPARE(list, QStringList{"kept"});
     QVERIFY(!DriveReady(missing));
     QVERIFY(!HasSubfolders(missing));
+}
+
+void TestFileUtils::opensOnlyRegularFilesForTransfer() {
+    for (const char *name : {"b.txt", "link.txt"}) {
+        const auto file = OpenLocalFileForTransfer(m_dir.filePath(name));
+        QVERIFY(file);
+        QCOMPARE(file->readAll(), QByteArray("xxx"));
+    }
+    for (const char *name : {"pipe", "dangling", "Old", "missing"})
+        QVERIFY2(!OpenLocalFileForTransfer(m_dir.filePath(name)), name);
 }
 
 void TestFileUtils::resolvesShellPaths() {
