@@ -73,9 +73,8 @@ void GatewaySession::WANconnect(bool noLogon) {
     // Discovery may run programs and scripts for seconds: off the main thread, so the window
     // stays alive; the connect goes on when it is done. It runs once per connect and the
     // channels take its result now and at StartSockets.
-    const auto resolver = ProxyResolver;
     const QString scheme = GatewayScheme.isEmpty() ? QStringLiteral("https") : GatewayScheme;
-    ProxyWatcher.setFuture(QtConcurrent::run([resolver, scheme] { return resolver(scheme); }));
+    ProxyWatcher.setFuture(QtConcurrent::run(ProxyResolver(scheme)));
 }
 
 void GatewaySession::cancelConnect() {

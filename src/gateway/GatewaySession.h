@@ -40,9 +40,11 @@ public:
 
     void setUi(SessionUi *ui);
     SessionUi &ui() const { return *Ui; }
-    // Discovery of the effective proxy, run at every connect on a worker thread (it may run
-    // programs and scripts for seconds), so it must be safe to call off the main thread.
-    void setProxyResolver(std::function<ChannelProxy(const QString &scheme)> resolver) {
+    // Discovery of the effective proxy at every connect. It may run programs and scripts for
+    // seconds, so it runs on a worker: the resolver is called on the main thread (where it may
+    // read the settings) and returns the job that the worker runs.
+    using ProxyJob = std::function<ChannelProxy()>;
+    void setProxyResolver(std::function<ProxyJob(const QString &scheme)> resolver) {
         ProxyResolver = std::move(resolver);
     }
     bool resolvingProxy() const { return ProxyWatcher.isRunning(); }
@@ -238,7 +240,7 @@ private:
 
     SessionUi *Ui = nullptr;
     std::unique_ptr<SessionUi> DefaultUi;
-    std::function<ChannelProxy(const QString &scheme)> ProxyResolver;
+    std::function<ProxyJob(const QString &scheme)> ProxyResolver;
     ChannelProxy EffectiveProxy; // what the last connect resolved
     std::function<void()> SaveSettingsFn;
     bool tlsFailureReported = false;

@@ -99,11 +99,14 @@ void TQuorvAdminForm::FormCreate() {
 
     Session = new GatewaySession(this);
     Session->setUi(this);
-    // Runs on a worker thread: it must touch nothing of the window.
-    Session->setProxyResolver([](const QString &scheme) {
-        const EffectiveProxyState &p = ResolveProxy(scheme);
-        return ChannelProxy{p.EffectiveProxyHost, quint16(qBound(0, p.EffectiveProxyPort, 65535)),
-                            p.EffectiveProxyUser, p.EffectiveProxyPassword};
+    // The settings are read here; the job runs on a worker and touches nothing of the window.
+    Session->setProxyResolver([](const QString &scheme) -> GatewaySession::ProxyJob {
+        return [request = ProxyRequestFromSettings(scheme)] {
+            const EffectiveProxyState p = ResolveProxyCached(request);
+            return ChannelProxy{p.EffectiveProxyHost,
+                                quint16(qBound(0, p.EffectiveProxyPort, 65535)),
+                                p.EffectiveProxyUser, p.EffectiveProxyPassword};
+        };
     });
     Session->setExceptionReporter(ApplicationException);
     connect(Session, &GatewaySession::tlsFailure, this, &TQuorvAdminForm::onTlsFailure);
@@ -221,6 +224,10 @@ void TQuorvAdminForm::FormShow() {
 }
 
 void TQuorvAdminForm::WMFormPresent() {
+    // A settings file that could not be read whole is kept as it is; the operator learns where
+    // this run's settings go instead.
+    if (const QString notice = SettingsFileNotice(); !notice.isEmpty())
+        ShowMessageWindow(mkWarning, notice, MsgButton::OK);
     if (!settings().UserCode.isEmpty() && !settings().Password.isEmpty())
         return;
     ShowMessageWindow(mkWarning, Msg("Connection settings incomplete"), MsgButton::OK);

@@ -19,8 +19,8 @@ class TestProxyLogon : public QObject {
     void startSession(const QString &user, const QString &password) {
         session = makeTestSession(ui);
         const quint16 port = squid.port();
-        session->setProxyResolver([=](const QString &) {
-            return ChannelProxy{QStringLiteral("127.0.0.1"), port, user, password};
+        session->setProxyResolver([=](const QString &) -> GatewaySession::ProxyJob {
+            return [=] { return ChannelProxy{QStringLiteral("127.0.0.1"), port, user, password}; };
         });
         session->WANconnect(false);
     }
