@@ -1,58 +1,93 @@
 #include "gateway/HttpChannel.h"
 
-#include "gateway/ProxyAuthProbe.h"
+#include "gateway/NtlmAuth.h"
 #include "gateway/TlsPolicy.h"
 
 #include <QCryptographicHash>
-#include <QHash>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
+#include <QSet>
+#include <QSslSocket>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
 
 const QByteArray kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.0)";
-constexpr int kProbeTimeoutMs = 15000;
+const QByteArray kAccept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
+// The proxy's own answers (407 pages, CONNECT refusals) are small.
+constexpr qint64 kMaxProxyReplyBytes = 1024 * 1024;
+// A connection closed by us after a complete reply is cut off if the peer does not finish the
+// close within this time.
+constexpr int kCloseGraceMs = 5000;
 
-// Verdicts of the proxy probe, shared by every channel: the three channels of a session ask
-// the same proxy with the same credentials. Cleared whenever a channel is given a proxy.
-QHash<QString, int> &proxyVerdicts() {
-    static QHash<QString, int> verdicts;
-    return verdicts;
+// Proxy credentials the proxy refused, shared by every channel: the channels of a session ask
+// the same proxy with the same credentials, and asking again could lock the account. Cleared
+// whenever a channel is given its proxy settings (each logon).
+QSet<QByteArray> &refusedProxyCredentials() {
+    static QSet<QByteArray> refused;
+    return refused;
 }
 
-QString verdictKey(const QNetworkProxy &proxy, const QUrl &url) {
-    const QByteArray secret =
-        QCryptographicHash::hash(proxy.password().toUtf8(), QCryptographicHash::Sha256).toHex();
-    return proxy.hostName() + QLatin1Char(':') + QString::number(proxy.port()) + QLatin1Char('\n') +
-           proxy.user() + QLatin1Char('\n') + QString::fromLatin1(secret) + QLatin1Char('\n') +
-           url.host() + QLatin1Char(':') + QString::number(url.port(443));
+QByteArray proxyCredentialKey(const QString &host, quint16 port, const QString &user,
+                              const QString &password) {
+    return host.toUtf8() + ':' + QByteArray::number(port) + '\n' + user.toUtf8() + '\n' +
+           QCryptographicHash::hash(password.toUtf8(), QCryptographicHash::Sha256).toHex();
 }
 
-// Qt turns these HTTP statuses into errors; the session logic wants the status itself.
-bool isHttpStatusError(QNetworkReply::NetworkError e) {
-    switch (e) {
-    case QNetworkReply::ContentAccessDenied:
-    case QNetworkReply::ContentOperationNotPermittedError:
-    case QNetworkReply::ContentNotFoundError:
-    case QNetworkReply::AuthenticationRequiredError:
-    case QNetworkReply::ContentReSendError:
-    case QNetworkReply::ContentConflictError:
-    case QNetworkReply::ContentGoneError:
-    case QNetworkReply::UnknownContentError:
-    case QNetworkReply::ProtocolInvalidOperationError:
-    case QNetworkReply::InternalServerError:
-    case QNetworkReply::OperationNotImplementedError:
-    case QNetworkReply::ServiceUnavailableError:
-    case QNetworkReply::UnknownServerError:
-        return true;
-    default:
-        return false;
+// What the proxy offers in its Proxy-Authenticate lines.
+struct ProxyOffer {
+    bool basic = false;
+    bool basicUtf8 = false; // the Basic challenge asks for UTF-8 credentials (RFC 7617)
+    bool ntlm = false;
+    QByteArray ntlmToken; // base64 after "NTLM ", when the line carries one
+};
+
+ProxyOffer proxyOffer(const QList<QByteArray> &values) {
+    ProxyOffer offer;
+    for (const QByteArray &value : values) {
+        const QByteArray v = value.trimmed();
+        const qsizetype sp = v.indexOf(' ');
+        const QByteArray scheme = (sp < 0 ? v : v.left(sp)).toLower();
+        if (scheme == "basic") {
+            offer.basic = true;
+            const QByteArray params = v.mid(sp + 1).toLower();
+            offer.basicUtf8 = params.contains("charset") && params.contains("utf-8");
+        } else if (scheme == "ntlm") {
+            offer.ntlm = true;
+            if (sp > 0)
+                offer.ntlmToken = v.mid(sp + 1).trimmed();
+        }
     }
+    return offer;
+}
+
+int networkError(int socketError, bool toProxy) {
+    switch (QAbstractSocket::SocketError(socketError)) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return toProxy ? QNetworkReply::ProxyConnectionRefusedError
+                       : QNetworkReply::ConnectionRefusedError;
+    case QAbstractSocket::RemoteHostClosedError:
+        return toProxy ? QNetworkReply::ProxyConnectionClosedError
+                       : QNetworkReply::RemoteHostClosedError;
+    case QAbstractSocket::HostNotFoundError:
+        return toProxy ? QNetworkReply::ProxyNotFoundError : QNetworkReply::HostNotFoundError;
+    case QAbstractSocket::SocketTimeoutError:
+        return toProxy ? QNetworkReply::ProxyTimeoutError : QNetworkReply::TimeoutError;
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        return QNetworkReply::SslHandshakeFailedError;
+    case QAbstractSocket::TemporaryError:
+        return QNetworkReply::TemporaryNetworkFailureError;
+    default:
+        return toProxy ? QNetworkReply::UnknownProxyError : QNetworkReply::UnknownNetworkError;
+    }
+}
+
+QByteArray withoutControls(QByteArray value) {
+    value.removeIf([](char c) { return (c >= 0 && c < ' ') || c == 127; });
+    return value;
 }
 
 } // namespace
@@ -60,34 +95,20 @@ bool isHttpStatusError(QNetworkReply::NetworkError e) {
 HttpChannel::HttpChannel(QObject *parent) : HttpChannel(QStringLiteral("channel"), parent) {}
 
 HttpChannel::HttpChannel(const QString &name, QObject *parent)
-    : QObject(parent), m_name(name), m_nam(new QNetworkAccessManager(this)),
-      m_timer(new QTimer(this)) {
-    m_nam->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-    m_nam->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-    m_nam->setStrictTransportSecurityEnabled(false);
+    : QObject(parent), m_name(name), m_timer(new QTimer(this)), m_setupTimer(new QTimer(this)) {
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, [this] { cancel(QNetworkReply::TimeoutError); });
-    m_setupTimer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, [this] { fail(QNetworkReply::TimeoutError); });
     m_setupTimer->setSingleShot(true);
-    connect(m_setupTimer, &QTimer::timeout, this, [this] {
-        // Most likely Qt is repeating a refused proxy logon: ask the proxy again next time.
-        if (m_current)
-            proxyVerdicts().remove(m_current->verdictKey);
-        cancel(QNetworkReply::ProxyTimeoutError);
-    });
+    connect(m_setupTimer, &QTimer::timeout, this,
+            [this] { fail(QNetworkReply::ProxyTimeoutError); });
 }
 
 HttpChannel::~HttpChannel() {
-    // Nobody listens any more: end the reply silently.
-    if (m_current) {
-        QNetworkReply *reply = m_current->reply;
-        delete m_current->probe;
-        m_current.reset();
-        if (reply) {
-            reply->disconnect(this);
-            reply->abort();
-            delete reply;
-        }
+    // Nobody listens any more: end the connection silently.
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+        delete m_socket;
     }
 }
 
@@ -107,231 +128,395 @@ bool HttpChannel::start(bool isPost, const QByteArray &url, const QByteArray &bo
         return false;
     }
     const quint64 id = ++m_lastRequestId;
-
-    const QUrl qurl = QUrl::fromEncoded(url, QUrl::StrictMode);
-    const QString scheme = qurl.scheme().toLower();
-    if (!qurl.isValid() || qurl.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    InFlight cur;
+    cur.id = id;
+    if (!HttpWire::parseTarget(url, cur.target)) {
         Result r;
         r.requestId = id;
         r.error = InvalidUrlError;
         queueDelivery(r);
         return true;
     }
-
-    QNetworkRequest req(qurl);
-    req.setRawHeader("User-Agent", kUserAgent);
-    req.setRawHeader("Accept", "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*");
-    req.setRawHeader("Pragma", "no-cache");
-    req.setRawHeader("Connection", "Keep-alive");
-    req.setRawHeader("Proxy-Connection", "Keep-alive");
-    // Without an Accept-Encoding of our own Qt asks for gzip and inflates behind our back;
-    // bodies must arrive exactly as the gateway stored them.
-    req.setRawHeader("Accept-Encoding", "identity");
-    if (isPost)
-        req.setRawHeader("Content-Type", contentType);
-    req.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    req.setAttribute(QNetworkRequest::HttpPipeliningAllowedAttribute, false);
-    req.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    req.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    // No cookies: every request carries exactly the headers above.
-    req.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    req.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                     QNetworkRequest::ManualRedirectPolicy);
-    const bool https = scheme == QLatin1String("https");
-    if (https) {
-        req.setSslConfiguration(TlsPolicy::gatewayConfiguration());
-        // A pooled connection keeps the TLS settings it was made with.
-        if (TlsPolicy::generation() != m_tlsGeneration) {
-            m_nam->clearConnectionCache();
-            m_tlsGeneration = TlsPolicy::generation();
-        }
-    }
-
-    InFlight cur;
-    cur.id = id;
-    cur.https = https;
+    cur.viaProxy = !m_proxyHost.isEmpty();
     cur.isPost = isPost;
-    cur.postBody = body;
-    m_request = req;
-    const QNetworkProxy proxy = m_nam->proxy();
-    if (https && proxy.type() == QNetworkProxy::HttpProxy)
-        cur.verdictKey = verdictKey(proxy, qurl);
-    m_current = cur;
-
-    if (!m_current->verdictKey.isEmpty()) {
-        const auto known = proxyVerdicts().constFind(m_current->verdictKey);
-        if (known != proxyVerdicts().constEnd() && *known == ProxyAuthProbe::Rejected) {
-            finishEarly(0, 407);
-            return true;
-        }
-        if (known == proxyVerdicts().constEnd()) {
-            ProxyAuthProbe::Setup setup;
-            setup.proxyHost = proxy.hostName();
-            setup.proxyPort = proxy.port();
-            setup.user = proxy.user();
-            setup.password = proxy.password();
-            setup.targetHost = qurl.host();
-            setup.targetPort = quint16(qurl.port(443));
-            setup.userAgent = kUserAgent;
-            auto *probe = new ProxyAuthProbe(setup, this);
-            m_current->probe = probe;
-            connect(probe, &ProxyAuthProbe::finished, this,
-                    [this](ProxyAuthProbe::Verdict v) { onProbeFinished(v); });
-            probe->start(kProbeTimeoutMs);
-            return true;
-        }
+    cur.body = body;
+    cur.contentType = withoutControls(contentType);
+    if (cur.viaProxy && m_proxyWantsBasic) {
+        cur.auth = ProxyAuth::Basic;
+        cur.proxyAuthorization = basicCredentials();
     }
-    launch();
+    const QByteArray key = connectionKey(cur.target);
+    m_current = cur;
+    m_closeAfterRequest = false;
+
+    if (cur.viaProxy && refusedProxyCredentials().contains(proxyCredentialKey(
+                            m_proxyHost, m_proxyPort, m_proxyUser, m_proxyPassword))) {
+        finish(407, {}, true);
+        return true;
+    }
+    if (m_transferTimeoutMs > 0)
+        m_timer->start(m_transferTimeoutMs);
+    if (m_socket && m_socketKey == key && connectionReusable()) {
+        m_current->phase = Phase::Exchange;
+        sendRequest();
+        return true;
+    }
+    dropConnection(true);
+    openConnection(key);
     return true;
 }
 
-void HttpChannel::onProbeFinished(int verdict) {
-    if (!m_current || !m_current->probe)
-        return;
-    m_current->probe->deleteLater();
-    m_current->probe = nullptr;
-    // An inconclusive probe (proxy unreachable, odd answers) decides nothing for later
-    // requests; Qt reports the trouble itself.
-    if (verdict != ProxyAuthProbe::Inconclusive)
-        proxyVerdicts().insert(m_current->verdictKey, verdict);
-    if (verdict == ProxyAuthProbe::Rejected)
-        finishEarly(0, 407);
-    else
-        launch();
+QByteArray HttpChannel::connectionKey(const HttpWire::Target &target) const {
+    QByteArray key = (target.https ? "https " : "http ") + target.tunnel;
+    if (!m_proxyHost.isEmpty())
+        key += " via " + proxyCredentialKey(m_proxyHost, m_proxyPort, m_proxyUser, m_proxyPassword);
+    if (target.https) {
+        // A connection keeps the trust it was made with; a changed trusted list needs a new one.
+        TlsPolicy::gatewayConfiguration();
+        key += " tls " + QByteArray::number(TlsPolicy::generation());
+    }
+    return key;
 }
 
-void HttpChannel::launch() {
-    InFlight &cur = *m_current;
-    cur.reply = cur.isPost ? m_nam->post(m_request, cur.postBody) : m_nam->get(m_request);
-    cur.postBody.clear();
-    QNetworkReply *reply = cur.reply;
+// The kept connection may carry the next request only if it is still open, finished its
+// handshake and has nothing unread: a server that closed it or spoke out of turn has been
+// noticed (the event loop ran since the last reply), and it is replaced before anything is
+// written on it.
+bool HttpChannel::connectionReusable() const {
+    return m_socket->state() == QAbstractSocket::ConnectedState &&
+           (!m_current->target.https || m_socket->isEncrypted()) && m_socket->bytesAvailable() == 0;
+}
 
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { onFinished(reply); });
-    connect(reply, &QIODevice::readyRead, this, [this, reply] { onReadyRead(reply); });
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { onMetaData(reply); });
-    // Deliberately never ignoreSslErrors(): the handshake fails and no request is sent.
-    connect(reply, &QNetworkReply::sslErrors, this, [this, reply](const QList<QSslError> &) {
-        if (m_current && m_current->reply == reply)
+void HttpChannel::openConnection(const QByteArray &key) {
+    InFlight &cur = *m_current;
+    auto *socket = new QSslSocket(this);
+    m_socket = socket;
+    m_socketKey = key;
+    m_peerClosed = false;
+    socket->setProxy(QNetworkProxy::NoProxy); // the proxy is ours to speak to, not Qt's
+    if (cur.target.https) {
+        socket->setSslConfiguration(TlsPolicy::gatewayConfiguration());
+        // The certificate must name the gateway, also when the socket is connected to a proxy.
+        socket->setPeerVerifyName(QString::fromLatin1(cur.target.host));
+    }
+    connect(socket, &QAbstractSocket::connected, this, [this, socket] { onConnected(socket); });
+    connect(socket, &QSslSocket::encrypted, this, [this, socket] { onEncrypted(socket); });
+    connect(socket, &QIODevice::readyRead, this, [this, socket] { onReadable(socket); });
+    connect(socket, &QIODevice::bytesWritten, this, [this, socket] { onTraffic(socket); });
+    connect(socket, &QSslSocket::sslErrors, this, [this, socket](const QList<QSslError> &) {
+        // Never ignored: the handshake fails and nothing of the request is sent.
+        if (socket == m_socket && m_current)
             m_current->certificateErrors = true;
     });
-    connect(reply, &QNetworkReply::encrypted, this, [this, reply] {
-        if (m_current && m_current->reply == reply)
-            m_current->encrypted = true;
-    });
-    connect(reply, &QNetworkReply::requestSent, this, [this, reply] {
-        if (m_current && m_current->reply == reply) {
-            m_current->requestSent = true;
-            m_setupTimer->stop();
-        }
-    });
-    // The timeout counts time without traffic; any progress starts it again.
-    auto progress = [this, reply](qint64, qint64) {
-        if (m_current && m_current->reply == reply && m_transferTimeoutMs > 0)
-            m_timer->start(m_transferTimeoutMs);
-    };
-    connect(reply, &QNetworkReply::uploadProgress, this, progress);
-    connect(reply, &QNetworkReply::downloadProgress, this, progress);
-    if (m_transferTimeoutMs > 0)
-        m_timer->start(m_transferTimeoutMs);
-    if (!cur.verdictKey.isEmpty() && m_proxySetupTimeoutMs > 0)
+    connect(socket, &QAbstractSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError e) { onConnectionLost(socket, e); });
+    connect(socket, &QAbstractSocket::disconnected, this,
+            [this, socket] { onConnectionLost(socket, QAbstractSocket::RemoteHostClosedError); });
+    cur.phase = Phase::Connecting;
+    if (cur.viaProxy && m_proxySetupTimeoutMs > 0)
         m_setupTimer->start(m_proxySetupTimeoutMs);
+    // Last: a failure reported from inside connectToHost ends the request at once.
+    if (cur.viaProxy)
+        socket->connectToHost(m_proxyHost, m_proxyPort);
+    else
+        socket->connectToHost(QString::fromLatin1(cur.target.host), cur.target.port);
 }
 
-void HttpChannel::onReadyRead(QNetworkReply *reply) {
-    if (!m_current || m_current->reply != reply)
+void HttpChannel::onTraffic(QSslSocket *socket) {
+    if (socket == m_socket && m_current && m_transferTimeoutMs > 0)
+        m_timer->start(m_transferTimeoutMs);
+}
+
+void HttpChannel::onConnected(QSslSocket *socket) {
+    if (socket != m_socket || !m_current)
         return;
-    if (m_current->body.size() + reply->bytesAvailable() > m_maxReplySize) {
-        cancel(ReplyTooLargeError);
+    onTraffic(socket);
+    InFlight &cur = *m_current;
+    if (cur.viaProxy && cur.target.https) {
+        sendConnect();
+    } else if (cur.target.https) {
+        cur.phase = Phase::Handshake;
+        socket->startClientEncryption();
+    } else {
+        cur.phase = Phase::Exchange;
+        sendRequest();
+    }
+}
+
+void HttpChannel::onEncrypted(QSslSocket *socket) {
+    if (socket != m_socket || !m_current || m_current->phase != Phase::Handshake)
+        return;
+    onTraffic(socket);
+    m_current->phase = Phase::Exchange;
+    sendRequest();
+}
+
+void HttpChannel::sendConnect() {
+    InFlight &cur = *m_current;
+    cur.phase = Phase::Tunnel;
+    HttpWire::Limits limits;
+    limits.maxBodyBytes = std::min(m_maxReplySize, kMaxProxyReplyBytes);
+    m_parser.setLimits(limits);
+    m_parser.start(true);
+    QByteArray message = "CONNECT " + cur.target.tunnel +
+                         " HTTP/1.1\r\nHost: " + cur.target.tunnel +
+                         "\r\nUser-Agent: " + kUserAgent + "\r\nProxy-Connection: Keep-alive\r\n";
+    if (!cur.proxyAuthorization.isEmpty())
+        message += "Proxy-Authorization: " + cur.proxyAuthorization + "\r\n";
+    message += "\r\n";
+    m_socket->write(message);
+}
+
+void HttpChannel::sendRequest() {
+    InFlight &cur = *m_current;
+    m_setupTimer->stop();
+    const bool absoluteForm = cur.viaProxy && !cur.target.https;
+    HttpWire::Limits limits;
+    limits.maxBodyBytes = m_maxReplySize;
+    m_parser.setLimits(limits);
+    m_parser.start(false);
+
+    QByteArray message = cur.isPost ? "POST " : "GET ";
+    if (absoluteForm)
+        message += cur.target.origin;
+    message += cur.target.pathAndQuery + " HTTP/1.1\r\nHost: " + cur.target.hostHeader +
+               "\r\nUser-Agent: " + kUserAgent + "\r\nAccept: " + kAccept +
+               "\r\nPragma: no-cache\r\nConnection: Keep-alive\r\nProxy-Connection: "
+               "Keep-alive\r\n";
+    if (absoluteForm && !cur.proxyAuthorization.isEmpty())
+        message += "Proxy-Authorization: " + cur.proxyAuthorization + "\r\n";
+    if (cur.isPost) {
+        message += "Content-Type: " + cur.contentType +
+                   "\r\nContent-Length: " + QByteArray::number(cur.body.size()) + "\r\n";
+    }
+    message += "\r\n";
+    if (cur.isPost)
+        message += cur.body;
+    m_socket->write(message);
+}
+
+void HttpChannel::onReadable(QSslSocket *socket) {
+    if (socket != m_socket)
+        return;
+    if (!m_current) {
+        // Nothing was asked: whatever this is, the connection cannot carry a request any more.
+        if (socket->bytesAvailable() > 0)
+            dropConnection(false);
         return;
     }
-    m_current->body += reply->readAll();
+    onTraffic(socket);
+    takeBytes(socket->readAll());
 }
 
-void HttpChannel::onMetaData(QNetworkReply *reply) {
-    if (!m_current || m_current->reply != reply)
+void HttpChannel::takeBytes(const QByteArray &data) {
+    if (data.isEmpty())
         return;
-    bool ok = false;
-    const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&ok);
-    if (ok && announced > m_maxReplySize)
-        cancel(ReplyTooLargeError);
+    const Phase phase = m_current->phase;
+    if (phase != Phase::Tunnel && phase != Phase::Exchange) {
+        fail(m_current->viaProxy ? QNetworkReply::UnknownProxyError
+                                 : QNetworkReply::ProtocolFailure);
+        return;
+    }
+    const qsizetype used = m_parser.feed(data);
+    switch (m_parser.state()) {
+    case HttpWire::ReplyParser::State::Complete:
+        onReplyComplete(used < data.size());
+        return;
+    case HttpWire::ReplyParser::State::TooLarge:
+        fail(phase == Phase::Tunnel ? int(QNetworkReply::UnknownProxyError)
+                                    : int(ReplyTooLargeError));
+        return;
+    case HttpWire::ReplyParser::State::Malformed:
+        fail(phase == Phase::Tunnel ? QNetworkReply::UnknownProxyError
+                                    : QNetworkReply::ProtocolFailure);
+        return;
+    default:
+        return;
+    }
 }
 
-void HttpChannel::abort() {
-    if (m_current)
-        cancel(QNetworkReply::OperationCanceledError);
+void HttpChannel::onReplyComplete(bool bytesBeyondReply) {
+    InFlight &cur = *m_current;
+    const int status = m_parser.status();
+    const bool proxyAnswer = cur.phase == Phase::Tunnel || (cur.viaProxy && !cur.target.https);
+    if (proxyAnswer && status == 407) {
+        answerProxyChallenge();
+        return;
+    }
+    if (proxyAnswer && cur.auth == ProxyAuth::Basic)
+        m_proxyWantsBasic = true;
+    if (cur.phase == Phase::Tunnel) {
+        if (status >= 300) {
+            fail(status == 403 || status == 405 ? QNetworkReply::ProxyConnectionRefusedError
+                                                : QNetworkReply::UnknownProxyError);
+            return;
+        }
+        if (bytesBeyondReply) { // the gateway cannot have spoken before our TLS hello
+            fail(QNetworkReply::UnknownProxyError);
+            return;
+        }
+        if (m_peerClosed) {
+            fail(QNetworkReply::ProxyConnectionClosedError);
+            return;
+        }
+        cur.phase = Phase::Handshake;
+        m_socket->startClientEncryption();
+        return;
+    }
+    finish(status, m_parser.body(), m_parser.keepAlive() && !bytesBeyondReply && !m_peerClosed);
 }
 
-void HttpChannel::cancel(int reason) {
+// A 407 of the proxy. Credentials are offered once per request and scheme step; a refusal of
+// offered credentials is remembered for every channel.
+void HttpChannel::answerProxyChallenge() {
+    InFlight &cur = *m_current;
+    const ProxyOffer offer = proxyOffer(m_parser.headerValues("Proxy-Authenticate"));
+    const bool sameConnection = m_parser.keepAlive();
+    switch (cur.auth) {
+    case ProxyAuth::Basic:
+    case ProxyAuth::NtlmAuthenticate:
+        refusedProxyCredentials().insert(
+            proxyCredentialKey(m_proxyHost, m_proxyPort, m_proxyUser, m_proxyPassword));
+        m_proxyWantsBasic = false;
+        finish(407, {}, false);
+        return;
+    case ProxyAuth::NtlmNegotiate: {
+        NtlmAuth::Challenge challenge;
+        // The answer must come on the connection that received the challenge.
+        if (!sameConnection || !offer.ntlm ||
+            !NtlmAuth::parseChallenge(QByteArray::fromBase64(offer.ntlmToken), challenge)) {
+            finish(407, {}, false);
+            return;
+        }
+        cur.auth = ProxyAuth::NtlmAuthenticate;
+        cur.proxyAuthorization =
+            "NTLM " +
+            NtlmAuth::authenticateMessage(challenge, m_proxyUser, m_proxyPassword).toBase64();
+        break;
+    }
+    case ProxyAuth::None:
+        if (m_proxyUser.isEmpty() || (!offer.ntlm && !offer.basic)) {
+            finish(407, {}, false);
+            return;
+        }
+        // NTLM when offered: it never shows the password to the proxy.
+        if (offer.ntlm) {
+            cur.auth = ProxyAuth::NtlmNegotiate;
+            cur.proxyAuthorization = "NTLM " + NtlmAuth::negotiateMessage().toBase64();
+        } else {
+            m_proxyBasicUtf8 = offer.basicUtf8;
+            cur.auth = ProxyAuth::Basic;
+            cur.proxyAuthorization = basicCredentials();
+        }
+        break;
+    }
+    // The proxy answered instead of forwarding, so the message goes to the proxy again with
+    // the credentials; nothing reached the gateway.
+    if (sameConnection && !m_peerClosed) {
+        if (cur.phase == Phase::Tunnel)
+            sendConnect();
+        else
+            sendRequest();
+        return;
+    }
+    const QByteArray key = m_socketKey;
+    dropConnection(false);
+    openConnection(key);
+}
+
+// Latin-1, as browsers send Basic credentials, unless the proxy asked for UTF-8.
+QByteArray HttpChannel::basicCredentials() const {
+    const QString pair = m_proxyUser + QLatin1Char(':') + m_proxyPassword;
+    return "Basic " + (m_proxyBasicUtf8 ? pair.toUtf8() : pair.toLatin1()).toBase64();
+}
+
+void HttpChannel::onConnectionLost(QSslSocket *socket, int socketError) {
+    if (socket != m_socket)
+        return;
+    if (!m_current) {
+        dropConnection(false); // an idle connection the server closed: forget it
+        return;
+    }
+    // Bytes that came just before the close still count, on a connection that cannot carry
+    // anything more.
+    m_peerClosed = true;
+    if (socket->bytesAvailable() > 0) {
+        takeBytes(socket->readAll());
+        if (socket != m_socket || !m_current)
+            return;
+    }
+    InFlight &cur = *m_current;
+    if (cur.phase == Phase::Exchange) {
+        m_parser.endOfStream();
+        if (m_parser.state() == HttpWire::ReplyParser::State::Complete) {
+            onReplyComplete(false);
+            return;
+        }
+    }
+    if (cur.phase == Phase::Handshake) {
+        // Also a server that hangs up in the middle of the handshake (one that cannot agree on
+        // a protocol version, for instance) is a negotiation failure.
+        fail(QNetworkReply::SslHandshakeFailedError, cur.certificateErrors
+                                                         ? TlsPolicy::certificateFailureText()
+                                                         : TlsPolicy::negotiationFailureText());
+        return;
+    }
+    const bool toProxy =
+        cur.viaProxy && (cur.phase == Phase::Connecting || cur.phase == Phase::Tunnel);
+    fail(networkError(socketError, toProxy));
+}
+
+void HttpChannel::fail(int error, const QString &tlsText) {
     if (!m_current)
         return;
-    QNetworkReply *reply = m_current->reply;
-    if (!reply) { // still probing the proxy
-        finishEarly(reason, 0);
-        return;
-    }
-    m_current->cancelReason = reason;
-    // Qt goes on with a proxy logon of an aborted request (for the next request, it thinks);
-    // a logon that loops must end with the request.
-    const bool tunnelPending = !m_current->verdictKey.isEmpty() && !m_current->requestSent;
-    reply->abort(); // emits finished() synchronously in every Qt version we know...
-    if (m_current && m_current->reply == reply)
-        onFinished(reply); // ...and if it did not, the request still ends here
-    if (tunnelPending)
-        m_nam->clearConnectionCache();
-}
-
-void HttpChannel::finishEarly(int error, int status) {
     m_timer->stop();
     m_setupTimer->stop();
     Result r;
     r.requestId = m_current->id;
     r.error = error;
-    r.status = status;
-    delete m_current->probe;
+    r.tlsText = tlsText;
     m_current.reset();
+    m_closeAfterRequest = false;
+    dropConnection(false);
     queueDelivery(r);
 }
 
-void HttpChannel::onFinished(QNetworkReply *reply) {
-    if (!m_current || m_current->reply != reply)
-        return;
+void HttpChannel::finish(int status, const QByteArray &body, bool keepConnection) {
     m_timer->stop();
     m_setupTimer->stop();
-    InFlight cur = std::move(*m_current);
-    m_current.reset();
-    reply->disconnect(this);
-
     Result r;
-    r.requestId = cur.id;
-    const QNetworkReply::NetworkError qtError = reply->error();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (cur.cancelReason != 0) {
-        r.error = cur.cancelReason;
-    } else if (qtError == QNetworkReply::ProxyAuthenticationRequiredError) {
-        r.status = 407;
-    } else if (qtError == QNetworkReply::NoError || (status > 0 && isHttpStatusError(qtError))) {
-        r.status = status;
-        if (cur.body.size() + reply->bytesAvailable() > m_maxReplySize) {
-            r.status = 0;
-            r.error = ReplyTooLargeError;
-        } else {
-            r.body = cur.body + reply->readAll();
-        }
-    } else {
-        r.error = qtError;
-        // A server that hangs up in the middle of the handshake (one that cannot agree on a
-        // protocol version, for instance) is a negotiation failure too.
-        const bool closedInHandshake = cur.https && !cur.encrypted && !cur.requestSent &&
-                                       qtError == QNetworkReply::RemoteHostClosedError;
-        if (cur.certificateErrors)
-            r.tlsText = TlsPolicy::certificateFailureText();
-        else if (qtError == QNetworkReply::SslHandshakeFailedError || closedInHandshake)
-            r.tlsText = TlsPolicy::negotiationFailureText();
-    }
-    reply->deleteLater();
+    r.requestId = m_current->id;
+    r.status = status;
+    r.body = body;
+    m_current.reset();
+    if (!keepConnection || m_closeAfterRequest)
+        dropConnection(true);
+    m_closeAfterRequest = false;
     queueDelivery(r);
+}
+
+void HttpChannel::dropConnection(bool graceful) {
+    if (!m_socket)
+        return;
+    QSslSocket *socket = m_socket;
+    m_socket = nullptr;
+    m_socketKey.clear();
+    socket->disconnect(this);
+    if (graceful && socket->state() == QAbstractSocket::ConnectedState) {
+        connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(kCloseGraceMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
+        socket->disconnectFromHost();
+    } else {
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+void HttpChannel::abort() {
+    fail(QNetworkReply::OperationCanceledError);
 }
 
 void HttpChannel::queueDelivery(const Result &result) {
@@ -356,26 +541,29 @@ void HttpChannel::deliver(const Result &result) {
 
 void HttpChannel::setProxy(const QString &host, quint16 port, const QString &user,
                            const QString &password) {
-    QNetworkProxy proxy(QNetworkProxy::NoProxy);
-    if (!host.isEmpty()) {
-        // The credentials belong on the proxy object itself: Qt then answers Basic and NTLM
-        // challenges from them, also inside a CONNECT tunnel.
-        proxy = QNetworkProxy(QNetworkProxy::HttpProxy, host, port, user, password);
-        proxy.setRawHeader("User-Agent", kUserAgent);
-    }
     // Settings applied again (each logon) mean "try the proxy again".
-    proxyVerdicts().clear();
-    const QNetworkProxy current = m_nam->proxy();
-    if (proxy == current && proxy.user() == current.user() &&
-        proxy.password() == current.password())
+    refusedProxyCredentials().clear();
+    if (host == m_proxyHost && port == m_proxyPort && user == m_proxyUser &&
+        password == m_proxyPassword)
         return;
-    m_nam->setProxy(proxy);
-    // Connections and cached credentials of the previous proxy must not be reused.
-    m_nam->clearAccessCache();
+    m_proxyHost = host;
+    m_proxyPort = port;
+    m_proxyUser = user;
+    m_proxyPassword = password;
+    m_proxyWantsBasic = false;
+    m_proxyBasicUtf8 = false;
+    // The kept connection leads elsewhere now; a request in flight keeps its own.
+    if (m_current)
+        m_closeAfterRequest = true;
+    else
+        dropConnection(true);
 }
 
 void HttpChannel::closeConnections() {
-    m_nam->clearConnectionCache();
+    if (m_current)
+        m_closeAfterRequest = true;
+    else
+        dropConnection(true);
 }
 
 QString HttpChannel::errorText(int error) {

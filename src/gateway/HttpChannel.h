@@ -1,20 +1,24 @@
 #pragma once
+#include "gateway/HttpChannelWire.h"
+
 #include <QByteArray>
-#include <QNetworkRequest>
 #include <QObject>
 #include <QString>
 #include <optional>
 
-class QAuthenticator;
-class QNetworkAccessManager;
-class QNetworkProxy;
-class QNetworkReply;
+class QSslSocket;
 class QTimer;
-class ProxyAuthProbe;
 
 // One HTTP client towards the gateway (QClient, ExecClient, ScreenClient and the file transfer
-// window's two channels are instances). Each owns its connection pool, so its connection to the
-// gateway or proxy stays open between its own requests.
+// window's two channels are instances), written directly on a socket: HTTP/1.1, one request at
+// a time, its own keep-alive connection to the gateway or through a CONNECT tunnel of the
+// proxy, TLS by TlsPolicy.
+//
+// Every request goes out exactly once. A connection that breaks, resets or times out after the
+// request was written ends that request with an error, and the session logic decides what
+// follows; only an idle kept connection that the server had already closed before the request
+// was written is replaced by a new one. The bytes of the address go on the wire as given (no
+// decoding of escapes), and no Accept-Encoding is sent: bodies arrive as the gateway stored them.
 //
 // One request at a time. Its completion, requestDone, comes exactly once per started request,
 // always from the event loop (never from inside get(), post() or abort()), on the owner's
@@ -65,17 +69,18 @@ public:
     quint64 requestId() const { return m_lastRequestId; }
     quint64 finishedRequestId() const { return m_finishingRequestId; }
 
-    // HTTP proxy for every following request (https through CONNECT); an empty host means a
-    // direct connection. Basic and NTLM are answered with user/password. Before the first
-    // https request through a proxy the credentials are tried once (ProxyAuthProbe); refused
-    // ones end every request with status 407 until setProxy is called again, so a wrong
-    // password is never tried over and over.
+    // HTTP proxy for every following request (https through CONNECT, http in absolute form);
+    // an empty host means a direct connection. A 407 is answered once with NTLM (preferred)
+    // or Basic from user/password. Credentials the proxy refused end every request of every
+    // channel with status 407, without asking the proxy, until setProxy is called again, so a
+    // wrong password is never tried over and over.
     void setProxy(const QString &host, quint16 port, const QString &user, const QString &password);
-    // Closes the idle connections; the next request opens a new one. Call while idle.
+    // Closes the kept connection; the next request opens a new one. A request in flight is
+    // not disturbed: its connection is closed when it ends.
     void closeConnections();
 
-    // Through a proxy, the tunnel and TLS handshake must be done within this time; Qt would
-    // otherwise keep retrying a refused proxy logon until the transfer timeout.
+    // Through a proxy, the tunnel and TLS handshake must be done within this time, so a proxy
+    // that stalls a CONNECT is not waited for until the transfer timeout.
     static constexpr int kDefaultProxySetupTimeoutMs = 20 * 1000;
     void setProxySetupTimeout(int ms) { m_proxySetupTimeoutMs = ms; }
 
@@ -101,49 +106,73 @@ private:
         QString tlsText;
     };
 
-    // The request in flight.
+    // Where the request in flight stands on its connection.
+    enum class Phase {
+        Connecting, // TCP connection to the gateway or the proxy
+        Tunnel,     // CONNECT sent to the proxy, its answer awaited
+        Handshake,  // TLS handshake with the gateway
+        Exchange,   // request written, reply being read
+    };
+    // The proxy credentials the next message to the proxy carries.
+    enum class ProxyAuth { None, Basic, NtlmNegotiate, NtlmAuthenticate };
+
     struct InFlight {
         quint64 id = 0;
-        QNetworkReply *reply = nullptr; // null while the proxy probe runs
-        ProxyAuthProbe *probe = nullptr;
+        HttpWire::Target target;
+        bool viaProxy = false;
         bool isPost = false;
-        QByteArray postBody;
-        QString verdictKey; // proxied https: key of the probe verdict
         QByteArray body;
-        int cancelReason = 0; // our own reason when we ended the reply (timeout, size, abort)
-        bool https = false;
+        QByteArray contentType;
+        Phase phase = Phase::Connecting;
+        ProxyAuth auth = ProxyAuth::None;
+        QByteArray proxyAuthorization; // value of the Proxy-Authorization line, if any
         bool certificateErrors = false;
-        bool encrypted = false;   // a handshake completed for this request
-        bool requestSent = false; // the request left (so any handshake before it succeeded)
     };
 
     bool start(bool isPost, const QByteArray &url, const QByteArray &body,
                const QByteArray &contentType);
-    void launch();
-    void onProbeFinished(int verdict);
-    void onReadyRead(QNetworkReply *reply);
-    void onMetaData(QNetworkReply *reply);
-    void onFinished(QNetworkReply *reply);
-    void cancel(int reason);
-    void finishEarly(int error, int status);
+    QByteArray connectionKey(const HttpWire::Target &target) const;
+    bool connectionReusable() const;
+    void openConnection(const QByteArray &key);
+    void onConnected(QSslSocket *socket);
+    void onEncrypted(QSslSocket *socket);
+    void onReadable(QSslSocket *socket);
+    void onConnectionLost(QSslSocket *socket, int socketError);
+    void onTraffic(QSslSocket *socket);
+    void takeBytes(const QByteArray &data);
+    void onReplyComplete(bool bytesBeyondReply);
+    void answerProxyChallenge();
+    QByteArray basicCredentials() const;
+    void sendConnect();
+    void sendRequest();
+    void fail(int error, const QString &tlsText = QString());
+    void finish(int status, const QByteArray &body, bool keepConnection);
+    void dropConnection(bool graceful);
     void queueDelivery(const Result &result);
     void deliver(const Result &result);
 
     QString m_name;
-    QNetworkAccessManager *m_nam = nullptr;
     QTimer *m_timer = nullptr;      // transfer timeout (time without traffic)
-    QTimer *m_setupTimer = nullptr; // proxied https: until the request is on its way
-    QNetworkRequest m_request;      // of the request in flight
+    QTimer *m_setupTimer = nullptr; // through a proxy: until the request is written
     std::optional<InFlight> m_current;
     int m_undelivered = 0; // completions queued but not yet emitted
     quint64 m_lastRequestId = 0;
     quint64 m_finishingRequestId = 0;
-    quint64 m_tlsGeneration = 0;
+
+    // The kept connection: what it leads to (connectionKey) and whether it must be closed once
+    // the request on it ends.
+    QSslSocket *m_socket = nullptr;
+    QByteArray m_socketKey;
+    bool m_closeAfterRequest = false;
+    bool m_peerClosed = false; // the peer closed the connection while a reply was read
+    HttpWire::ReplyParser m_parser;
 
     QString m_proxyHost;
     quint16 m_proxyPort = 0;
     QString m_proxyUser;
     QString m_proxyPassword;
+    bool m_proxyWantsBasic = false; // learned from a 407: send Basic credentials at once
+    bool m_proxyBasicUtf8 = false;
 
     int m_transferTimeoutMs = kDefaultTransferTimeoutMs;
     int m_proxySetupTimeoutMs = kDefaultProxySetupTimeoutMs;

@@ -2,9 +2,8 @@
 #include <QByteArray>
 #include <QString>
 
-// The client side of NTLM (NTLMv2 responses), used to try proxy credentials once before Qt
-// is let loose on a proxy: Qt 6.4 repeats a refused NTLM logon through a CONNECT tunnel without
-// end, which also risks locking the operator's account.
+// The client side of NTLM (NTLMv2 responses), with which a channel answers a proxy that asks
+// for NTLM before it opens a CONNECT tunnel (or forwards a plain request).
 namespace NtlmAuth {
 
 // Longest challenge message accepted (they are a few hundred bytes in practice).

@@ -24,8 +24,8 @@ QList<QSslCertificate> loadTrustedCertificates(const QString &path, QString *err
 // configured path; a changed path is read on the next call.
 QSslConfiguration gatewayConfiguration();
 
-// Changes whenever the trusted list may have changed. Qt keeps the TLS settings of a pooled
-// connection, so a channel drops its pool when this moves.
+// Changes whenever the trusted list may have changed. A connection keeps the TLS settings it
+// was made with, so a channel replaces its kept connection when this moves.
 quint64 generation();
 
 // Forgets the cached certificates, so the file is read again (the settings were reloaded).

@@ -37,6 +37,7 @@ private:
 //   /status/<n>     status n with body "status <n>"
 //   /hold           kept unanswered (see held)
 //   /drop           connection closed without an answer
+//   /close          200 "closing", then the server closes the connection
 //   /bytes          200 with `payload`, extra headers `payloadHeaders`
 class RecordingServer {
 public:
@@ -60,6 +61,11 @@ public:
                 held.append(r.id);
             } else if (r.path == "/drop") {
                 server.dropRequest(r.id);
+            } else if (r.path == "/close") {
+                MiniHttpServer::Response resp;
+                resp.body = "closing";
+                resp.closeAfter = true;
+                server.respond(r.id, resp);
             } else if (r.path == "/bytes") {
                 MiniHttpServer::Response resp;
                 resp.body = payload;

@@ -1,7 +1,7 @@
-// The pieces of the proxy credential check: NTLM messages (MS-NLMP 4.2.4 test vectors) and
-// the reading of proxy reply heads, both fed by the proxy, so also on bad input.
+// What the channels read from their peers, also on bad input: NTLM messages of the proxy
+// (MS-NLMP 4.2.4 test vectors) and HTTP replies of the proxy and the gateway.
+#include "gateway/HttpChannelWire.h"
 #include "gateway/NtlmAuth.h"
-#include "gateway/ProxyAuthProbe.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -29,6 +29,7 @@ private slots:
     void ntlmV2ResponsesMatchTheReference();
     void userNameForms();
     void readsProxyReplyHeads();
+    void readsGatewayRepliesInAnyPieces();
     void rejectsBrokenReplyHeads_data();
     void rejectsBrokenReplyHeads();
 };
@@ -98,40 +99,119 @@ void TestProxyAuth::userNameForms() {
 }
 
 void TestProxyAuth::readsProxyReplyHeads() {
-    ProxyAuthProbe::ReplyHead h;
+    using State = HttpWire::ReplyParser::State;
+    HttpWire::ReplyParser p;
+    p.start(true);
     const QByteArray raw = "HTTP/1.1 407 Proxy Authentication Required\r\n"
                            "Proxy-Authenticate: NTLM\r\n"
                            "Proxy-Authenticate:  Basic realm=\"x\" \r\n"
                            "Content-Length: 12\r\n"
-                           "Proxy-Connection: close\r\n\r\nbody follows";
-    QCOMPARE(ProxyAuthProbe::parseReplyHead(raw, h), raw.indexOf("body"));
-    QCOMPARE(h.status, 407);
-    QCOMPARE(h.proxyAuthenticate, (QList<QByteArray>{"NTLM", "Basic realm=\"x\""}));
-    QCOMPARE(h.contentLength, 12);
-    QVERIFY(h.close);
+                           "Proxy-Connection: close\r\n\r\nbody followsNEXT";
+    QCOMPARE(p.feed(raw), raw.indexOf("NEXT")); // stops at the end of the reply
+    QCOMPARE(p.state(), State::Complete);
+    QCOMPARE(p.status(), 407);
+    QCOMPARE(p.headerValues("proxy-authenticate"),
+             (QList<QByteArray>{"NTLM", "Basic realm=\"x\""}));
+    QCOMPARE(p.body(), QByteArray("body follows"));
+    QVERIFY(!p.keepAlive());
 
-    QVERIFY(ProxyAuthProbe::parseReplyHead("HTTP/1.0 200 OK\r\n\r\n", h) > 0);
-    QVERIFY(h.close); // HTTP/1.0 closes unless told otherwise
-    QVERIFY(ProxyAuthProbe::parseReplyHead("HTTP/1.1 200 Connection established\r\n\r\n", h) > 0);
-    QVERIFY(!h.close);
-    QCOMPARE(ProxyAuthProbe::parseReplyHead("HTTP/1.1 407 Proxy", h), 0); // wait for more
+    p.start(true);
+    QVERIFY(p.feed("HTTP/1.0 200 OK\r\n\r\n") > 0);
+    QCOMPARE(p.state(), State::Complete); // a tunnel: no body
+    QVERIFY(!p.keepAlive());              // HTTP/1.0 closes unless told otherwise
+    p.start(true);
+    p.feed("HTTP/1.1 200 Connection established\r\n\r\n");
+    QVERIFY(p.keepAlive());
+    p.start(true);
+    QCOMPARE(p.feed("HTTP/1.1 407 Proxy"), 18); // kept, waiting for more
+    QCOMPARE(p.state(), State::Head);
+}
+
+void TestProxyAuth::readsGatewayRepliesInAnyPieces() {
+    // Every framing, then the same bytes fed one at a time: the same reply.
+    const QList<QPair<QByteArray, QByteArray>> cases = {
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabc", "abc"},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+         "3;ext=1\r\nabc\r\n0A\r\n0123456789\r\n0\r\nTrailer: x\r\n\r\n",
+         "abc0123456789"},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 2, 2\r\nX-Folded: a\r\n b\r\n\r\nhi", "hi"},
+        {"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n", ""},
+    };
+    for (const auto &[raw, body] : cases) {
+        for (const bool bytewise : {false, true}) {
+            HttpWire::ReplyParser p;
+            p.start();
+            qsizetype used = 0;
+            if (bytewise) {
+                for (qsizetype i = 0; i < raw.size(); ++i)
+                    used += p.feed(QByteArrayView(raw).sliced(i, 1));
+            } else {
+                used = p.feed(raw);
+            }
+            QCOMPARE(used, raw.size());
+            QCOMPARE(p.state(), HttpWire::ReplyParser::State::Complete);
+            QCOMPARE(p.body(), body);
+            QVERIFY(p.keepAlive());
+        }
+    }
+    // Without a length the body runs until the connection ends, which cannot be kept.
+    HttpWire::ReplyParser p;
+    p.start();
+    p.feed("HTTP/1.0 200 OK\r\n\r\nuntil the end");
+    QCOMPARE(p.state(), HttpWire::ReplyParser::State::Body);
+    p.endOfStream();
+    QCOMPARE(p.state(), HttpWire::ReplyParser::State::Complete);
+    QCOMPARE(p.body(), QByteArray("until the end"));
+    QVERIFY(!p.keepAlive());
 }
 
 void TestProxyAuth::rejectsBrokenReplyHeads_data() {
+    using State = HttpWire::ReplyParser::State;
     QTest::addColumn<QByteArray>("raw");
-    QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n");
-    QTest::newRow("no status") << QByteArray("HTTP/1.1 \r\n\r\n");
-    QTest::newRow("letters in status") << QByteArray("HTTP/1.1 4x7 No\r\n\r\n");
-    QTest::newRow("line without colon") << QByteArray("HTTP/1.1 407 X\r\nbroken\r\n\r\n");
-    QTest::newRow("negative length") << QByteArray("HTTP/1.1 407 X\r\nContent-Length: -5\r\n\r\n");
-    QTest::newRow("endless head") << ("HTTP/1.1 407 X\r\nA: " +
-                                      QByteArray(ProxyAuthProbe::kMaxHeadBytes, 'a'));
+    QTest::addColumn<State>("outcome");
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << State::Malformed;
+    QTest::newRow("no status") << QByteArray("HTTP/1.1 \r\n\r\n") << State::Malformed;
+    QTest::newRow("letters in status") << QByteArray("HTTP/1.1 4x7 No\r\n\r\n") << State::Malformed;
+    QTest::newRow("line without colon")
+        << QByteArray("HTTP/1.1 407 X\r\nbroken\r\n\r\n") << State::Malformed;
+    QTest::newRow("space before colon") << ok + "Content-Length : 1\r\n\r\nx" << State::Malformed;
+    QTest::newRow("negative length")
+        << QByteArray("HTTP/1.1 407 X\r\nContent-Length: -5\r\n\r\n") << State::Malformed;
+    QTest::newRow("two lengths") << ok + "Content-Length: 1\r\nContent-Length: 2\r\n\r\n"
+                                 << State::Malformed;
+    QTest::newRow("endless line") << "HTTP/1.1 407 X\r\nA: " + QByteArray(20000, 'a')
+                                  << State::Malformed;
+    QByteArray manyHeaders = ok;
+    for (int i = 0; i < 101; ++i)
+        manyHeaders += "A: b\r\n";
+    QTest::newRow("too many headers") << manyHeaders << State::Malformed;
+    QTest::newRow("endless interim replies")
+        << QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(9) << State::Malformed;
+    QTest::newRow("gzip transfer coding") << ok + "Transfer-Encoding: gzip, chunked\r\n\r\n"
+                                          << State::Malformed;
+    QTest::newRow("chunk size not hex") << ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n"
+                                        << State::Malformed;
+    QTest::newRow("chunk size of 17 digits")
+        << ok + "Transfer-Encoding: chunked\r\n\r\n10000000000000000\r\n"
+        << State::Malformed;
+    QTest::newRow("chunk without its CR LF") << ok + "Transfer-Encoding: chunked\r\n\r\n1\r\nab\r\n"
+                                             << State::Malformed;
+    QTest::newRow("length beyond the limit") << ok + "Content-Length: 99999999999\r\n\r\n"
+                                             << State::TooLarge;
+    QTest::newRow("chunks beyond the limit")
+        << ok + "Transfer-Encoding: chunked\r\n\r\nfffffffffffffff\r\n"
+        << State::TooLarge;
 }
 
 void TestProxyAuth::rejectsBrokenReplyHeads() {
     QFETCH(QByteArray, raw);
-    ProxyAuthProbe::ReplyHead h;
-    QCOMPARE(ProxyAuthProbe::parseReplyHead(raw, h), -1);
+    QFETCH(HttpWire::ReplyParser::State, outcome);
+    HttpWire::ReplyParser p;
+    p.start();
+    p.feed(raw);
+    QCOMPARE(p.state(), outcome);
+    QVERIFY(!p.keepAlive());
 }
 
 QTEST_GUILESS_MAIN(TestProxyAuth)
