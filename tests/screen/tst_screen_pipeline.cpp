@@ -328,6 +328,11 @@ private slots:
         }
         QCOMPARE(dropped.size(), 3);
         QCOMPARE(screen->droppedBodies(), 3);
+        // The operator hears of it once a session, not never and not three times.
+        const auto screenErrors = std::count_if(ui.flashes.begin(), ui.flashes.end(), [](auto &f) {
+            return f.text.startsWith(QStringLiteral("Remote screen error"));
+        });
+        QCOMPARE(screenErrors, 1);
         QTRY_COMPARE(sentCount("UScr"), 4); // each hand-over still asked for the next update
     }
 

@@ -10,6 +10,7 @@
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
+#include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
 
@@ -20,6 +21,7 @@ class TestGatewaySession : public QObject {
     Q_OBJECT
     std::unique_ptr<LocalGateway> gw;
     std::unique_ptr<GatewaySession> session;
+    ScreenPipeline *pipeline = nullptr;
     RecordingUi ui;
 
     void startGateway(GatewayConfig config = {}) {
@@ -32,7 +34,9 @@ class TestGatewaySession : public QObject {
         QVERIFY2(gw->start(&error), qPrintable(error));
         useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
         session = makeTestSession(ui);
-        new ScreenPipeline(session.get()); // the screen attached as in the console
+        // The screen attached as in the console.
+        pipeline = new ScreenPipeline(session.get());
+        new ScreenModes(session.get(), pipeline, session.get());
         session->LogOffTimer.setInterval(100);
     }
 
@@ -296,10 +300,61 @@ private slots:
         // waiting for it.
         QVERIFY(session->GatewayCheckTimer.isActive());
         QCOMPARE(session->GatewayCheckTimer.interval(), 60000);
+        // Commands left over from the dead session must not block the next one.
+        session->CommandQueue = {"MoMo?1,1", "MoMo?2,2"};
         session->WatchdogCloseDelayMs = 0;
         session->GatewayCheckTimerTimer();
         QVERIFY(ui.flashes.last().text == Msg("Gateway connection lost\rClosing current session"));
         QVERIFY(!adminVars().LoggedOn);
+        QVERIFY(session->CommandQueue.isEmpty());
+        // Whatever the old session's gateway still says changes nothing here.
+        gw->latestSession()->host().leave();
+        gw->latestSession()->host().join();
+        QTest::qWait(400);
+        QVERIFY(!adminVars().HostLoggedOn);
+
+        // The next session asks for the screen modes and gets a picture.
+        const qsizetype modeRequests = gw->requestLog().withCode("01").size();
+        gw->latestSession()->host().leave();
+        connectAndWait();
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(gw->requestLog().withCode("01").size() > modeRequests, 5000);
+        QCOMPARE(gw->requestLog().withCode("01").at(modeRequests).value("string"),
+                 QByteArray("GScM"));
+        QTRY_VERIFY_WITH_TIMEOUT(!pipeline->picture().isNull(), 10000);
+    }
+
+    void everyConnectReportsItsOwnHandshakeFailure() {
+        startGateway();
+        serviceConfig().TrustedCertificates.clear(); // the local CA is no longer trusted
+        QSignalSpy failures(session.get(), &GatewaySession::tlsFailure);
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            session->WANconnect(false);
+            QTRY_COMPARE_WITH_TIMEOUT(failures.size(), attempt, 10000);
+            QCOMPARE(failures.last().at(0).toString(), QStringLiteral("SSL certificate not valid"));
+            // What the main window does with it: the session ends without a question.
+            session->WMWANdisconnect(0, 1);
+        }
+    }
+
+    void discoveryDoesNotHoldTheWindow() {
+        startGateway();
+        QSemaphore release;
+        session->setProxyResolver([&release](const QString &) -> GatewaySession::ProxyJob {
+            return [&release] {
+                release.acquire();
+                return ChannelProxy{};
+            };
+        });
+        session->WANconnect(false);
+        // The connect returned with discovery still running; the event loop goes on.
+        QVERIFY(session->resolvingProxy());
+        QTest::qWait(50);
+        QVERIFY(!adminVars().LoggedOn);
+        session->WANconnect(false); // a second press while discovering is no second connect
+        release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().LoggedOn, 10000);
+        QCOMPARE(gw->requestLog().withCode("16").size(), 1);
     }
 
     void closingWithAHostConnectedSaysGoodbyeFirst() {

@@ -201,12 +201,77 @@ private slots:
         session->GatewayUrl = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
     }
 
+    void logoffIsNeitherPostponedNorAbandoned() {
+        // A command is out when the logoff starts; a second request and an open question
+        // window must not hold the logoff up.
+        adminVars().HostLoggedOn = true;
+        session->LogOffTimer.setInterval(3000);
+        session->Meter->RequestStarted();
+        session->ExecState = GatewaySession::ExecCommand;
+        struct QuestionOpen : RecordingUi {
+            bool questionVisible() const override { return true; }
+        } asking;
+        session->setUi(&asking);
+        session->WMWANdisconnect(0, 0); // the question window is already up: no second one
+        QVERIFY(asking.questions.isEmpty());
+        QVERIFY(adminVars().LoggingOff);
+        QVERIFY(session->LogOffTimer.isActive());
+        const int left = session->LogOffTimer.remainingTime();
+        QTest::qWait(30);
+        session->WMWANdisconnect(0, 1);                                // Disconnect again
+        session->WMWANdisconnect(WindowMessages::makeWParam(1, 0), 1); // close meanwhile
+        QVERIFY(session->LogOffTimer.remainingTime() <= left);
+        session->LogOffTimer.setInterval(10);
+        session->LogOffTimer.start();
+        // The logoff request fails (nothing listens); a close asked for still closes, and the
+        // command given up for it does not count as a slow answer.
+        session->GatewayUrl = QStringLiteral("http://127.0.0.1:1/");
+        QTRY_COMPARE(asking.closes, 1);
+        QVERIFY(!session->Meter->measuring());
+        QVERIFY(!adminVars().LoggedOn);
+        session->setUi(&ui);
+    }
+
+    void aReplyOfAnEndedSessionChangesNothing() {
+        QList<quint64> held;
+        server.setHandler([&](const MiniHttpServer::Request &r) {
+            seen.append(r.path + "?" + r.rawQuery);
+            held.append(r.id);
+        });
+        session->PollGateway();
+        QTRY_COMPARE(held.size(), 1);
+        session->CloseSockets();
+        session->InitVars();
+        server.respond(held[0], 200, "HostLogon?SID=1&IP=10.0.0.9&HN=LATE&WV=WNT&LA=0409");
+        QTest::qWait(50);
+        QVERIFY(!adminVars().HostLoggedOn);
+        QVERIFY(adminVars().HostName.isEmpty());
+        initTestCase(); // the usual handler again
+    }
+
+    void hostLogoffPausesBeforeTheLogoff() {
+        adminVars().HostLoggedOn = true;
+        session->HostLogoffPauseMs = 60000;
+        session->WMGatewayEvent(0, "HostLogoff");
+        QCOMPARE(ui.ended, 1);
+        QTest::qWait(50);
+        QVERIFY(!adminVars().LoggingOff); // still holding still
+    }
+
     void gatewayWatchdogEndsTheSessionLocally() {
         session->PollGateway();
         QVERIFY(session->GatewayCheckTimer.isActive());
         QCOMPARE(session->GatewayCheckTimer.interval(), 60000);
         session->GatewayCheckTimerTimer();
         QCOMPARE(ui.flashes.first().text, Msg("Gateway connection lost\rClosing current session"));
+        // During the notice a Disconnect starts no logoff with a key about to be cleared.
+        session->WatchdogCloseDelayMs = 100;
+        adminVars().LoggedOn = true;
+        adminVars().CurrentKey = QStringLiteral("KEY");
+        session->GatewayCheckTimerTimer();
+        session->WMWANdisconnect(0, 1);
+        QVERIFY(!session->LogOffTimer.isActive());
+        QTRY_VERIFY(!adminVars().LoggedOn);
         QVERIFY(!adminVars().LoggedOn);
         QVERIFY(adminVars().CurrentKey.isEmpty());
         QVERIFY(!session->GatewayCheckTimer.isActive());

@@ -8,6 +8,7 @@
 #include "main/QuorvAdmin.h"
 #include "settings/uIniFiles.h"
 #include "ui/ApplicationException.h"
+#include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
 
@@ -112,7 +113,7 @@ private slots:
     }
 
     void closeSavesGeometryAndGoesAfterTheNotice() {
-        writeSettings("[Data]\nUserCode=op\nPassword=\n");
+        writeSettings("[Window]\nShowST=0\n[Data]\nUserCode=op\nPassword=\n");
         TQuorvAdminForm form;
         form.setClosingDelay(50);
         form.show();
@@ -125,6 +126,18 @@ private slots:
         const QByteArray ini = f.readAll();
         QVERIFY2(ini.contains("Width=700"), ini.constData());
         QVERIFY(ini.contains("Left=40"));
+        QVERIFY(ini.contains("ShowST=0")); // a stored "hidden" status bar stays hidden
+    }
+
+    void sessionResetKeepsTheFlashNotice() {
+        TQuorvAdminForm form;
+        form.show();
+        QTRY_COMPARE(shown.size(), 1);
+        ShowFlashInfo(QString(), Msg("Logged off"), 3);
+        form.InitVars(); // what follows "Logged off" at the end of a logoff
+        QVERIFY(FlashInfoVisible());
+        QCOMPARE(FlashInfoText(), Msg("Logged off"));
+        CloseFlashInfo();
     }
 
     void escapedExceptionsAreRecordedExceptWhileLoggingOff() {
