@@ -226,6 +226,8 @@ private:
     void onProxyResolved();
     bool isLate(quint64 startedIn, int trace);
     void reportException(const std::exception *e);
+    // Runs a feature's handler; what it throws is reported and goes no further.
+    void runGuarded(const std::function<void()> &step);
     void endWatchdogWait();
 
     struct Claim {
