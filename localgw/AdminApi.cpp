@@ -133,6 +133,11 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
             h.setChatDenied(on);
         else
             return GatewayReply::withStatus(400, "unknown refusal");
+    } else if (op == "control") {
+        h.setViewOnly(p("mode") == "view");
+    } else if (op == "reboot") {
+        const QByteArray delay = p("delay-ms");
+        h.setRebootDelay(delay == "never" ? -1 : delay.toInt());
     } else if (op == "identity") {
         HostIdentity id = h.identity();
         for (auto [name, field] :

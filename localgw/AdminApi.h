@@ -24,6 +24,8 @@ class GatewayService;
 //   host/clock?running=1|0&advance=N
 //   host/refuse?what=reboot|modes|clipboard|chat&on=1|0
 //   host/identity?IP=&HN=&WV=&LA=
+//   host/control?mode=view|full   the remote user grants view only or full control
+//   host/reboot?delay-ms=N|never  how long the next reboot keeps the host away
 //   host/dump?dir=D               desktop.png, reduced.png, shown.png into D
 //   host/shown.png, host/desktop.png, host/reduced.png
 namespace AdminApi {

@@ -97,6 +97,7 @@ void SimulatedHost::resetScreenState() {
     m_desktop.resize(m_config.screenSize);
     m_desktop.setWallpaperVisible(true);
     m_desktop.setTaskManagerVisible(false);
+    m_desktop.setSecurityScreenVisible(false);
     m_encoder.setDepth(15);
     m_desktop.setDepthLabel(15);
     m_encoder.forget();
@@ -132,8 +133,16 @@ void SimulatedHost::join() {
     m_joined = true;
     ++m_generation;
     emit joined();
+    if (m_viewOnly)
+        emit message("VwOy");
     m_clockTimer.start();
     m_aliveTimer.start();
+}
+
+void SimulatedHost::setViewOnly(bool viewOnly) {
+    m_viewOnly = viewOnly;
+    if (m_joined)
+        emit message(viewOnly ? QByteArray("VwOy") : QByteArray("GrCt"));
 }
 
 void SimulatedHost::stopActivity() {
@@ -354,6 +363,8 @@ void SimulatedHost::sendReport(const QByteArray &kind) {
 }
 
 void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) {
+    if (m_viewOnly && cmd != "MWhl")
+        return;
     const QList<int> n = numbersOf(param.startsWith('#') ? param.mid(1) : param);
     if (cmd == "MoMo" && n.size() >= 2) {
         m_desktop.setPointer({n[0], n[1]});
@@ -430,7 +441,11 @@ void SimulatedHost::command(const QByteArray &text) {
         later(200, [this] { leave(); });
     } else if (cmd == "ReBt") {
         reboot();
-    } else if (cmd == "sCAD" || cmd == "TMgr") {
+    } else if (cmd == "sCAD") {
+        m_desktop.setSecurityScreenVisible(true);
+        desktopChanged();
+    } else if (cmd == "TMgr") {
+        m_desktop.setSecurityScreenVisible(false);
         m_desktop.setTaskManagerVisible(true);
         desktopChanged();
     } else if (cmd == "DlCl") {

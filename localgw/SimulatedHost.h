@@ -45,6 +45,12 @@ public:
     bool screenSilent() const { return m_silent; }
     void setScreenError(const QByteArray &code); // next picture request gets "SErr?" + code
     void setRefuseReboot(bool refuse) { m_refuseReboot = refuse; }
+    // How long a reboot keeps the host away; < 0: it never comes back.
+    void setRebootDelay(int ms) { m_config.rebootMs = ms; }
+    // The remote user grants view only ("VwOy", input is ignored but the wheel) or full control
+    // ("GrCt"); a view-only host says so again whenever it joins.
+    void setViewOnly(bool viewOnly);
+    bool viewOnly() const { return m_viewOnly; }
     void setRefuseModeSwitch(bool refuse) { m_refuseModes = refuse; }
     void setClipboardEmpty(bool empty) { m_clipboardEmpty = empty; }
     void setChatDenied(bool denied) { m_chatDenied = denied; }
@@ -103,6 +109,7 @@ private:
     bool m_silent = false;
     bool m_updateWanted = false;
     bool m_refuseReboot = false;
+    bool m_viewOnly = false;
     bool m_refuseModes = false;
     bool m_clipboardEmpty = false;
     bool m_chatDenied = false;

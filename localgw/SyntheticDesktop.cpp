@@ -21,6 +21,7 @@ struct Layout {
     QRect notepad;
     QRect page;
     QRect taskManager;
+    QRect security;
     QRect taskbar;
     QRect start;
 };
@@ -34,6 +35,7 @@ Layout layoutFor(QSize size) {
     l.notepad = QRect(24, qMin(200, h / 3), qMin(520, w - 48), qMin(220, h / 3));
     l.page = l.notepad.adjusted(8, kTitleHeight + 8, -8, -8);
     l.taskManager = QRect(w / 2 - 150, h / 2 - 90, 300, 180);
+    l.security = QRect(w / 2 - 130, h / 2 - 110, 260, 200);
     l.taskbar = QRect(0, h - kTaskbarHeight, w, kTaskbarHeight);
     l.start = QRect(4, l.taskbar.top() + 4, 70, kTaskbarHeight - 8);
     return l;
@@ -44,6 +46,11 @@ Layout layoutFor(QSize size) {
 bool canDrawText() {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
+
+// The choices of the Ctrl-Alt-Del screen, one line each below its title.
+const char *const kSecurityChoices[] = {"Lock", "Switch user", "Sign out", "Task Manager",
+                                        "Cancel"};
+constexpr int kSecurityLine = 28;
 
 QString depthName(int depth) {
     switch (depth) {
@@ -79,6 +86,13 @@ void SyntheticDesktop::click(QPoint position) {
     const QRect closeBox(tm.right() - 21, tm.top() + 1, 22, kTitleHeight);
     if (m_taskManager && closeBox.contains(m_pointer))
         m_taskManager = false;
+    // Any click on the Ctrl-Alt-Del screen leaves it; its "Task Manager" line opens that.
+    const QRect security = layoutFor(m_size).security;
+    if (m_security && security.contains(m_pointer)) {
+        m_security = false;
+        if ((m_pointer.y() - security.top() - kTitleHeight) / kSecurityLine == 3)
+            m_taskManager = true;
+    }
 }
 
 void SyntheticDesktop::typeCharacter(QChar c) {
@@ -176,6 +190,8 @@ QImage SyntheticDesktop::render() const {
     p.fillRect(l.page, Qt::white);
     if (m_taskManager)
         drawWindow(p, l.taskManager, QStringLiteral("Task Manager"), QColor(90, 90, 90));
+    if (m_security)
+        drawWindow(p, l.security, QStringLiteral("Windows Security"), QColor(10, 40, 110));
 
     p.fillRect(l.taskbar, QColor(192, 192, 192));
     p.setPen(Qt::white);
@@ -225,6 +241,14 @@ void SyntheticDesktop::drawTexts(QPainter &p) const {
         for (const char *task : {"explorer.exe", "notepad.exe", "clock.exe", "qvhost.exe"}) {
             p.drawText(l.taskManager.left() + 14, ty, QString::fromLatin1(task));
             ty += 20;
+        }
+    }
+    if (m_security) {
+        int sy = l.security.top() + kTitleHeight;
+        for (const char *choice : kSecurityChoices) {
+            p.drawText(QRect(l.security.left(), sy, l.security.width(), kSecurityLine),
+                       Qt::AlignCenter, QString::fromLatin1(choice));
+            sy += kSecurityLine;
         }
     }
     p.drawText(l.taskbar.adjusted(0, 0, -10, 0), Qt::AlignVCenter | Qt::AlignRight,

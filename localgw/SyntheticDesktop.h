@@ -39,6 +39,9 @@ public:
     void setDepthLabel(int depth) { m_depth = depth; }
     void setTaskManagerVisible(bool visible) { m_taskManager = visible; }
     bool taskManagerVisible() const { return m_taskManager; }
+    // The Ctrl-Alt-Del screen.
+    void setSecurityScreenVisible(bool visible) { m_security = visible; }
+    bool securityScreenVisible() const { return m_security; }
     void setNote(const QString &note) { m_note = note; }
 
     QImage render() const;
@@ -60,6 +63,7 @@ private:
     QString m_note;
     int m_depth = 15;
     bool m_taskManager = false;
+    bool m_security = false;
 };
 
 } // namespace localgw

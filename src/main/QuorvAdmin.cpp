@@ -9,6 +9,8 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
+#include "screen/RemoteActionButtons.h"
+#include "screen/RemoteActions.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
@@ -34,6 +36,7 @@
 #include <QScreen>
 #include <QSslSocket>
 #include <QStatusBar>
+#include <QToolBar>
 
 using namespace WindowMessages;
 
@@ -147,6 +150,13 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+
+    // Remote actions: reboot, Ctrl-Alt-Del, task manager, control mode, screenshot and print.
+    Actions = new RemoteActions(Session, Pipeline, Screen->modes(), this);
+    ActionButtons = new RemoteActionButtons(Actions, Screen, this);
+    ActionButtons->addToToolBar(findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    ActionButtons->showModeText = [this](const QString &text) { SessionPanel->setText(text); };
+
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
@@ -280,6 +290,8 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     ConnectionBar->setVisible(v.LoggedOn && v.HostLoggedOn);
     setWindowTitle(v.TitleBase + QStringLiteral(" - ") + state);
     Screen->updateConnectionStatus();
+    if (ActionButtons)
+        ActionButtons->updateButtons();
 }
 
 void TQuorvAdminForm::ReleaseFormEvents() {
@@ -496,6 +508,9 @@ bool TQuorvAdminForm::event(QEvent *e) {
         break;
     case SetColors:
         Screen->modes()->WMSetColors();
+        break;
+    case Reboot:
+        PostMessage(Actions, msg, m->wParam, m->lParam);
         break;
     default:
         break;

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 class GatewaySession;
+class RemoteActionButtons;
+class RemoteActions;
 class ScreenArea;
 class ScreenPipeline;
 class TShowBadConnForm;
@@ -55,6 +57,7 @@ public:
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    RemoteActions *remoteActions() const { return Actions; }
 
 protected:
     bool event(QEvent *e) override;
@@ -88,6 +91,8 @@ private:
     ScreenPipeline *Pipeline = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
+    RemoteActions *Actions = nullptr;
+    RemoteActionButtons *ActionButtons = nullptr;
     QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;
     TShowInfoMessagesForm *InfoMessagesForm = nullptr;
