@@ -215,6 +215,8 @@ void handle(GatewayService &service, const GatewayRequest &request, const ReplyP
             c.info = p("info");
         if (!p("version-digits").isEmpty())
             c.versionDigits = p("version-digits");
+        if (!p("mail-fails").isEmpty())
+            c.mailFails = p("mail-fails") == "1";
         reply->send(GatewayReply::ok("OK"));
     } else if (op.startsWith("host/")) {
         const QByteArray key = p("key");

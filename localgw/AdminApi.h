@@ -14,7 +14,7 @@ class GatewayService;
 //   fault?gw=&code=&count=&kind=  arm a fault (kinds: see FaultPlan::fromQuery)
 //   faults, faults/clear          list or drop the armed faults
 //   next-key?value=               the key the next logon hands out
-//   config?host-delay-ms=&poll-hold-ms=&info=&version-digits=
+//   config?host-delay-ms=&poll-hold-ms=&info=&version-digits=&mail-fails=1|0
 //   host/join | leave | vanish
 //   host/silent?on=1|0            the screen program stops answering (until "RsPr")
 //   host/serr?code=BLCKERR        the next picture request is answered "SErr?" + code

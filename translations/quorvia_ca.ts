@@ -1356,6 +1356,10 @@ Voleu actualitzar ara?</translation>
         <translation>Es recomana encaridament canviar la resolució de la pantalla remota&#xd;a 800x600 píxels per millorar el rendiment.&#xd;La resolució original de la pantalla es restaurarà automàticament&#xd;quan finalitzi la sessió.&#xd;&#xd;A &quot;Configuració de la connexió&quot; podeu configurar el canvi automàtic&#xd;a 800x600 píxels cada vegada que s&apos;inicia una sessió.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticació d&apos;accés a l&apos;script del servidor intermediari</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>L&apos;ordinador remot no s&apos;ha tornat a connectar després del reinici&#xd;S&apos;està tancant la sessió actual</translation>
     </message>

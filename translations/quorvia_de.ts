@@ -1356,6 +1356,10 @@ Jetzt aktualisieren?</translation>
         <translation>Es wird dringend empfohlen, die Auflösung des Remotebildschirms&#xd;auf 800x600 Pixel umzustellen, um die Leistung zu verbessern.&#xd;Die ursprüngliche Bildschirmauflösung wird automatisch wiederhergestellt,&#xd;wenn eine Sitzung endet.&#xd;&#xd;Unter „Verbindungseinstellungen“ können Sie festlegen, dass bei jedem&#xd;Sitzungsstart automatisch auf 800x600 Pixel umgestellt wird.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Authentifizierung für den Zugriff auf das Proxy-Skript</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>Der Remotecomputer hat sich nach dem Neustart nicht wieder verbunden&#xd;Aktuelle Sitzung wird beendet</translation>
     </message>

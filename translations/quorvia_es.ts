@@ -1356,6 +1356,10 @@ Upgrade now?</source>
         <translation>Se recomienda encarecidamente cambiar la resolución de la pantalla remota&#xd;a 800x600 píxeles para mejorar el rendimiento.&#xd;La resolución original de la pantalla se restablecerá automáticamente&#xd;al finalizar la sesión.&#xd;&#xd;En &quot;Configuración de conexión&quot; puede configurar el cambio automático&#xd;a 800x600 píxeles al inicio de cada sesión.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticación de acceso al script del proxy</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>El equipo remoto no se ha vuelto a conectar después del reinicio&#xd;Cerrando la sesión actual</translation>
     </message>

@@ -1356,6 +1356,10 @@ Mettre à jour maintenant ?</translation>
         <translation>Il est vivement recommandé de régler la résolution de l&apos;écran distant&#xd;sur 800x600 pixels pour améliorer les performances.&#xd;La résolution d&apos;origine est automatiquement rétablie&#xd;à la fin de la session.&#xd;&#xd;Dans « Paramètres de connexion », vous pouvez choisir de passer automatiquement&#xd;en 800x600 pixels au début de chaque session.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Authentification d&apos;accès au script du proxy</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>L&apos;ordinateur distant ne s&apos;est pas reconnecté après le redémarrage&#xd;Fermeture de la session en cours</translation>
     </message>

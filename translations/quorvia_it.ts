@@ -1356,6 +1356,10 @@ Aggiornare ora?</translation>
         <translation>Si consiglia vivamente di impostare la risoluzione dello schermo remoto&#xd;a 800x600 pixel per migliorare le prestazioni.&#xd;La risoluzione originale viene ripristinata automaticamente&#xd;al termine della sessione.&#xd;&#xd;In &quot;Impostazioni di connessione&quot; è possibile impostare il passaggio automatico&#xd;a 800x600 pixel all&apos;avvio di ogni sessione.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticazione per l&apos;accesso allo script del proxy</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>Il computer remoto non si è ricollegato dopo il riavvio&#xd;Chiusura della sessione corrente</translation>
     </message>

@@ -1356,6 +1356,10 @@ Nu bijwerken?</translation>
         <translation>Het wordt sterk aanbevolen de schermresolutie van de externe computer&#xd;op 800x600 pixels in te stellen om de prestaties te verbeteren.&#xd;De oorspronkelijke schermresolutie wordt automatisch hersteld&#xd;wanneer een sessie eindigt.&#xd;&#xd;U kunt bij &quot;Verbindingsinstellingen&quot; instellen dat automatisch&#xd;bij elke sessiestart naar 800x600 pixels wordt overgeschakeld.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Verificatie voor toegang tot het proxyscript</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>De externe computer heeft na het opnieuw opstarten geen verbinding meer gemaakt&#xd;Huidige sessie wordt afgesloten</translation>
     </message>

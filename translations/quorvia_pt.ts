@@ -1356,6 +1356,10 @@ Atualizar agora?</translation>
         <translation>Recomenda-se vivamente mudar a resolução do ecrã remoto&#xd;para 800x600 píxeis para melhorar o desempenho.&#xd;A resolução original do ecrã será reposta automaticamente&#xd;quando a sessão terminar.&#xd;&#xd;Em &quot;Definições de ligação&quot; pode configurar a mudança automática&#xd;para 800x600 píxeis sempre que uma sessão é iniciada.</translation>
     </message>
     <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticação de acesso ao script do proxy</translation>
+    </message>
+    <message>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>O computador remoto não voltou a ligar-se após o reinício&#xd;A fechar a sessão atual</translation>
     </message>

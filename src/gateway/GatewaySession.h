@@ -255,4 +255,5 @@ private:
     bool ConnectNoLogon = false;
     int HoldAfterEventMs = 0; // set by a gateway event that wants the session to pause
     QFutureWatcher<ChannelProxy> ProxyWatcher;
+    bool ProxyPending = false; // a connect waits for its discovery
 };

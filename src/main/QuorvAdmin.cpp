@@ -14,17 +14,25 @@
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
+#include "settings/ApplicationSettingsCore.h"
+#include "settings/ConnectionSettingsCore.h"
 #include "settings/ServiceConfig.h"
+#include "settings/uApplicationSettings.h"
+#include "settings/uConnectionSettings.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
+#include "settings/uProxyPACAuth.h"
 #include "ui/ApplicationException.h"
+#include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
+#include "ui/Invitation.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
 #include "ui/uPopUp.h"
 #include "ui/uShowBadConn.h"
 #include "ui/uShowInfoMsg.h"
 #include "ui/uSounds.h"
+#include "ui/uWaitForHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -157,6 +165,7 @@ void TQuorvAdminForm::FormCreate() {
     ActionButtons->addToToolBar(findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
     ActionButtons->showModeText = [this](const QString &text) { SessionPanel->setText(text); };
 
+    CreateDialogsAndInvitation();
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
@@ -193,6 +202,7 @@ void TQuorvAdminForm::WMUpdateForm() {
     ActDisconnect->setText(mnemonic(Msg("End support session")));
     MenuView->setTitle(mnemonic(Msg("View")));
     MenuHelp->setTitle(mnemonic(Msg("Help")));
+    ApplyDialogTexts();
     Screen->applyTexts();
     StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
                            .arg(Msg("Start new support session").toHtmlEscaped()));
@@ -241,7 +251,7 @@ void TQuorvAdminForm::WMFormPresent() {
     if (!settings().UserCode.isEmpty() && !settings().Password.isEmpty())
         return;
     ShowMessageWindow(mkWarning, Msg("Connection settings incomplete"), MsgButton::OK);
-    // The connection settings dialog opens here once it exists.
+    MenuLogonCodesClick();
 }
 
 void TQuorvAdminForm::InitVars() {
@@ -265,6 +275,10 @@ void TQuorvAdminForm::CloseMessageForms() {
     // The remote information, invitation, wait-for-host and chat windows close here before the
     // question window, in that order, as they come to exist. The flash notice is not among
     // them: it closes by its own timer, so "Logged off" and the session time stay readable.
+    if (ChooseMailForm)
+        ChooseMailForm->hide();
+    if (WaitForHostForm)
+        WaitForHostForm->CloseWaiting();
     CloseAskWarning();
 }
 
@@ -512,8 +526,145 @@ bool TQuorvAdminForm::event(QEvent *e) {
     case Reboot:
         PostMessage(Actions, msg, m->wParam, m->lParam);
         break;
+    case WindowMessages::SendMail:
+        WMSendMail(m->lParam);
+        break;
     default:
         break;
     }
     return true;
+}
+
+// ---- Settings dialogs and the setup invitation --------------------------------------------
+
+void TQuorvAdminForm::CreateDialogsAndInvitation() {
+    MenuSettings = new QMenu(this);
+    menuBar()->insertMenu(MenuHelp->menuAction(), MenuSettings);
+    ActConnectionSettings = MenuSettings->addAction(QString());
+    connect(ActConnectionSettings, &QAction::triggered, this,
+            &TQuorvAdminForm::MenuLogonCodesClick);
+    ActApplicationSettings = MenuSettings->addAction(QString());
+    connect(ActApplicationSettings, &QAction::triggered, this,
+            &TQuorvAdminForm::MenuApplSettingsClick);
+
+    // A proxy script server that wants credentials asks the operator, once per run.
+    SetProxyCredentialsPrompt(ProxyInfoAuthentication);
+
+    Invite = new Invitation(Session, this);
+    ChooseMailForm = new TChooseMailForm(Invite, this);
+    ChooseMailForm->setMailListPath(appFolders().MailAddressFile);
+    WaitForHostForm = new TWaitForHostForm(this);
+    connect(ChooseMailForm, &TChooseMailForm::invitationKeyChanged, this,
+            [this](const QString &key) { setSessionPanel(Msg("Session Key: ") + key); });
+    connect(ChooseMailForm, &TChooseMailForm::finished, this,
+            [this](TChooseMailForm::Choice choice, const QString &key, const QString &address) {
+                if (choice == TChooseMailForm::EndSession) {
+                    AddTrace(38);
+                    PostMessage(Session, WANdisconnect, 0, 0);
+                    return;
+                }
+                WaitForHostForm->ShowWaiting(key, ShortSetupAddress(settings().SetupUrl), address);
+            });
+    connect(WaitForHostForm, &TWaitForHostForm::cancelSession, this, [this] {
+        AddTrace(38);
+        PostMessage(Session, WANdisconnect, 0, 0);
+    });
+    connect(Invite, &Invitation::mailAnswered, this, [this](bool ok) {
+        if (ok) {
+            ShowFlashInfo(Msg("Mail info"), Msg("An email is sent to the remote user."), 2);
+            return;
+        }
+        ShowFlashInfo(Msg("Mail error"), Msg("Mail delivery error"), 3);
+        WaitForHostForm->CloseWaiting();
+        PostMessage(this, WindowMessages::SendMail, 0, 3);
+    });
+    // While the remote computer reboots, the operator waits for it again.
+    connect(Session, &GatewaySession::hostLeft, this, [this](bool rebooting) {
+        if (rebooting)
+            WaitForHostForm->ShowAgain();
+    });
+    connect(Session, &GatewaySession::sessionReset, this, [this] { WaitForHostForm->Forget(); });
+}
+
+void TQuorvAdminForm::ApplyDialogTexts() {
+    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
+    MenuSettings->setTitle(mnemonic(Msg("Settings")));
+    ActConnectionSettings->setText(mnemonic(Msg("Configure connection settings")));
+    ActApplicationSettings->setText(mnemonic(Msg("Configure application settings")));
+}
+
+void TQuorvAdminForm::MenuLogonCodesClick() {
+    PlaySystemSound(sndClick);
+    if (SettingsDialog) {
+        SettingsDialog->raise();
+        SettingsDialog->activateWindow();
+        return;
+    }
+    auto *form = new TConnectionSettingsForm(this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Prepare(ConnectionValuesFrom(settings()), Session->GatewayScheme);
+    connect(form, &QDialog::accepted, this, [this, form] {
+        StoreConnectionValues(form->values());
+        // A changed proxy is discovered afresh at the next logon.
+        InvalidateProxyCache();
+        Session->ApplyProxySettings();
+        SaveSettings(appFolders().SettingsFile);
+    });
+    SettingsDialog = form;
+    form->centreOver(this);
+    form->open();
+}
+
+void TQuorvAdminForm::MenuApplSettingsClick() {
+    PlaySystemSound(sndClick);
+    if (SettingsDialog) {
+        SettingsDialog->raise();
+        SettingsDialog->activateWindow();
+        return;
+    }
+    auto *form = new TApplicationSettingsForm(this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Prepare(ApplicationValuesFrom(settings()), Screen->modes()->colorEntries());
+    connect(form, &QDialog::accepted, this, [this, form] {
+        StoreApplicationValues(form->values(), settings());
+        Screen->modes()->SetColorBox();
+        SaveSettings(appFolders().SettingsFile);
+    });
+    SettingsDialog = form;
+    form->centreOver(this);
+    form->open();
+}
+
+void TQuorvAdminForm::openConnectionSettings() {
+    // Out of the logon's completion, so the dialog never runs inside it.
+    QTimer::singleShot(0, this, &TQuorvAdminForm::MenuLogonCodesClick);
+}
+
+void TQuorvAdminForm::logonCompleted() {
+    PostMessage(this, WindowMessages::SendMail, 0, 0);
+}
+
+void TQuorvAdminForm::closeWaitForHost() {
+    WaitForHostForm->CloseWaiting();
+}
+
+void TQuorvAdminForm::WMSendMail(qint64 lParam) {
+    if (lParam <= 0) {
+        SendMail();
+        return;
+    }
+    // The invitation comes back after the wait only to the session that asked for it.
+    const quint64 generation = Session->generation();
+    QTimer::singleShot(int(qMin<qint64>(lParam, 60)) * 1000, this, [this, generation] {
+        if (Session->generation() == generation)
+            SendMail();
+    });
+}
+
+void TQuorvAdminForm::SendMail() {
+    const AdminVars &v = adminVars();
+    if (!v.LoggedOn || v.HostLoggedOn)
+        return;
+    AddTrace(34);
+    ChooseMailForm->Open(Session->displayKey(), Session->CustomerName, settings().MILang, Screen);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "gateway/SessionUi.h"
 
+#include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -8,7 +9,10 @@
 class GatewaySession;
 class RemoteActionButtons;
 class RemoteActions;
+class Invitation;
 class ScreenArea;
+class TChooseMailForm;
+class TWaitForHostForm;
 class ScreenPipeline;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
@@ -54,10 +58,22 @@ public:
     void hostEnded() override;
     void playSound(int sound) override;
     void showAnnouncement(bool product, const QString &title, const QString &text) override;
+    void openConnectionSettings() override;
+    void logonCompleted() override;
+    void closeWaitForHost() override;
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
     RemoteActions *remoteActions() const { return Actions; }
+
+    // Settings dialogs and the setup invitation.
+    void MenuLogonCodesClick();
+    void MenuApplSettingsClick();
+    TChooseMailForm *chooseMailForm() const { return ChooseMailForm; }
+    TWaitForHostForm *waitForHostForm() const { return WaitForHostForm; }
+    Invitation *invitation() const { return Invite; }
+    // The settings dialog open now, or nullptr.
+    QDialog *settingsDialog() const { return SettingsDialog; }
 
 protected:
     bool event(QEvent *e) override;
@@ -86,6 +102,10 @@ private:
     void buildMenus();
 
     void onTlsFailure(const QString &text);
+    void CreateDialogsAndInvitation();
+    void ApplyDialogTexts();
+    void WMSendMail(qint64 lParam);
+    void SendMail();
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
@@ -104,6 +124,13 @@ private:
     QAction *ActDisconnect = nullptr;
     QMenu *MenuConnection = nullptr;
     QMenu *MenuHelp = nullptr;
+    QMenu *MenuSettings = nullptr;
+    QAction *ActConnectionSettings = nullptr;
+    QAction *ActApplicationSettings = nullptr;
+    Invitation *Invite = nullptr;
+    TChooseMailForm *ChooseMailForm = nullptr;
+    TWaitForHostForm *WaitForHostForm = nullptr;
+    QPointer<QDialog> SettingsDialog;
 
     bool FormEventsConnected = true;
     bool FirstShowDone = false;
