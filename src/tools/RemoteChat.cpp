@@ -153,15 +153,15 @@ void RemoteChat::AddTolog(const QString &line) {
     QFile f(LogFile);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return; // the conversation goes on without its log
-    QByteArray out;
-    if (!HeaderWritten) {
-        out += (Msg("Chat session started ") +
-                QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat) +
-                QStringLiteral(" - ") + Msg("Client IP:") + ClientIp)
-                   .toUtf8() +
-               '\n';
-    }
-    out += line.toUtf8() + '\n';
+    // Lines end in CR LF, as in the session log, so the file reads the same in any editor.
+    QString text;
+    if (!HeaderWritten)
+        text = Msg("Chat session started ") +
+               QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat) +
+               QStringLiteral(" - ") + Msg("Client IP:") + ClientIp + QLatin1Char('\n');
+    text += line + QLatin1Char('\n');
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QByteArray out = text.toUtf8();
     // One write per line, flushed before the file closes: what is written is on disk.
     if (f.write(out) == out.size() && f.flush())
         HeaderWritten = true;
