@@ -134,8 +134,7 @@ void HostTools::sendClipboard(const QByteArray &code) {
 
 void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteArray &zlibBody) {
     Zlib::InflateError error = Zlib::InflateError::None;
-    const auto content =
-        Zlib::inflateBounded(zlibBody, ClipboardStream::kMaxContentBytes, &error);
+    const auto content = Zlib::inflateBounded(zlibBody, ClipboardStream::kMaxContentBytes, &error);
     if (!content) {
         m_out.say(error == Zlib::InflateError::TooLarge ? QByteArray("ClEr?>4883")
                                                         : QByteArray("ClEr?Error"));
@@ -240,8 +239,7 @@ QByteArrayList HostTools::reportLines(bool full) const {
               << QStringLiteral("[PROC]Simulated processor|4|2400")
               << QStringLiteral("[NICS][HEAD]Adapter:220|Address:120|MAC:140")
               << QStringLiteral("[NICS]Simulated Ethernet Adapter|192.168.10.20|00-15-5D-0A-14-01")
-              << QStringLiteral("[KEYB][HEAD]Layout:200")
-              << QStringLiteral("[KEYB]00000409")
+              << QStringLiteral("[KEYB][HEAD]Layout:200") << QStringLiteral("[KEYB]00000409")
               << QStringLiteral("[OPSY][HEAD]Property:200|Value:300")
               << QStringLiteral("[OPSY]Operating system|Simulated Windows")
               << QStringLiteral("[OPSY]Computer name|") + host

@@ -15,6 +15,7 @@
 #include "settings/ServiceConfig.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
+#include "tools/RemoteTools.h"
 #include "ui/ApplicationException.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
@@ -147,6 +148,11 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+
+    // ---- Clipboard transfer, chat and remote system information (src/tools): their cores and
+    // windows, the toolbar buttons and the "Transfer" and "Client" menu items.
+    Tools = new RemoteTools(Session, Pipeline, Screen, this);
+
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();

@@ -14,6 +14,7 @@ class QLabel;
 class QProgressBar;
 class QStackedWidget;
 class QAction;
+class RemoteTools;
 
 // The main window: it owns the gateway session and is the target of every window message.
 class TQuorvAdminForm : public QMainWindow, public SessionUi {
@@ -55,6 +56,7 @@ public:
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    RemoteTools *tools() const { return Tools; }
 
 protected:
     bool event(QEvent *e) override;
@@ -88,6 +90,7 @@ private:
     ScreenPipeline *Pipeline = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
+    RemoteTools *Tools = nullptr;
     QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;
     TShowInfoMessagesForm *InfoMessagesForm = nullptr;

@@ -225,8 +225,7 @@ QByteArray contentOf(const QMimeData *data, int option) {
     if (!data)
         return {};
     const QString text = data->hasText() ? data->text() : QString();
-    const QImage image =
-        data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
+    const QImage image = data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
     switch (option) {
     case Text:
         return text.isEmpty() ? QByteArray() : ansiTextBlock(text);
@@ -246,7 +245,8 @@ QByteArray contentOf(const QMimeData *data, int option) {
         entries.append({CF_DIB, {}, dibOf(image)});
     qint32 registered = FirstRegistered;
     if (data->hasHtml())
-        entries.append({registered++, QString::fromLatin1(HtmlFormatName), htmlBlock(data->html())});
+        entries.append(
+            {registered++, QString::fromLatin1(HtmlFormatName), htmlBlock(data->html())});
     for (const QString &type : data->formats()) {
         if (type == QLatin1String("text/rtf") || type == QLatin1String("application/rtf")) {
             entries.append({registered++, QString::fromLatin1(RtfFormatName), data->data(type)});

@@ -26,9 +26,9 @@ int downloadOptionOf(const QByteArray &code);
 enum Format : qint32 {
     CF_TEXT = 1, // ANSI (Windows-1252) text, CR LF line ends, NUL-terminated
     CF_OEMTEXT = 7,
-    CF_DIB = 8,           // BITMAPINFOHEADER, colour table or masks, pixel rows
-    CF_UNICODETEXT = 13,  // UTF-16 little-endian text, CR LF, NUL-terminated
-    CF_DIBV5 = 17,        // as CF_DIB with a BITMAPV5HEADER
+    CF_DIB = 8,               // BITMAPINFOHEADER, colour table or masks, pixel rows
+    CF_UNICODETEXT = 13,      // UTF-16 little-endian text, CR LF, NUL-terminated
+    CF_DIBV5 = 17,            // as CF_DIB with a BITMAPV5HEADER
     FirstRegistered = 0xC000, // registered formats: the host maps them by name
 };
 inline const char *const HtmlFormatName = "HTML Format";

@@ -209,8 +209,7 @@ std::optional<QList<Entry>> decode(QByteArrayView bytes, QString *why) {
         }
         Entry e;
         qint32 size = 0;
-        if (!r.integer(e.format) || !r.string(e.name) || !r.integer(size) ||
-            !r.block(size, e.data))
+        if (!r.integer(e.format) || !r.string(e.name) || !r.integer(size) || !r.block(size, e.data))
             return failed();
         e.name.truncate(kMaxNameChars);
         if (e.format != 0)

@@ -117,12 +117,11 @@ void ClipboardTransfer::sendClipboard(const QByteArray &entry) {
     Pending = false;
     ClipboardBusy = true;
     AwaitingConfirm = true;
-    const QByteArray url = GatewayRequests::clipboardUpload(
-        Session->GatewayUrl.toLatin1(), toCp1252(adminVars().CurrentKey), code);
-    Exchanging = Session->execPost(url, Zlib::deflate(content), "text/plain",
-                                   [this](int error, int status, const QByteArray &) {
-                                       uploadDone(error, status);
-                                   });
+    const QByteArray url = GatewayRequests::clipboardUpload(Session->GatewayUrl.toLatin1(),
+                                                            toCp1252(adminVars().CurrentKey), code);
+    Exchanging = Session->execPost(
+        url, Zlib::deflate(content), "text/plain",
+        [this](int error, int status, const QByteArray &) { uploadDone(error, status); });
     if (!Exchanging)
         uploadDone(-1, 0);
 }
@@ -169,10 +168,9 @@ void ClipboardTransfer::receiveClipboard(const QByteArray &entry) {
     ClipFormat = downloadOptionOf(code);
     const QByteArray url = GatewayRequests::clipboardDownload(Session->GatewayUrl.toLatin1(),
                                                               toCp1252(adminVars().CurrentKey));
-    Exchanging =
-        Session->execGet(url, [this](int error, int status, const QByteArray &body) {
-            downloadDone(error, status, body);
-        });
+    Exchanging = Session->execGet(url, [this](int error, int status, const QByteArray &body) {
+        downloadDone(error, status, body);
+    });
     if (!Exchanging)
         downloadDone(-1, 0, {});
 }

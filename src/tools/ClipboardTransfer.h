@@ -73,11 +73,11 @@ private:
     GatewaySession *Session;
     Hooks H;
     bool ClipboardBusy = false;
-    bool Pending = false;       // chosen and queued, not yet started
-    bool AwaitingHost = false;  // "DlCl?" sent, the host's "DlCl" not yet in
-    bool Exchanging = false;    // our request is out on the command channel
+    bool Pending = false;         // chosen and queued, not yet started
+    bool AwaitingHost = false;    // "DlCl?" sent, the host's "DlCl" not yet in
+    bool Exchanging = false;      // our request is out on the command channel
     bool AwaitingConfirm = false; // the upload went out; the host's "ClSt"/"ClEr" not yet in
-    bool Uploading = false;     // the transfer under way is an upload
+    bool Uploading = false;       // the transfer under way is an upload
     bool ProgressShown = false;
     bool WaitShown = false;
     int ClipFormat = 0;

@@ -15,22 +15,14 @@ namespace HostInfoReport {
 
 namespace {
 const Node Nodes[CategoryCount] = {
-    {"Hardware", nullptr, false, false},
-    {"Processor", "[PROC]", true, false},
-    {"Memory", "[MEMM]", true, true},
-    {"NIC's", "[NICS]", true, false},
-    {"Storage", "[STOR]", true, true},
-    {"Keyboard", "[KEYB]", true, false},
-    {"System", nullptr, false, false},
-    {"Operating system", "[OPSY]", true, false},
-    {"General", "[SYSG]", true, false},
-    {"Folders", "[SYSF]", true, false},
-    {"Software", nullptr, false, false},
-    {"Installed software", "[INSS]", true, false},
-    {"Running tasks", "[RUNT]", true, true},
-    {"Running processes", "[RUNP]", true, true},
-    {"Services", "[RUNS]", true, true},
-    {"Installed scripts", "[SCRP]", true, false},
+    {"Hardware", nullptr, false, false},     {"Processor", "[PROC]", true, false},
+    {"Memory", "[MEMM]", true, true},        {"NIC's", "[NICS]", true, false},
+    {"Storage", "[STOR]", true, true},       {"Keyboard", "[KEYB]", true, false},
+    {"System", nullptr, false, false},       {"Operating system", "[OPSY]", true, false},
+    {"General", "[SYSG]", true, false},      {"Folders", "[SYSF]", true, false},
+    {"Software", nullptr, false, false},     {"Installed software", "[INSS]", true, false},
+    {"Running tasks", "[RUNT]", true, true}, {"Running processes", "[RUNP]", true, true},
+    {"Services", "[RUNS]", true, true},      {"Installed scripts", "[SCRP]", true, false},
     {"Browser", "[BROW]", false, false},
 };
 
@@ -44,8 +36,7 @@ QStringList splitFields(QStringView text) {
     qsizetype start = 0;
     while (fields.size() < kMaxFields) {
         const qsizetype bar = text.indexOf(QLatin1Char('|'), start);
-        const QStringView field =
-            bar < 0 ? text.sliced(start) : text.sliced(start, bar - start);
+        const QStringView field = bar < 0 ? text.sliced(start) : text.sliced(start, bar - start);
         if (bar < 0 && field.isEmpty() && !fields.isEmpty())
             break;
         fields.append(field.left(kMaxFieldChars).toString());

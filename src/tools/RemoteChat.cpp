@@ -32,9 +32,8 @@ QString chatLogFolder() {
 RemoteChat::RemoteChat(GatewaySession *session, QObject *parent)
     : QObject(parent), Session(session) {
     H.restartScreenUpdates = [] {};
-    session->claimHostMessage("RqCh", this, [this](const QByteArray &) {
-        PostMessage(this, HostStartedChat);
-    });
+    session->claimHostMessage("RqCh", this,
+                              [this](const QByteArray &) { PostMessage(this, HostStartedChat); });
     session->claimHostMessage("ChSt", this, [this](const QByteArray &p) {
         // Only as much as is ever shown is converted.
         ChatStringReceived(fromCp1252(p.left(kMaxReceivedChars)));
@@ -79,7 +78,8 @@ void RemoteChat::BttnChatClick() {
 }
 
 void RemoteChat::StartChat(bool hostRequested) {
-    AddTrace(55, QStringLiteral("HR:") + (hostRequested ? QStringLiteral("-1") : QStringLiteral("0")));
+    AddTrace(55,
+             QStringLiteral("HR:") + (hostRequested ? QStringLiteral("-1") : QStringLiteral("0")));
     if (hostRequested)
         WriteSessionLog(Msg("Chat session started ") + Msg("(requested by client)") +
                         QStringLiteral(" - ") + Msg("Time: ") + nowText());
@@ -91,9 +91,13 @@ void RemoteChat::StartChat(bool hostRequested) {
     LogChat = settings().LogChat;
     Key = adminVars().CurrentKey;
     OperatorName = Session->CustomerName;
-    // What showing the window sets up.
-    QDir().mkpath(chatLogFolder());
-    LogFile = SessionKeyFilePath(chatLogFolder(), QStringLiteral("Log"), Key, QStringLiteral(".txt"));
+    // What showing the window sets up; without the console's folders there is no log.
+    LogFile.clear();
+    if (!appFolders().Home.isEmpty()) {
+        QDir().mkpath(chatLogFolder());
+        LogFile =
+            SessionKeyFilePath(chatLogFolder(), QStringLiteral("Log"), Key, QStringLiteral(".txt"));
+    }
     HeaderWritten = false;
     Typing = false;
     RemoteTyping = false;

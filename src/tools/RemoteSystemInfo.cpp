@@ -191,10 +191,10 @@ void RemoteSystemInfo::serviceAnswer(const QByteArray &state) {
     if (!Visible)
         return;
     CursorTimer.stop();
-    const QString text = QString::fromLatin1(state).compare(QLatin1String("Running"),
-                                                            Qt::CaseInsensitive) == 0
-                             ? QStringLiteral("Running")
-                             : QStringLiteral("Stopped");
+    const QString text =
+        QString::fromLatin1(state).compare(QLatin1String("Running"), Qt::CaseInsensitive) == 0
+            ? QStringLiteral("Running")
+            : QStringLiteral("Stopped");
     // The report keeps the new state too, so drawing the category again shows it.
     setServiceState(Report, ServiceKey, text);
     if (Category == Services) {

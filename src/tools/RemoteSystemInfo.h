@@ -61,9 +61,9 @@ public:
     bool cursorTimerActive() const { return CursorTimer.isActive(); }
 
 signals:
-    void showRequested();  // show the window (or bring it to the front)
-    void closeRequested(); // hide it
-    void stateChanged();   // buttons, progress text
+    void showRequested();      // show the window (or bring it to the front)
+    void closeRequested();     // hide it
+    void stateChanged();       // buttons, progress text
     void rowSelected(int row); // select and scroll into view
     void waitCursor(bool on);
 

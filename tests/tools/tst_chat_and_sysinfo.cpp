@@ -91,7 +91,9 @@ private slots:
         QVERIFY(!chat->send(QString()));
         QVERIFY(QTest::qWaitFor([&] { return commandsSince(from).size() >= 6; }, 10000));
         QCOMPARE(commandsSince(from), QByteArrayList({"RqCh", "RTpg", "RsTp", "RTpg",
-                                                      "ChSt?Gr\xfc\xdf" "e, hi", "RsTp"}));
+                                                      "ChSt?Gr\xfc\xdf"
+                                                      "e, hi",
+                                                      "RsTp"}));
         QCOMPARE(t.tools().chatReceived().last(), QStringLiteral("Grüße, hi"));
 
         // The remote user types, then answers: the notice shows and goes with the message.
@@ -132,7 +134,8 @@ private slots:
         const QStringList log = fileLines(chat->logFilePath());
         QCOMPARE(log.size(), 6);
         for (int i : {0, 4}) {
-            QVERIFY2(log[i].startsWith(QStringLiteral("Chat session started ")), qPrintable(log[i]));
+            QVERIFY2(log[i].startsWith(QStringLiteral("Chat session started ")),
+                     qPrintable(log[i]));
             QVERIFY(log[i].endsWith(QStringLiteral(" - Client IP:192.168.10.20")));
         }
         QCOMPARE(log.mid(1, 3), shown.mid(0, 3));
@@ -164,8 +167,8 @@ private slots:
                                       {QStringLiteral("Bad"), 150, false},
                                       {QStringLiteral("Wide"), kMaxWidth, false}}));
         QCOMPARE(parseRow(u"a||c|"), QStringList({"a", "", "c"}));
-        const QStringList report = {"[PROC][HEAD]A", "[PROC]old", "[PROC][HEAD]B|C", "[PROC]x|y",
-                                    "[MEMM]m", "[INSD]hidden"};
+        const QStringList report = {"[PROC][HEAD]A", "[PROC]old", "[PROC][HEAD]B|C",
+                                    "[PROC]x|y",     "[MEMM]m",   "[INSD]hidden"};
         const Table t1 = tableFor(report, Processor);
         QCOMPARE(t1.columns.size(), 2);
         QCOMPARE(t1.rows, QList<QStringList>({{"x", "y"}}));
@@ -269,7 +272,8 @@ private slots:
         info->selectRow(m->rowOfKey(QStringLiteral("System|4")));
         info->BttnTerminateClick();
         QVERIFY(t.ui.questions.isEmpty());
-        info->selectRow(m->rowOfKey(QStringLiteral("C:\\Program Files\\Quorvia\\QuorviaHost.exe|3310")));
+        info->selectRow(
+            m->rowOfKey(QStringLiteral("C:\\Program Files\\Quorvia\\QuorviaHost.exe|3310")));
         info->BttnTerminateClick();
         QVERIFY(t.ui.questions.isEmpty());
         QCOMPARE(t.ui.lastFlash(), QStringLiteral("Can't be deleted"));
@@ -296,7 +300,8 @@ private slots:
         // A refusal from the host is said; an answer while the window is closed changes
         // nothing.
         t.host().say("StPr?Access denied");
-        QTRY_COMPARE_WITH_TIMEOUT(t.ui.lastFlash(), QStringLiteral("Unable to stop process"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(t.ui.lastFlash(), QStringLiteral("Unable to stop process"),
+                                  10000);
         QCOMPARE(t.ui.flashes.last().title, QStringLiteral("Error"));
         info->closeWindow();
         t.ui.flashes.clear();

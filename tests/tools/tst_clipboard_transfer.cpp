@@ -143,17 +143,28 @@ private slots:
         ClipboardStream::appendInt(ints, 13);
         ClipboardStream::appendInt(ints, 200);
         ClipboardStream::appendInt(ints, 49161);
-        QCOMPARE(ints, QByteArray::fromHex("020d" "03c800" "0409c00000"));
+        QCOMPARE(ints, QByteArray::fromHex("020d"
+                                           "03c800"
+                                           "0409c00000"));
         const QString longName(140, QLatin1Char('N'));
         const QList<Entry> in = {{49161, longName, "x"}, {13, {}, unicodeTextBlock("€\n")}};
         const auto out = ClipboardStream::decode(ClipboardStream::encode(in));
         QVERIFY(out);
         QCOMPARE(out->at(0).name, longName.left(128));
         QCOMPARE(out->at(1).data, QByteArray::fromHex("ac200d000a000000"));
-        QCOMPARE(ansiTextBlock(QStringLiteral("Größe 20 €\n")), QByteArray("Gr\xf6\xdf" "e 20 \x80\r\n", 12) + '\0');
+        QCOMPARE(ansiTextBlock(QStringLiteral("Größe 20 €\n")), QByteArray("Gr\xf6\xdf"
+                                                                           "e 20 \x80\r\n",
+                                                                           12) +
+                                                                    '\0');
         QCOMPARE(textOfUnicodeBlock(QByteArray::fromHex("4100d8003d00")), QStringLiteral("AØ="));
         // The reader accepts the UTF-16 and UTF-8 string forms the host may write.
-        QByteArray wide = QByteArray::fromHex("01" "0409c00000" "1202000000" "a9004200" "0201" "2a" "00");
+        QByteArray wide = QByteArray::fromHex("01"
+                                              "0409c00000"
+                                              "1202000000"
+                                              "a9004200"
+                                              "0201"
+                                              "2a"
+                                              "00");
         const auto named = ClipboardStream::decode(wide);
         QVERIFY(named);
         QCOMPARE(named->at(0).name, QStringLiteral("©B"));
@@ -221,14 +232,13 @@ private slots:
         const QString error = QStringLiteral("Clipboard transfer error");
         const QString large = QStringLiteral("Clipboard content to large\r(>5 MB)");
         QTest::newRow("block beyond the list")
-            << int(All) << Zlib::deflate(QByteArray::fromHex("01020106000400000001414100"))
-            << 200 << error;
+            << int(All) << Zlib::deflate(QByteArray::fromHex("01020106000400000001414100")) << 200
+            << error;
         QTest::newRow("unknown value type")
             << int(All) << Zlib::deflate(QByteArray::fromHex("01070106000203414243")) << 200
             << error;
         QTest::newRow("list without its end")
-            << int(All) << Zlib::deflate(QByteArray::fromHex("010201060002024142")) << 200
-            << error;
+            << int(All) << Zlib::deflate(QByteArray::fromHex("010201060002024142")) << 200 << error;
         QByteArray badDib = dibOf(pattern(8, 8, 1));
         qToLittleEndian<qint32>(100000, badDib.data() + 4); // wider than its pixels
         QTest::newRow("bitmap cut short") << int(Bitmap) << Zlib::deflate(badDib) << 200 << error;
@@ -239,8 +249,8 @@ private slots:
         QTest::newRow("one byte beyond the limit")
             << int(Text) << Zlib::deflate(QByteArray(ClipboardStream::kMaxContentBytes + 1, 'a'))
             << 200 << large;
-        QTest::newRow("zlib bomb") << int(All) << localgw::HostileBodies::zlibBomb(64 << 20) << 200
-                                   << large;
+        QTest::newRow("zlib bomb")
+            << int(All) << localgw::HostileBodies::zlibBomb(64 << 20) << 200 << large;
         QTest::newRow("empty body") << int(Text) << QByteArray() << 200 << error;
         QTest::newRow("gateway failure") << int(Text) << QByteArray("x") << 500 << error;
     }
