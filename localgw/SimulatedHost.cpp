@@ -1,11 +1,9 @@
 #include "SimulatedHost.h"
 #include "common/Zlib.h"
-#include "screen/BmpWriter.h"
 #include "screen/FixedPalettes.h"
 
 #include <QDir>
 #include <QPointer>
-#include <QtEndian>
 
 namespace localgw {
 
@@ -13,7 +11,6 @@ namespace {
 // Delay between a change of the desktop and the update it causes: a burst of input becomes
 // one picture.
 constexpr int kChangeSettleMs = 40;
-constexpr qsizetype kClipboardLimit = 5000000;
 
 // The numbers of a parameter such as "1-120--40-1-0": fields separated by "-", a negative
 // number with its own leading "-".
@@ -40,33 +37,20 @@ QList<int> numbersOf(const QByteArray &param) {
     return out;
 }
 
-void putStreamInt(QByteArray &out, qint32 v) {
-    if (v >= -128 && v <= 127) {
-        out.append('\x02');
-        out.append(char(qint8(v)));
-    } else if (v >= -32768 && v <= 32767) {
-        out.append('\x03');
-        const qint16 le = qToLittleEndian(qint16(v));
-        out.append(reinterpret_cast<const char *>(&le), 2);
-    } else {
-        out.append('\x04');
-        const qint32 le = qToLittleEndian(v);
-        out.append(reinterpret_cast<const char *>(&le), 4);
-    }
-}
-
-QImage clipboardPicture() {
-    QImage img(64, 48, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, qRgb(x * 4, y * 5, 160));
-    return img;
-}
 } // namespace
 
 SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
     : QObject(parent), m_config(config), m_identity(config.host), m_desktop(config.screenSize),
-      m_clockRunning(config.clockRunning) {
+      m_clockRunning(config.clockRunning),
+      m_tools(config.host.hostName,
+              {[this](const QByteArray &m) { emit message(m); },
+               [this](const QByteArray &b) { emit deposit(DepositKind::Clipboard, b); },
+               [this](const QByteArray &b) { emit deposit(DepositKind::StringList, b); },
+               [this](int ms, std::function<void()> a) { later(ms, std::move(a)); },
+               [this](const QString &note) {
+                   m_desktop.setNote(note);
+                   desktopChanged();
+               }}) {
     m_modes = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     if (!m_modes.contains(config.screenSize))
         m_modes.append(config.screenSize);
@@ -147,6 +131,7 @@ void SimulatedHost::setViewOnly(bool viewOnly) {
 
 void SimulatedHost::stopActivity() {
     m_joined = false;
+    m_tools.hostLeft();
     ++m_generation;
     m_joinTimer.stop();
     m_clockTimer.stop();
@@ -278,88 +263,9 @@ void SimulatedHost::switchMode(const QByteArray &param) {
     emit message("SScM?OK");
 }
 
-void SimulatedHost::sendClipboard(const QByteArray &code) {
-    if (m_clipboardEmpty) {
-        emit message("ClEr?Empty");
-        return;
-    }
-    const QByteArray text = "Text from the remote clipboard of " + m_identity.hostName + "\r\n";
-    const QByteArray textBlock = text + '\0';
-    const QByteArray dib = BmpWriter::encodeDib(clipboardPicture(), 24);
-    QByteArray content;
-    if (code == "Txt") {
-        content = textBlock;
-    } else if (code == "BM") {
-        content = dib;
-    } else {
-        content.append('\x01');
-        for (const auto &[format, block] : {std::pair{1, textBlock}, std::pair{8, dib}}) {
-            putStreamInt(content, format);
-            content.append('\x06');
-            content.append('\0'); // predefined formats have no name
-            putStreamInt(content, qint32(block.size()));
-            content.append(block);
-        }
-        content.append('\0');
-    }
-    emit deposit(DepositKind::Clipboard, Zlib::deflate(content));
-    emit message("DlCl?" + code);
-}
-
 void SimulatedHost::clipboardFromConsole(const QByteArray &formatWord, const QByteArray &zlibBody) {
-    if (!m_joined)
-        return;
-    Zlib::InflateError error = Zlib::InflateError::None;
-    const auto content = Zlib::inflateBounded(zlibBody, kClipboardLimit, &error);
-    if (!content) {
-        emit message(error == Zlib::InflateError::TooLarge ? QByteArray("ClEr?>4883")
-                                                           : QByteArray("ClEr?Error"));
-        return;
-    }
-    if (content->isEmpty()) {
-        emit message("ClEr?Empty");
-        return;
-    }
-    if (formatWord == "Txt") {
-        QByteArray text = *content;
-        const qsizetype nul = text.indexOf('\0');
-        if (nul >= 0)
-            text.truncate(nul);
-        m_desktop.setNote(QStringLiteral("Clipboard: ") + QString::fromLatin1(text.left(60)));
-    } else {
-        m_desktop.setNote(QStringLiteral("Clipboard: %1 bytes (%2)")
-                              .arg(content->size())
-                              .arg(QString::fromLatin1(formatWord)));
-    }
-    desktopChanged();
-    emit message("ClSt");
-}
-
-void SimulatedHost::sendReport(const QByteArray &kind) {
-    QByteArrayList lines;
-    const bool full = kind == "PcFo";
-    if (full) {
-        lines << "[PROC][HEAD]Processor:260|\\Cores:80|\\MHz:80"
-              << "[PROC]Simulated processor|4|2400"
-              << "[OPSY][HEAD]Property:200|Value:300"
-              << "[OPSY]Operating system|Simulated Windows"
-              << "[OPSY]Computer name|" + m_identity.hostName << "[KEYB][HEAD]Layout:200"
-              << "[KEYB]" + m_identity.keyboardLayout;
-    }
-    lines << "[MEMM][HEAD]Memory:200|\\Size:120"
-          << "[MEMM]Physical memory|8192 MB"
-          << "[STOR][HEAD]Drive:100|\\Free:120|\\Size:120"
-          << "[STOR]C:\\|51200 MB|256000 MB"
-          << "[RUNT][HEAD]Task:300"
-          << "[RUNT]Notepad - typed.txt"
-          << "[RUNP][HEAD]Program:300|\\Memory:100|\\PID:80"
-          << "[RUNP]C:\\Windows\\explorer.exe|40 MB|1204"
-          << "[RUNP]C:\\Windows\\notepad.exe|8 MB|2210"
-          << "[RUNS][HEAD]Service:160|Display name:240|State:100"
-          << "[RUNS]Spooler|Print Spooler|Running"
-          << "[RUNS]W32Time|Windows Time|Stopped";
-    emit deposit(DepositKind::StringList, Zlib::deflate(lines.join("\r\n") + "\r\n"));
-    emit message("Strl" + kind);
+    if (m_joined)
+        m_tools.clipboardFromConsole(formatWord, zlibBody);
 }
 
 void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) {
@@ -448,24 +354,8 @@ void SimulatedHost::command(const QByteArray &text) {
         m_desktop.setSecurityScreenVisible(false);
         m_desktop.setTaskManagerVisible(true);
         desktopChanged();
-    } else if (cmd == "DlCl") {
-        sendClipboard(param);
-    } else if (cmd == "PcFo" || cmd == "PcUp") {
-        sendReport(cmd);
-    } else if (cmd == "SvcS") {
-        emit message(param.endsWith("&1") ? QByteArray("SvcS?Running")
-                                          : QByteArray("SvcS?Stopped"));
-    } else if (cmd == "StPr") {
-        emit message("StPr?OK");
-    } else if (cmd == "RqCh") {
-        if (m_chatDenied)
-            emit message("ChDn");
-    } else if (cmd == "ChSt") {
-        later(300, [this] { emit message("RTpg"); });
-        later(900, [this, param] {
-            emit message("RsTp");
-            emit message("ChSt?The remote user read: " + param.left(200));
-        });
+    } else if (HostTools::handles(cmd)) {
+        m_tools.command(cmd, param);
     } else {
         handleInput(cmd, param);
     }

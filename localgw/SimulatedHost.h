@@ -1,5 +1,6 @@
 #pragma once
 #include "GatewayConfig.h"
+#include "HostTools.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
 #include "SyntheticDesktop.h"
@@ -52,8 +53,8 @@ public:
     void setViewOnly(bool viewOnly);
     bool viewOnly() const { return m_viewOnly; }
     void setRefuseModeSwitch(bool refuse) { m_refuseModes = refuse; }
-    void setClipboardEmpty(bool empty) { m_clipboardEmpty = empty; }
-    void setChatDenied(bool denied) { m_chatDenied = denied; }
+    void setClipboardEmpty(bool empty) { m_tools.setClipboardEmpty(empty); }
+    void setChatDenied(bool denied) { m_tools.setChatDenied(denied); }
     void setClockRunning(bool running);
     void advanceClock(int seconds = 1);
     void setUpdateFormat(ScreenEncoder::UpdateFormat format) { m_encoder.setUpdateFormat(format); }
@@ -64,6 +65,8 @@ public:
 
     // Observations.
     SyntheticDesktop &desktop() { return m_desktop; }
+    // Clipboard, chat partner and system report.
+    HostTools &tools() { return m_tools; }
     const ScreenEncoder &encoder() const { return m_encoder; }
     QList<QByteArray> receivedCommands() const { return m_received; }
     QList<QSize> screenModes() const { return m_modes; }
@@ -92,8 +95,6 @@ private:
     bool screenRequestBlocked();
     void sendModeList();
     void switchMode(const QByteArray &param);
-    void sendClipboard(const QByteArray &code);
-    void sendReport(const QByteArray &kind);
     void handleInput(const QByteArray &cmd, const QByteArray &param);
     void reboot();
     void later(int ms, std::function<void()> action);
@@ -111,13 +112,12 @@ private:
     bool m_refuseReboot = false;
     bool m_viewOnly = false;
     bool m_refuseModes = false;
-    bool m_clipboardEmpty = false;
-    bool m_chatDenied = false;
     bool m_clockRunning = true;
     QByteArray m_screenError;
     QByteArray m_keyboardLayout;
     QList<QByteArray> m_received;
     quint64 m_generation = 0; // bumped when the host leaves: stale delayed actions do nothing
+    HostTools m_tools;
 
     QTimer m_joinTimer;
     QTimer m_clockTimer;

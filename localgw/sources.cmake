@@ -7,6 +7,7 @@ add_library(quorvia_localgw STATIC
   LocalSession.cpp LocalSession.h
   HostileBodies.cpp HostileBodies.h
   InvitationMail.cpp InvitationMail.h
+  HostTools.cpp HostTools.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h

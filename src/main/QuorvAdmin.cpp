@@ -22,6 +22,9 @@
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
 #include "settings/uProxyPACAuth.h"
+#include "tools/ClipboardTransfer.h"
+#include "tools/RemoteSystemInfo.h"
+#include "tools/RemoteTools.h"
 #include "ui/ApplicationException.h"
 #include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
@@ -166,6 +169,13 @@ void TQuorvAdminForm::FormCreate() {
     ActionButtons->showModeText = [this](const QString &text) { SessionPanel->setText(text); };
 
     CreateDialogsAndInvitation();
+    // ---- Clipboard transfer, chat and remote system information (src/tools): their cores and
+    // windows, the toolbar buttons and the "Transfer" and "Client" menu items.
+    Tools = new RemoteTools(Session, Pipeline, Screen, this);
+    // In view-only mode the tools that change the remote computer refuse.
+    Tools->clipboard()->hooks().fullControl = [this] { return Actions->fullControl(); };
+    Tools->info()->hooks().fullControl = [this] { return Actions->fullControl(); };
+
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();

@@ -20,6 +20,7 @@ class QLabel;
 class QProgressBar;
 class QStackedWidget;
 class QAction;
+class RemoteTools;
 
 // The main window: it owns the gateway session and is the target of every window message.
 class TQuorvAdminForm : public QMainWindow, public SessionUi {
@@ -74,6 +75,7 @@ public:
     Invitation *invitation() const { return Invite; }
     // The settings dialog open now, or nullptr.
     QDialog *settingsDialog() const { return SettingsDialog; }
+    RemoteTools *tools() const { return Tools; }
 
 protected:
     bool event(QEvent *e) override;
@@ -113,6 +115,7 @@ private:
     ScreenArea *Screen = nullptr;
     RemoteActions *Actions = nullptr;
     RemoteActionButtons *ActionButtons = nullptr;
+    RemoteTools *Tools = nullptr;
     QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;
     TShowInfoMessagesForm *InfoMessagesForm = nullptr;
