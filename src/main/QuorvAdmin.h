@@ -10,6 +10,7 @@ class ScreenArea;
 class ScreenPipeline;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
+class TQVBlockHook;
 class QLabel;
 class QProgressBar;
 class QStackedWidget;
@@ -34,8 +35,9 @@ public:
     void setClosingDelay(int ms) { ClosingDelayMs = ms; }
 
     // The window's timers; the session's own (logoff, watchdogs) live in GatewaySession.
-    QTimer ScreenThreadReadyTimer, MouseMoveTimer, MouseWheelTimer, SessionRecTimer,
-        RecordAnimTimer, TrayTimer, SplashTimer, ToolbarSlideTimer;
+    // (The mouse timers belong to the input core, screenArea()->input().)
+    QTimer ScreenThreadReadyTimer, SessionRecTimer, RecordAnimTimer, TrayTimer, SplashTimer,
+        ToolbarSlideTimer;
 
     // What the session shows through the windows.
     void flash(const QString &title, const QString &text, int seconds) override;
@@ -55,6 +57,7 @@ public:
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    TQVBlockHook *keyboardHook() const { return KeyHook; }
 
 protected:
     bool event(QEvent *e) override;
@@ -83,6 +86,12 @@ private:
     void buildMenus();
 
     void onTlsFailure(const QString &text);
+
+    // Keyboard hook: keys of the window go to the remote computer during a session.
+    void StartHook();
+    void updateKeyboardPanel();
+    TQVBlockHook *KeyHook = nullptr;
+    QLabel *KeyboardPanel = nullptr;
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
