@@ -101,8 +101,8 @@ QRect HostInput::buttonRect() const {
 }
 
 QRect HostInput::listRect() const {
-    return QRect(m_controls.left() + 12, m_controls.top() + kTitle + 70, m_controls.width() - 24,
-                 m_controls.height() - kTitle - 82);
+    return QRect(m_controls.left() + 12, m_controls.top() + kTitle + 80, m_controls.width() - 24,
+                 m_controls.height() - kTitle - 92);
 }
 
 void HostInput::moveControlsTo(QPoint pointer) {

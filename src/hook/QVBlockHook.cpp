@@ -111,6 +111,11 @@ void TQVBlockHook::setSessionActive(bool on) {
     updateGrab();
 }
 
+void TQVBlockHook::setCaptureAllowed(bool allowed) {
+    CaptureAllowed = allowed;
+    updateGrab();
+}
+
 void TQVBlockHook::toggleCapture() {
     CaptureOff = !CaptureOff;
     PointerLeft = false;
@@ -119,8 +124,8 @@ void TQVBlockHook::toggleCapture() {
 
 void TQVBlockHook::updateGrab() {
     QWidget *w = MainWindow.data();
-    const bool want = IsEnabled && SessionActive && !CaptureOff && !PointerLeft && w &&
-                      w->isActiveWindow() && w->windowHandle();
+    const bool want = IsEnabled && SessionActive && CaptureAllowed && !CaptureOff && !PointerLeft &&
+                      w && w->isActiveWindow() && w->windowHandle();
     if (want)
         Grab.grab(w->windowHandle());
     else

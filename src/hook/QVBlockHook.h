@@ -54,6 +54,8 @@ public:
     // A host is connected: keys belong to the remote computer.
     void setSessionActive(bool on);
     bool sessionActive() const { return SessionActive; }
+    // In view-only mode keys do not reach the remote computer: the desktop keeps its keyboard.
+    void setCaptureAllowed(bool allowed);
     // The keyboard is captured (grabbed) now.
     bool captured() const { return Grab.active(); }
     // The host key toggles the capture during a session.
@@ -83,9 +85,10 @@ private:
     QString Layout;
     bool IsEnabled = false;
     bool SessionActive = false;
-    bool CaptureOff = false;   // the host key released the capture
-    bool PointerLeft = false;  // a press outside released it until the next press inside
-    bool HostKeyAlone = false; // Right Ctrl is down and nothing else was pressed since
+    bool CaptureOff = false;    // the host key released the capture
+    bool CaptureAllowed = true; // full control
+    bool PointerLeft = false;   // a press outside released it until the next press inside
+    bool HostKeyAlone = false;  // Right Ctrl is down and nothing else was pressed since
     bool WasCaptured = false;
     quint32 RepeatCount = 0;
 };

@@ -532,6 +532,7 @@ void TQuorvAdminForm::StartHook() {
         connect(Session, signal, KeyHook, [this] { KeyHook->setSessionActive(false); });
     connect(Session, &GatewaySession::hostLeft, KeyHook,
             [this] { KeyHook->setSessionActive(false); });
+    connect(input, &RemoteInput::fullControlChanged, KeyHook, &TQVBlockHook::setCaptureAllowed);
     KeyboardPanel = new QLabel(this);
     KeyboardPanel->setObjectName(QStringLiteral("KeyboardPanel"));
     statusBar()->addPermanentWidget(KeyboardPanel);
@@ -545,5 +546,7 @@ void TQuorvAdminForm::updateKeyboardPanel() {
     const bool captured = KeyHook && KeyHook->captured();
     KeyboardPanel->setText(captured ? Msg("Keyboard captured (Right Ctrl releases it)")
                                     : QString());
+    // The other panels give way: the operator must see how to get the keyboard back.
+    KeyboardPanel->setMinimumWidth(KeyboardPanel->sizeHint().width());
     KeyboardPanel->setVisible(captured);
 }
