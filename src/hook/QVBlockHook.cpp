@@ -80,6 +80,8 @@ TQVBlockHook::TQVBlockHook(QWidget *mainWindow)
 }
 
 TQVBlockHook::~TQVBlockHook() {
+    // The window that listens may be half gone: the keyboard goes back without a word.
+    blockSignals(true);
     RemoveHook();
 }
 
