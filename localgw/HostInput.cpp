@@ -170,7 +170,8 @@ bool HostInput::handle(const QByteArray &cmd, const QByteArray &param) {
 
 void HostInput::key(int vk, int ch, int flags) {
     const int modifiers = flags & 7;
-    if (vk == 0 && ch >= 32 && ch < 256) {
+    // The console sends characters with virtual key 0; a key with both is typed as well.
+    if (ch >= 32 && ch < 256) {
         const QChar c = fromCp1252(QByteArray(1, char(ch))).at(0);
         m_desktop.typeCharacter(c);
         m_lastInput = modifierText(modifiers) + QLatin1Char('\'') + c + QLatin1Char('\'');

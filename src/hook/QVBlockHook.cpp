@@ -1,7 +1,6 @@
 #include "hook/QVBlockHook.h"
 
 #include "common/Cp1252.h"
-#include "common/TraceRing.h"
 #include "platform/KeyboardLayout.h"
 
 #include <QApplication>
@@ -134,8 +133,6 @@ void TQVBlockHook::updateGrab() {
         Grab.release();
     if (Grab.active() != WasCaptured) {
         WasCaptured = Grab.active();
-        AddTrace(WasCaptured ? 4 : 10, WasCaptured ? QStringLiteral("Keyboard captured")
-                                                   : QStringLiteral("Keyboard released"));
         emit capturedChanged(WasCaptured);
     }
 }
@@ -163,7 +160,9 @@ bool TQVBlockHook::eventFilter(QObject *watched, QEvent *event) {
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        if (inMainWindow(watched))
+        // Without a host the window keeps its keys; with one, the first delivery (to the
+        // window) is the only one, since it is taken.
+        if (SessionActive && inMainWindow(watched))
             return keyEvent(static_cast<QKeyEvent *>(event));
         break;
     case QEvent::InputMethod:
@@ -195,7 +194,7 @@ bool TQVBlockHook::keyEvent(QKeyEvent *e) {
     const bool down = e->type() == QEvent::KeyPress;
     if (OnWindowKey)
         OnWindowKey(down, e->modifiers() & Qt::ControlModifier);
-    if (SessionActive && e->nativeVirtualKey() == Keysym::ControlR) {
+    if (e->nativeVirtualKey() == Keysym::ControlR) {
         if (down && !e->isAutoRepeat())
             HostKeyAlone = true;
         else if (!down && HostKeyAlone)
@@ -208,7 +207,7 @@ bool TQVBlockHook::keyEvent(QKeyEvent *e) {
         HostKeyAlone = false;
     if (const auto k = TranslateKeyEvent(*e, Composer, BlockSystemKeys && captured(), RepeatCount))
         report(*k);
-    return SessionActive;
+    return true;
 }
 
 void TQVBlockHook::report(const HookedKey &key) {

@@ -29,10 +29,10 @@ struct HookedKey {
 std::optional<HookedKey> TranslateKeyEvent(const QKeyEvent &event, KeyComposer &composer,
                                            bool blockSystemKeys, quint32 &repeatCount);
 
-// The keyboard hook of the main window (component TQVBlockHook). While installed it reports
-// every key the main window receives through OnKey. While a host is connected (session
-// active) the window's own key handling is off, shortcuts included, and, while the window is
-// active, the keyboard is captured, so Alt+Tab, Alt+F4, Ctrl+Esc and the Super keys reach the
+// The keyboard hook of the main window (component TQVBlockHook). While it is installed (the
+// window is active) and a host is connected (session active), every key the main window
+// receives goes to OnKey instead of the window, shortcuts included, and the keyboard is
+// captured, so Alt+Tab, Alt+F4, Ctrl+Esc and the Super keys reach the
 // remote computer and not the local desktop. The operator gets out with a pointer press outside
 // the window or the host key, Right Ctrl, which toggles the capture.
 class TQVBlockHook : public QObject {

@@ -58,6 +58,17 @@ void KeyboardGrab::watchPointer() {
         release();
         return;
     }
+    // A popup (a menu opened with the mouse) takes the grab for itself and drops it when it
+    // closes: the window's grab is taken again then.
+    bool popup = false;
+    for (const QWindow *t : QGuiApplication::topLevelWindows())
+        popup = popup || (t->isVisible() && t->type() == Qt::Popup);
+    if (popup) {
+        PopupSeen = true;
+    } else if (PopupSeen) {
+        PopupSeen = false;
+        w->setKeyboardGrabEnabled(true);
+    }
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     if (!screen)
         return;

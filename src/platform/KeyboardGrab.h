@@ -36,4 +36,5 @@ private:
 
     QPointer<QWindow> Window;
     QTimer Watch;
+    bool PopupSeen = false;
 };
