@@ -27,6 +27,12 @@ void waitFor(const std::function<bool()> &done) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+qsizetype countOf(const SimulatedHost &host, const char *prefix) {
+    const QList<QByteArray> got = host.receivedCommands();
+    return std::count_if(got.begin(), got.end(),
+                         [prefix](const QByteArray &c) { return c.startsWith(prefix); });
+}
+
 void report(const char *what, QList<double> ms) {
     std::sort(ms.begin(), ms.end());
     const auto at = [&](double q) {
@@ -71,21 +77,21 @@ int main(int argc, char **argv) {
     QList<double> clicks, keys;
     QElapsedTimer t;
     for (int i = 0; i < count; ++i) {
-        const qsizetype before = host.receivedCommands().size();
+        const qsizetype before = countOf(host, "MsCl");
         input.pointerMoved({10 + i % 300, 20});
         t.start();
         input.buttonDown(RemoteInput::Left, {});
         input.buttonUp(RemoteInput::Left);
-        waitFor([&] { return host.receivedCommands().size() > before; });
+        waitFor([&] { return countOf(host, "MsCl") > before; });
         clicks.append(t.nsecsElapsed() / 1e6);
         waitFor([&] { return session.ExecState == GatewaySession::ExecIdle; });
 
         InputCommands::KeyInfo k;
         k.virtualKey = 'A';
-        const qsizetype keysBefore = host.receivedCommands().size();
+        const qsizetype keysBefore = countOf(host, "KbdP");
         t.start();
         input.HookKey(k, 'a', false);
-        waitFor([&] { return host.receivedCommands().size() > keysBefore; });
+        waitFor([&] { return countOf(host, "KbdP") > keysBefore; });
         keys.append(t.nsecsElapsed() / 1e6);
         waitFor([&] { return session.ExecState == GatewaySession::ExecIdle; });
     }
