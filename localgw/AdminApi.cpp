@@ -105,6 +105,10 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
         h.setScreenError(p("code").isEmpty() ? QByteArray("SCRNERR 5") : p("code"));
     } else if (op == "say") {
         h.say(p("text"));
+    } else if (op == "pointer") {
+        h.reportUserPointer(QPoint(p("x").toInt(), p("y").toInt()), flag(p("click")));
+    } else if (op == "wander") {
+        h.setUserPointerWandering(flag(p("on")));
     } else if (op == "hostile") {
         const auto kind = HostileBodies::fromName(p("kind"));
         if (!kind)

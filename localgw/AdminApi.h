@@ -19,6 +19,8 @@ class GatewayService;
 //   host/silent?on=1|0            the screen program stops answering (until "RsPr")
 //   host/serr?code=BLCKERR        the next picture request is answered "SErr?" + code
 //   host/say?text=                a host message as it stands
+//   host/pointer?x=&y=&click=1|0  the remote user's pointer moved (or clicked) there
+//   host/wander?on=1|0            the remote user's pointer goes round on its own
 //   host/hostile?kind=            a hostile body, announced like a real one
 //   host/format?mode=auto|whole|rect
 //   host/clock?running=1|0&advance=N

@@ -3,7 +3,10 @@
 #include "screen/FixedPalettes.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QPointer>
+
+#include <cmath>
 
 namespace localgw {
 
@@ -11,31 +14,6 @@ namespace {
 // Delay between a change of the desktop and the update it causes: a burst of input becomes
 // one picture.
 constexpr int kChangeSettleMs = 40;
-
-// The numbers of a parameter such as "1-120--40-1-0": fields separated by "-", a negative
-// number with its own leading "-".
-QList<int> numbersOf(const QByteArray &param) {
-    QList<int> out;
-    qsizetype i = 0;
-    while (i < param.size()) {
-        bool negative = false;
-        if (param[i] == '-') {
-            negative = true;
-            ++i;
-        }
-        qsizetype start = i;
-        while (i < param.size() && param[i] >= '0' && param[i] <= '9')
-            ++i;
-        if (i == start)
-            break;
-        const int v = param.mid(start, i - start).left(9).toInt();
-        out.append(negative ? -v : v);
-        if (i < param.size() && param[i] != '-')
-            break;
-        ++i;
-    }
-    return out;
-}
 
 } // namespace
 
@@ -74,11 +52,22 @@ SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
     m_changeTimer.setSingleShot(true);
     m_changeTimer.setInterval(kChangeSettleMs);
     connect(&m_changeTimer, &QTimer::timeout, this, &SimulatedHost::tryUpdate);
+    m_desktop.setOverlay([this](QPainter &p) { m_input.draw(p); });
+    // The remote user's pointer goes round an ellipse and clicks at each lap.
+    m_wanderTimer.setInterval(250);
+    connect(&m_wanderTimer, &QTimer::timeout, this, [this] {
+        const QSize s = m_desktop.size();
+        const double a = (m_wanderStep++ % 48) * 2 * M_PI / 48;
+        const QPoint p(int(s.width() / 2 + s.width() / 3 * std::cos(a)),
+                       int(s.height() / 2 + s.height() / 3 * std::sin(a)));
+        reportUserPointer(p, m_wanderStep % 48 == 0);
+    });
 }
 
 void SimulatedHost::resetScreenState() {
     m_modeIndex = int(m_modes.indexOf(m_config.screenSize));
     m_desktop.resize(m_config.screenSize);
+    m_input.reset();
     m_desktop.setWallpaperVisible(true);
     m_desktop.setTaskManagerVisible(false);
     m_desktop.setSecurityScreenVisible(false);
@@ -137,6 +126,7 @@ void SimulatedHost::stopActivity() {
     m_clockTimer.stop();
     m_aliveTimer.stop();
     m_changeTimer.stop();
+    m_wanderTimer.stop();
     m_updateWanted = false;
 }
 
@@ -271,28 +261,24 @@ void SimulatedHost::clipboardFromConsole(const QByteArray &formatWord, const QBy
 void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) {
     if (m_viewOnly && cmd != "MWhl")
         return;
-    const QList<int> n = numbersOf(param.startsWith('#') ? param.mid(1) : param);
-    if (cmd == "MoMo" && n.size() >= 2) {
-        m_desktop.setPointer({n[0], n[1]});
-    } else if (cmd == "MsCl" && n.size() >= 3) {
-        m_desktop.click({n[1], n[2]});
-    } else if (cmd == "StDr" && n.size() >= 4) {
-        m_desktop.setPointer({n[2], n[3]});
-    } else if (cmd == "MoUp" && n.size() >= 2) {
-        m_desktop.setPointer({n[0], n[1]});
-    } else if (cmd == "KbdP" && n.size() >= 2) {
-        const int vk = n[0];
-        const int ch = n[1];
-        if (vk == 8)
-            m_desktop.backspace();
-        else if (vk == 13)
-            m_desktop.typeCharacter(QLatin1Char('\n'));
-        else if (ch >= 32 && ch < 256)
-            m_desktop.typeCharacter(QChar::fromLatin1(char(ch)));
-    } else {
+    if (m_input.handle(cmd, param))
+        desktopChanged();
+}
+
+void SimulatedHost::reportUserPointer(QPoint remote, bool click) {
+    if (!m_joined)
         return;
-    }
+    m_desktop.setPointer(remote);
     desktopChanged();
+    emit message((click ? "MsCl?" : "MoMo?") + QByteArray::number(remote.x()) + '-' +
+                 QByteArray::number(remote.y()));
+}
+
+void SimulatedHost::setUserPointerWandering(bool on) {
+    if (on)
+        m_wanderTimer.start();
+    else
+        m_wanderTimer.stop();
 }
 
 void SimulatedHost::reboot() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "GatewayConfig.h"
+#include "HostInput.h"
 #include "HostTools.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
@@ -62,11 +63,16 @@ public:
     void sendHostile(HostileKind kind);
     // A message of the host, sent as it stands.
     void say(const QByteArray &message);
+    // The host's own user moves (or clicks) the pointer: reported as "MoMo" / "MsCl" with the
+    // numbers as given, negative ones included. Wandering moves it on its own every 250 ms.
+    void reportUserPointer(QPoint remote, bool click);
+    void setUserPointerWandering(bool on);
 
     // Observations.
     SyntheticDesktop &desktop() { return m_desktop; }
     // Clipboard, chat partner and system report.
     HostTools &tools() { return m_tools; }
+    const HostInput &input() const { return m_input; }
     const ScreenEncoder &encoder() const { return m_encoder; }
     QList<QByteArray> receivedCommands() const { return m_received; }
     QList<QSize> screenModes() const { return m_modes; }
@@ -102,6 +108,7 @@ private:
     GatewayConfig m_config;
     HostIdentity m_identity;
     SyntheticDesktop m_desktop;
+    HostInput m_input{m_desktop};
     ScreenEncoder m_encoder;
     QList<QSize> m_modes;
     int m_modeIndex = 0;
@@ -123,6 +130,8 @@ private:
     QTimer m_clockTimer;
     QTimer m_aliveTimer;
     QTimer m_changeTimer;
+    QTimer m_wanderTimer;
+    int m_wanderStep = 0;
 };
 
 } // namespace localgw

@@ -200,6 +200,8 @@ QImage SyntheticDesktop::render() const {
 
     if (canDrawText())
         drawTexts(p);
+    if (m_overlay)
+        m_overlay(p);
 
     if (m_lastClick.x() >= 0) {
         p.setPen(QPen(QColor(255, 0, 0), 2));

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
+
 class QPainter;
 
 namespace localgw {
@@ -45,6 +47,8 @@ public:
     void setNote(const QString &note) { m_note = note; }
 
     QImage render() const;
+    // Drawn over the desktop's windows, under the pointer (the host's input windows).
+    void setOverlay(std::function<void(QPainter &)> overlay) { m_overlay = std::move(overlay); }
 
 private:
     void drawWallpaper(QPainter &p) const;
@@ -64,6 +68,7 @@ private:
     int m_depth = 15;
     bool m_taskManager = false;
     bool m_security = false;
+    std::function<void(QPainter &)> m_overlay;
 };
 
 } // namespace localgw

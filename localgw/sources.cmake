@@ -8,6 +8,7 @@ add_library(quorvia_localgw STATIC
   HostileBodies.cpp HostileBodies.h
   InvitationMail.cpp InvitationMail.h
   HostTools.cpp HostTools.h
+  HostInput.cpp HostInput.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h

@@ -1363,6 +1363,10 @@ Voleu actualitzar ara?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>L&apos;ordinador remot no s&apos;ha tornat a connectar després del reinici&#xd;S&apos;està tancant la sessió actual</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclat capturat (Ctrl dret per alliberar-lo)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

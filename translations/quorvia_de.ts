@@ -1363,6 +1363,10 @@ Jetzt aktualisieren?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>Der Remotecomputer hat sich nach dem Neustart nicht wieder verbunden&#xd;Aktuelle Sitzung wird beendet</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Tastatur erfasst (rechte Strg-Taste gibt sie frei)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1363,6 +1363,10 @@ Upgrade now?</source>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>El equipo remoto no se ha vuelto a conectar después del reinicio&#xd;Cerrando la sesión actual</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclado capturado (Ctrl derecho para liberarlo)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

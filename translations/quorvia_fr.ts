@@ -1363,6 +1363,10 @@ Mettre à jour maintenant ?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>L&apos;ordinateur distant ne s&apos;est pas reconnecté après le redémarrage&#xd;Fermeture de la session en cours</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Clavier capturé (Ctrl droite pour le libérer)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

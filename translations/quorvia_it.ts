@@ -1363,6 +1363,10 @@ Aggiornare ora?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>Il computer remoto non si è ricollegato dopo il riavvio&#xd;Chiusura della sessione corrente</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Tastiera acquisita (Ctrl destro per rilasciarla)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1363,6 +1363,10 @@ Nu bijwerken?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>De externe computer heeft na het opnieuw opstarten geen verbinding meer gemaakt&#xd;Huidige sessie wordt afgesloten</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Toetsenbord vastgehouden (rechter Ctrl geeft het vrij)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1363,6 +1363,10 @@ Atualizar agora?</translation>
         <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
         <translation>O computador remoto não voltou a ligar-se após o reinício&#xd;A fechar a sessão atual</translation>
     </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclado capturado (Ctrl direito para o libertar)</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

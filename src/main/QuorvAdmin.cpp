@@ -9,8 +9,10 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
+#include "hook/QVBlockHook.h"
 #include "screen/RemoteActionButtons.h"
 #include "screen/RemoteActions.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
@@ -23,6 +25,7 @@
 #include "settings/uIniFiles.h"
 #include "settings/uProxyPACAuth.h"
 #include "tools/ClipboardTransfer.h"
+#include "tools/RemoteChat.h"
 #include "tools/RemoteSystemInfo.h"
 #include "tools/RemoteTools.h"
 #include "ui/ApplicationException.h"
@@ -64,8 +67,6 @@ TQuorvAdminForm::TQuorvAdminForm(QWidget *parent) : QMainWindow(parent) {
         QTimer *timer;
         int ms;
     } timers[] = {{&ScreenThreadReadyTimer, 50},
-                  {&MouseMoveTimer, 200},
-                  {&MouseWheelTimer, 120},
                   {&SessionRecTimer, 200},
                   {&RecordAnimTimer, 500},
                   {&TrayTimer, 200},
@@ -146,6 +147,7 @@ void TQuorvAdminForm::FormCreate() {
     Pipeline = new ScreenPipeline(Session);
     Screen = new ScreenArea(Session, Pipeline, StartPage, this);
     setCentralWidget(Screen);
+    StartHook();
     BadConnForm = new TShowBadConnForm(this);
     InfoMessagesForm = new TShowInfoMessagesForm(this);
 
@@ -175,6 +177,10 @@ void TQuorvAdminForm::FormCreate() {
     // In view-only mode the tools that change the remote computer refuse.
     Tools->clipboard()->hooks().fullControl = [this] { return Actions->fullControl(); };
     Tools->info()->hooks().fullControl = [this] { return Actions->fullControl(); };
+    // Mouse and keys follow the control mode; keys stay local while the chat window is open.
+    connect(Actions, &RemoteActions::fullControlChanged, Screen->input(),
+            &RemoteInput::SetFullControl);
+    Screen->input()->hooks().chatVisible = [this] { return Tools->chat()->isOpen(); };
 
     registerLanguageListener(this);
     Screen->SetScaling();
@@ -214,6 +220,7 @@ void TQuorvAdminForm::WMUpdateForm() {
     MenuHelp->setTitle(mnemonic(Msg("Help")));
     ApplyDialogTexts();
     Screen->applyTexts();
+    updateKeyboardPanel();
     StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
                            .arg(Msg("Start new support session").toHtmlEscaped()));
 }
@@ -272,7 +279,7 @@ void TQuorvAdminForm::resetWindow() {
     setWindowTitle(adminVars().TitleBase);
     ConnectionBar->setValue(100);
     ConnectionBar->hide();
-    for (QTimer *t : {&MouseMoveTimer, &TrayTimer, &MouseWheelTimer, &ScreenThreadReadyTimer})
+    for (QTimer *t : {&TrayTimer, &ScreenThreadReadyTimer})
         t->stop();
     ActDisconnect->setVisible(false);
     ActConnect->setVisible(true);
@@ -403,23 +410,30 @@ void TQuorvAdminForm::changeEvent(QEvent *e) {
 
 void TQuorvAdminForm::FormActivate() {
     AddTrace(4);
+    KeyHook->InstallHook();
 }
 void TQuorvAdminForm::FormDeactivate() {
     AddTrace(10);
+    KeyHook->RemoveHook();
 }
 
 void TQuorvAdminForm::ApplicationActivate() {
     if (!FormEventsConnected)
         return;
     QTimer::singleShot(100, this, [this] {
-        if (isVisible())
+        if (isVisible()) {
             AddTrace(9);
+            if (isActiveWindow())
+                KeyHook->InstallHook();
+        }
     });
 }
 
 void TQuorvAdminForm::ApplicationDeactivate() {
-    if (FormEventsConnected)
+    if (FormEventsConnected) {
         AddTrace(10);
+        KeyHook->RemoveHook();
+    }
 }
 
 void TQuorvAdminForm::onTlsFailure(const QString &text) {
@@ -677,4 +691,42 @@ void TQuorvAdminForm::SendMail() {
         return;
     AddTrace(34);
     ChooseMailForm->Open(Session->displayKey(), Session->CustomerName, settings().MILang, Screen);
-}
+    // --- Keyboard hook ---------------------------------------------------------------------------
+    // Keys of the main window go to the remote computer while a host is connected, and the keyboard
+    // is captured while the window is active. The hook runs only while the window is active, so a
+    // dialog, a notice or the tray takes it away.
+    void TQuorvAdminForm::StartHook() {
+        AddTrace(17);
+        KeyHook = new TQVBlockHook(this);
+        KeyHook->BlockSystemKeys = true;
+        RemoteInput *input = Screen->input();
+        KeyHook->OnKey = [input](const HookedKey &k) {
+            input->HookKey(k.info, k.character, k.suppressed);
+        };
+        KeyHook->OnWindowKey = [input](bool down, bool ctrl) { input->windowKey(down, ctrl); };
+        connect(Session, &GatewaySession::hostJoined, KeyHook,
+                [this] { KeyHook->setSessionActive(true); });
+        for (auto signal : {&GatewaySession::hostLost, &GatewaySession::sessionReset,
+                            &GatewaySession::logoffStarting})
+            connect(Session, signal, KeyHook, [this] { KeyHook->setSessionActive(false); });
+        connect(Session, &GatewaySession::hostLeft, KeyHook,
+                [this] { KeyHook->setSessionActive(false); });
+        connect(input, &RemoteInput::fullControlChanged, KeyHook, &TQVBlockHook::setCaptureAllowed);
+        KeyboardPanel = new QLabel(this);
+        KeyboardPanel->setObjectName(QStringLiteral("KeyboardPanel"));
+        statusBar()->addPermanentWidget(KeyboardPanel);
+        connect(KeyHook, &TQVBlockHook::capturedChanged, this,
+                &TQuorvAdminForm::updateKeyboardPanel);
+        updateKeyboardPanel();
+        if (isActiveWindow())
+            KeyHook->InstallHook();
+    }
+
+    void TQuorvAdminForm::updateKeyboardPanel() {
+        const bool captured = KeyHook && KeyHook->captured();
+        KeyboardPanel->setText(captured ? Msg("Keyboard captured (Right Ctrl releases it)")
+                                        : QString());
+        // The other panels give way: the operator must see how to get the keyboard back.
+        KeyboardPanel->setMinimumWidth(KeyboardPanel->sizeHint().width());
+        KeyboardPanel->setVisible(captured);
+    }

@@ -16,6 +16,7 @@ class TWaitForHostForm;
 class ScreenPipeline;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
+class TQVBlockHook;
 class QLabel;
 class QProgressBar;
 class QStackedWidget;
@@ -41,8 +42,9 @@ public:
     void setClosingDelay(int ms) { ClosingDelayMs = ms; }
 
     // The window's timers; the session's own (logoff, watchdogs) live in GatewaySession.
-    QTimer ScreenThreadReadyTimer, MouseMoveTimer, MouseWheelTimer, SessionRecTimer,
-        RecordAnimTimer, TrayTimer, SplashTimer, ToolbarSlideTimer;
+    // (The mouse timers belong to the input core, screenArea()->input().)
+    QTimer ScreenThreadReadyTimer, SessionRecTimer, RecordAnimTimer, TrayTimer, SplashTimer,
+        ToolbarSlideTimer;
 
     // What the session shows through the windows.
     void flash(const QString &title, const QString &text, int seconds) override;
@@ -76,6 +78,7 @@ public:
     // The settings dialog open now, or nullptr.
     QDialog *settingsDialog() const { return SettingsDialog; }
     RemoteTools *tools() const { return Tools; }
+    TQVBlockHook *keyboardHook() const { return KeyHook; }
 
 protected:
     bool event(QEvent *e) override;
@@ -108,6 +111,12 @@ private:
     void ApplyDialogTexts();
     void WMSendMail(qint64 lParam);
     void SendMail();
+
+    // Keyboard hook: keys of the window go to the remote computer during a session.
+    void StartHook();
+    void updateKeyboardPanel();
+    TQVBlockHook *KeyHook = nullptr;
+    QLabel *KeyboardPanel = nullptr;
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
