@@ -691,42 +691,43 @@ void TQuorvAdminForm::SendMail() {
         return;
     AddTrace(34);
     ChooseMailForm->Open(Session->displayKey(), Session->CustomerName, settings().MILang, Screen);
-    // --- Keyboard hook ---------------------------------------------------------------------------
-    // Keys of the main window go to the remote computer while a host is connected, and the keyboard
-    // is captured while the window is active. The hook runs only while the window is active, so a
-    // dialog, a notice or the tray takes it away.
-    void TQuorvAdminForm::StartHook() {
-        AddTrace(17);
-        KeyHook = new TQVBlockHook(this);
-        KeyHook->BlockSystemKeys = true;
-        RemoteInput *input = Screen->input();
-        KeyHook->OnKey = [input](const HookedKey &k) {
-            input->HookKey(k.info, k.character, k.suppressed);
-        };
-        KeyHook->OnWindowKey = [input](bool down, bool ctrl) { input->windowKey(down, ctrl); };
-        connect(Session, &GatewaySession::hostJoined, KeyHook,
-                [this] { KeyHook->setSessionActive(true); });
-        for (auto signal : {&GatewaySession::hostLost, &GatewaySession::sessionReset,
-                            &GatewaySession::logoffStarting})
-            connect(Session, signal, KeyHook, [this] { KeyHook->setSessionActive(false); });
-        connect(Session, &GatewaySession::hostLeft, KeyHook,
-                [this] { KeyHook->setSessionActive(false); });
-        connect(input, &RemoteInput::fullControlChanged, KeyHook, &TQVBlockHook::setCaptureAllowed);
-        KeyboardPanel = new QLabel(this);
-        KeyboardPanel->setObjectName(QStringLiteral("KeyboardPanel"));
-        statusBar()->addPermanentWidget(KeyboardPanel);
-        connect(KeyHook, &TQVBlockHook::capturedChanged, this,
-                &TQuorvAdminForm::updateKeyboardPanel);
-        updateKeyboardPanel();
-        if (isActiveWindow())
-            KeyHook->InstallHook();
-    }
+}
 
-    void TQuorvAdminForm::updateKeyboardPanel() {
-        const bool captured = KeyHook && KeyHook->captured();
-        KeyboardPanel->setText(captured ? Msg("Keyboard captured (Right Ctrl releases it)")
-                                        : QString());
-        // The other panels give way: the operator must see how to get the keyboard back.
-        KeyboardPanel->setMinimumWidth(KeyboardPanel->sizeHint().width());
-        KeyboardPanel->setVisible(captured);
-    }
+// --- Keyboard hook ---------------------------------------------------------------------------
+// Keys of the main window go to the remote computer while a host is connected, and the keyboard
+// is captured while the window is active. The hook runs only while the window is active, so a
+// dialog, a notice or the tray takes it away.
+void TQuorvAdminForm::StartHook() {
+    AddTrace(17);
+    KeyHook = new TQVBlockHook(this);
+    KeyHook->BlockSystemKeys = true;
+    RemoteInput *input = Screen->input();
+    KeyHook->OnKey = [input](const HookedKey &k) {
+        input->HookKey(k.info, k.character, k.suppressed);
+    };
+    KeyHook->OnWindowKey = [input](bool down, bool ctrl) { input->windowKey(down, ctrl); };
+    connect(Session, &GatewaySession::hostJoined, KeyHook,
+            [this] { KeyHook->setSessionActive(true); });
+    for (auto signal : {&GatewaySession::hostLost, &GatewaySession::sessionReset,
+                        &GatewaySession::logoffStarting})
+        connect(Session, signal, KeyHook, [this] { KeyHook->setSessionActive(false); });
+    connect(Session, &GatewaySession::hostLeft, KeyHook,
+            [this] { KeyHook->setSessionActive(false); });
+    connect(input, &RemoteInput::fullControlChanged, KeyHook, &TQVBlockHook::setCaptureAllowed);
+    KeyboardPanel = new QLabel(this);
+    KeyboardPanel->setObjectName(QStringLiteral("KeyboardPanel"));
+    statusBar()->addPermanentWidget(KeyboardPanel);
+    connect(KeyHook, &TQVBlockHook::capturedChanged, this, &TQuorvAdminForm::updateKeyboardPanel);
+    updateKeyboardPanel();
+    if (isActiveWindow())
+        KeyHook->InstallHook();
+}
+
+void TQuorvAdminForm::updateKeyboardPanel() {
+    const bool captured = KeyHook && KeyHook->captured();
+    KeyboardPanel->setText(captured ? Msg("Keyboard captured (Right Ctrl releases it)")
+                                    : QString());
+    // The other panels give way: the operator must see how to get the keyboard back.
+    KeyboardPanel->setMinimumWidth(KeyboardPanel->sizeHint().width());
+    KeyboardPanel->setVisible(captured);
+}
