@@ -9,6 +9,7 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
+#include "recorder/RecorderControls.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
@@ -34,6 +35,7 @@
 #include <QScreen>
 #include <QSslSocket>
 #include <QStatusBar>
+#include <QToolBar>
 
 using namespace WindowMessages;
 
@@ -147,6 +149,10 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+    // ---- Session recorder and recorded-session player (recorder/)
+    new RecorderControls(Session, Pipeline, Screen, this, MenuView,
+                         findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    // ----
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
