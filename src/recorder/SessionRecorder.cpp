@@ -153,10 +153,13 @@ void SessionRecorder::BttnStartSessionRecordingClick() {
     Clock.invalidate();
     Worker = new RecordingWorker(std::move(writer), QueueCapacity, this);
     RecordingWorker *worker = Worker;
-    connect(worker, &RecordingWorker::writeFailed, this, [this, worker](const QString &error) {
+    // A file that cannot be written any more (a full disk) ends the recording; the operator
+    // learns why the stop button went.
+    connect(worker, &RecordingWorker::writeFailed, this, [this, worker] {
         if (Recording && Worker == worker) {
             stopRecording(false);
-            flash(Msg("Error"), error);
+            flash(Msg("Error"),
+                  Msg("Screen recording stopped: the movie file could not be written."));
         }
     });
     connect(worker, &RecordingWorker::finished, this,

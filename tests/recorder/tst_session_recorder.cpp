@@ -16,6 +16,9 @@
 
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace localgw;
 
 // The recorder in a whole session against the local gateway: what it records is the picture the
@@ -59,6 +62,7 @@ class TestSessionRecorder : public QObject {
         return movies.value(index);
     }
     QStringList movies;
+    QStringList failedMovies;
 
 private slots:
     void initTestCase() {
@@ -76,11 +80,9 @@ private slots:
         screen = new ScreenPipeline(session.get());
         recorder = new SessionRecorder(session.get(), screen, session.get());
         recorder->RecordingFolder = folder.path();
-        connect(recorder, &SessionRecorder::movieFinished, this,
-                [this](const QString &movie, bool ok) {
-                    QVERIFY(ok);
-                    movies.append(movie);
-                });
+        connect(
+            recorder, &SessionRecorder::movieFinished, this,
+            [this](const QString &movie, bool ok) { (ok ? movies : failedMovies).append(movie); });
         session->WANconnect(false);
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
     }
@@ -150,6 +152,40 @@ private slots:
             QDir::temp().entryList({QStringLiteral("~AWTemp-") +
                                     QFileInfo(movie).completeBaseName() + QStringLiteral(".*")}),
             QStringList());
+    }
+
+    // The disk fills up under way: the recording ends, the operator is told, and what is left
+    // is a movie of the frames that were written, or nothing.
+    void aFullDiskEndsTheRecording() {
+        recorder->PreferredCodec.clear();
+        recorder->hooks().operatorPointer = [] { return std::optional<QPoint>(); };
+        recorder->hooks().fullControl = [] { return true; };
+        recorder->BttnStartSessionRecordingClick();
+        QVERIFY(recorder->Recording);
+        const QString movie = recorder->currentMovie();
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = 700 * 1024; // two frames of 640 x 480
+        setrlimit(RLIMIT_FSIZE, &limited);
+        QTRY_VERIFY_WITH_TIMEOUT(!recorder->Recording, 20000);
+        recorder->finishAll();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_DFL);
+        QCOMPARE(ui.lastFlash(),
+                 Msg("Screen recording stopped: the movie file could not be written."));
+        QVERIFY(!recorder->stopButtonShown());
+        QCOMPARE(failedMovies, QStringList{movie});
+        if (QFileInfo::exists(movie)) {
+            const MovieInfo info = ProbeMovie(movie);
+            QVERIFY2(info.opened, qPrintable(info.error));
+            QVERIFY(info.frames >= 1);
+            QCOMPARE(info.decodeErrors, 0);
+            QFile::remove(movie);
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Hidden | QDir::Files).filter(".part"),
+                 QStringList());
     }
 
     void theRecordingEndsWithTheScreenAndTheSession() {
