@@ -48,7 +48,9 @@ bool MoviePlayback::open(const QString &path) {
     close();
     auto a = std::make_unique<Av>();
     AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, LocalPath(path).constData(), nullptr, nullptr) < 0)
+    // Only the AVI reader looks at the file, whatever else it may be.
+    const AVInputFormat *avi = av_find_input_format("avi");
+    if (avformat_open_input(&raw, LocalPath(path).constData(), avi, nullptr) < 0)
         return false;
     a->format.reset(raw);
     if (avformat_find_stream_info(raw, nullptr) < 0)

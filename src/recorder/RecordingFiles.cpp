@@ -189,7 +189,11 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
 
 QStringList RecoverLeftoverRecordings(const QString &recordedFolder, const QString &tempFolder) {
     QStringList written;
+    // The temporary folder is shared: only what this user wrote is taken.
+    const uint owner = QFileInfo(recordedFolder).ownerId();
     const auto recover = [&](const QString &leftover, const QString &base) {
+        if (QFileInfo(leftover).ownerId() != owner)
+            return;
         QLockFile lock(LockFileOf(leftover));
         // Held by a live process: another console (or this one) is still writing it.
         if (!lock.tryLock(0))
