@@ -8,6 +8,7 @@
 #include "screen/FullScreenHeader.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenButtonPictures.h"
+#include "screen/ScreenModes.h"
 #include "screen/ScreenView.h"
 
 #include <QAction>
@@ -67,6 +68,10 @@ RecorderControls::RecorderControls(GatewaySession *session, ScreenPipeline *pipe
     // Scaling is refused while recording, and a mode switch stops the recording first.
     area->recording = [rec = QPointer<SessionRecorder>(Recorder)] { return rec && rec->Recording; };
     Recorder->attachScreenModes(area->modes());
+    // View-only mode as the screen modes know it (the remote actions set it there).
+    Recorder->hooks().fullControl = [modes = area->modes()] {
+        return modes->hooks().fullControl();
+    };
     ScreenView *view = area->view();
     Recorder->hooks().operatorPointer = [view]() -> std::optional<QPoint> {
         if (!view->isVisible() || !view->hasPicture())
