@@ -1367,6 +1367,10 @@ Voleu actualitzar ara?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Teclat capturat (Ctrl dret per alliberar-lo)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Enregistrament de la pantalla aturat: no s&apos;ha pogut escriure el fitxer de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1367,6 +1367,10 @@ Jetzt aktualisieren?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Tastatur erfasst (rechte Strg-Taste gibt sie frei)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Bildschirmaufzeichnung beendet: Die Videodatei konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1367,6 +1367,10 @@ Upgrade now?</source>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Teclado capturado (Ctrl derecho para liberarlo)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Grabación de la pantalla detenida: no se pudo escribir el archivo de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1367,6 +1367,10 @@ Mettre à jour maintenant ?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Clavier capturé (Ctrl droite pour le libérer)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Enregistrement de l&apos;écran arrêté : le fichier vidéo n&apos;a pas pu être écrit.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1367,6 +1367,10 @@ Aggiornare ora?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Tastiera acquisita (Ctrl destro per rilasciarla)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Registrazione dello schermo interrotta: impossibile scrivere il file video.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1367,6 +1367,10 @@ Nu bijwerken?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Toetsenbord vastgehouden (rechter Ctrl geeft het vrij)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Schermopname gestopt: het videobestand kon niet worden geschreven.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

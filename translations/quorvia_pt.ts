@@ -1367,6 +1367,10 @@ Atualizar agora?</translation>
         <source>Keyboard captured (Right Ctrl releases it)</source>
         <translation>Teclado capturado (Ctrl direito para o libertar)</translation>
     </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Gravação do ecrã parada: não foi possível escrever o ficheiro de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -359,6 +359,7 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "Proxy script access authentication"), // 330
     QT_TRANSLATE_NOOP("MessageCatalog", "The remote computer did not reconnect after the reboot\rClosing current session"), // 331
     QT_TRANSLATE_NOOP("MessageCatalog", "Keyboard captured (Right Ctrl releases it)"), // 332
+    QT_TRANSLATE_NOOP("MessageCatalog", "Screen recording stopped: the movie file could not be written."), // 333
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

@@ -10,6 +10,7 @@
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
 #include "hook/QVBlockHook.h"
+#include "recorder/RecorderControls.h"
 #include "screen/RemoteActionButtons.h"
 #include "screen/RemoteActions.h"
 #include "screen/RemoteInput.h"
@@ -182,6 +183,10 @@ void TQuorvAdminForm::FormCreate() {
             &RemoteInput::SetFullControl);
     Screen->input()->hooks().chatVisible = [this] { return Tools->chat()->isOpen(); };
 
+    // ---- Session recorder and recorded-session player (recorder/)
+    new RecorderControls(Session, Pipeline, Screen, this, MenuView,
+                         findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    // ----
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
