@@ -116,8 +116,9 @@ void GatewaySession::WMPumpQueue() {
     }
     const QByteArray entry = CommandQueue.takeFirst();
     const QByteArray head = entry.left(6);
-    for (const auto &[prefix, claim] : std::as_const(QueueClaims)) {
-        if (!claim.owner || !entry.startsWith(prefix))
+    for (const auto &queueClaim : std::as_const(QueueClaims)) {
+        const Claim &claim = queueClaim.second;
+        if (!claim.owner || !entry.startsWith(queueClaim.first))
             continue;
         runGuarded([&] { claim.handler(entry); });
         // The owner's exchange pumps again when it completes; without one the queue goes on.
