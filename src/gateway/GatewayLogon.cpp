@@ -328,21 +328,44 @@ void GatewaySession::LogonRequestDone(int error, int status, const QByteArray &b
                     AnnouncementIsProduct ? 1 : 0);
 }
 
-void GatewaySession::WMGatewayEvent(int code, const QByteArray &text) {
+GatewaySession::GatewayEventKind GatewaySession::gatewayEventKind(const QByteArray &text) {
     auto starts = [&text](const char *prefix) {
         return text.size() >= qsizetype(qstrlen(prefix)) &&
                qstrnicmp(text.constData(), prefix, qstrlen(prefix)) == 0;
     };
     if (starts("Logon"))
+        return LogonEvent;
+    if (starts("Logoff"))
+        return LogoffEvent;
+    if (starts("HostLogon"))
+        return HostLogonEvent;
+    if (starts("HostLogoff"))
+        return HostLogoffEvent;
+    if (starts("HostDisappeared"))
+        return HostDisappearedEvent;
+    return NoGatewayEvent;
+}
+
+void GatewaySession::WMGatewayEvent(int code, const QByteArray &text) {
+    switch (gatewayEventKind(text)) {
+    case LogonEvent:
         logonEvent(code, text);
-    else if (starts("Logoff"))
+        break;
+    case LogoffEvent:
         logoffEvent(code, text);
-    else if (starts("HostLogon"))
+        break;
+    case HostLogonEvent:
         HostLogon(text);
-    else if (starts("HostLogoff"))
+        break;
+    case HostLogoffEvent:
         HostEndedSession();
-    else if (starts("HostDisappeared"))
+        break;
+    case HostDisappearedEvent:
         HostDisappeared();
+        break;
+    case NoGatewayEvent:
+        break;
+    }
 }
 
 void GatewaySession::logonEvent(int code, const QByteArray &text) {

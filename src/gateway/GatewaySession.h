@@ -216,6 +216,16 @@ private:
     void WANconnectDone(int code, const QString &text);
     void WANdisconnectDone(int code, const QString &text);
     void LogOffTimerTimer();
+    // Which gateway event a poll reply is, by its prefix (any case).
+    enum GatewayEventKind {
+        NoGatewayEvent,
+        LogonEvent,
+        LogoffEvent,
+        HostLogonEvent,
+        HostLogoffEvent,
+        HostDisappearedEvent
+    };
+    static GatewayEventKind gatewayEventKind(const QByteArray &text);
     void logonEvent(int code, const QByteArray &text);
     void logoffEvent(int code, const QByteArray &text);
     void retryLogon(int gateway);

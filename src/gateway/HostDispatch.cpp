@@ -82,9 +82,7 @@ void GatewaySession::WMHostMessage(const QByteArray &message) {
             const auto claim = QueueStopClaims.value(StopQueueReason);
             if (claim.first && claim.second && claim.second())
                 pollNext = false;
-        } else if (message.startsWith("HostLogon") || message.startsWith("HostLogoff") ||
-                   message.startsWith("HostDisappeared") || message.startsWith("Logon") ||
-                   message.startsWith("Logoff")) {
+        } else if (gatewayEventKind(message) != NoGatewayEvent) {
             // Handled as the gateway event when the poll returned.
         } else {
             dispatchHostMessage(command, parameter);

@@ -57,15 +57,20 @@ bool ClipboardTransfer::mayStart() const {
     return !busy() && !Exchanging;
 }
 
-void ClipboardTransfer::BttnUploadClipboardClick() {
+int ClipboardTransfer::chooseOption(bool upload, int trace) {
     if (!adminVars().HostLoggedOn || !H.fullControl())
-        return;
-    AddTrace(29);
+        return -1;
+    AddTrace(trace);
     if (!mayStart())
-        return;
+        return -1;
     Session->ui().playSound(0);
-    const int option = H.askOption(true);
-    if (option < Text || option > All)
+    const int option = H.askOption(upload);
+    return option < Text || option > All ? -1 : option;
+}
+
+void ClipboardTransfer::BttnUploadClipboardClick() {
+    const int option = chooseOption(true, 29);
+    if (option < 0)
         return;
     // Chosen is taken: a second click before the queue reaches this one is refused as well.
     Pending = true;
@@ -75,14 +80,8 @@ void ClipboardTransfer::BttnUploadClipboardClick() {
 }
 
 void ClipboardTransfer::BttnDownloadClipboardClick() {
-    if (!adminVars().HostLoggedOn || !H.fullControl())
-        return;
-    AddTrace(30);
-    if (!mayStart())
-        return;
-    Session->ui().playSound(0);
-    const int option = H.askOption(false);
-    if (option < Text || option > All)
+    const int option = chooseOption(false, 30);
+    if (option < 0)
         return;
     ClipboardBusy = true;
     AwaitingHost = true;

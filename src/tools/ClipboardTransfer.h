@@ -68,6 +68,8 @@ private:
     void setWait(bool on);
     void reset(bool sessionGone);
     bool mayStart() const;
+    // What both buttons check and ask first: the option chosen, or -1 when nothing is to be done.
+    int chooseOption(bool upload, int trace);
     QClipboard *clipboard() const;
 
     GatewaySession *Session;

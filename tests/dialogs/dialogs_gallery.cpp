@@ -15,35 +15,14 @@
 #include "ui/Invitation.h"
 #include "ui/uWaitForHost.h"
 
+#include "GalleryBackdrop.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
-
-namespace {
-int languageNumber(const QString &code) {
-    const QStringList codes = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("fr"),
-                               QStringLiteral("de"), QStringLiteral("it"), QStringLiteral("es"),
-                               QStringLiteral("pt"), QStringLiteral("ca")};
-    return qMax(0, int(codes.indexOf(code)));
-}
-
-QMainWindow *backdrop() {
-    auto *w = new QMainWindow;
-    auto *centre = new QLabel(QStringLiteral("Quorvia Access"));
-    centre->setAlignment(Qt::AlignCenter);
-    centre->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, stop:1 #d9e3ef); "
-        "color: #104386; font-size: 15pt;"));
-    w->setCentralWidget(centre);
-    w->statusBar()->showMessage(QStringLiteral("Connection status : Connected to gateway"));
-    w->setGeometry(100, 60, 1200, 860);
-    w->show();
-    return w;
-}
-} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -53,11 +32,12 @@ int main(int argc, char **argv) {
         return 2;
     }
     settings().Sound = false;
-    const int language = languageNumber(args.value(2, QStringLiteral("en")));
+    const int language = galleryLanguage(args.value(2, QStringLiteral("en")));
     SelectLanguage(quint8(language));
     const QString which = args.at(1);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
-    QMainWindow *main = backdrop();
+    QMainWindow *main = galleryBackdrop(QRect(100, 60, 1200, 860),
+                                        QStringLiteral("Connection status : Connected to gateway"));
     GatewaySession session;
 
     QTimer::singleShot(0, &app, [&, which] {

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
@@ -85,15 +86,8 @@ class TestInputForwarding : public QObject {
 private slots:
     void initTestCase() {
         resetProcessState();
-        GatewayConfig c;
-        c.hostDelayMs = 50;
-        c.pollHoldMs = 300;
-        c.clockRunning = false;
-        c.screenSize = {1024, 768};
-        gw = std::make_unique<LocalGateway>(c);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(steadyHostConfig({1024, 768}));
+        QVERIFY(gw);
         session = makeTestSession(ui);
         input = new RemoteInput(session.get(), session.get());
         input->hooks().scale = [] { return QPointF(0.78125, 0.78125); };

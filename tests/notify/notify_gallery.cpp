@@ -14,36 +14,14 @@
 #include "ui/uShowInfoMsg.h"
 #include "ui/uTips.h"
 
+#include "GalleryBackdrop.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
-
-namespace {
-int languageNumber(const QString &code) {
-    const QStringList codes = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("fr"),
-                               QStringLiteral("de"), QStringLiteral("it"), QStringLiteral("es"),
-                               QStringLiteral("pt"), QStringLiteral("ca")};
-    return qMax(0, int(codes.indexOf(code)));
-}
-
-// A stand-in for the main window, for the windows that sit on or over it.
-QMainWindow *backdrop() {
-    auto *w = new QMainWindow;
-    auto *centre = new QLabel(QStringLiteral("Quorvia Access"));
-    centre->setAlignment(Qt::AlignCenter);
-    centre->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, stop:1 #d9e3ef); "
-        "color: #104386; font-size: 15pt;"));
-    w->setCentralWidget(centre);
-    w->statusBar()->showMessage(QStringLiteral("Connection status : Connected to client"));
-    w->setGeometry(200, 120, 1000, 700);
-    w->show();
-    return w;
-}
-} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -53,7 +31,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     settings().Sound = false;
-    SelectLanguage(quint8(languageNumber(args.value(2, QStringLiteral("en")))));
+    SelectLanguage(quint8(galleryLanguage(args.value(2, QStringLiteral("en")))));
     const QString which = args.at(1);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
 
@@ -75,11 +53,15 @@ int main(int argc, char **argv) {
         } else if (which.startsWith(QLatin1String("popup"))) {
             ShowPopUp(which.mid(5).toInt(), 60000);
         } else if (which == QLatin1String("badconn")) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main =
+                galleryBackdrop(QRect(200, 120, 1000, 700),
+                                QStringLiteral("Connection status : Connected to client"));
             auto *bad = new TShowBadConnForm(main);
             QTimer::singleShot(300, bad, &TShowBadConnForm::ShowBadConn);
         } else if (which.startsWith(QLatin1String("announce"))) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main =
+                galleryBackdrop(QRect(200, 120, 1000, 700),
+                                QStringLiteral("Connection status : Connected to client"));
             auto *info = new TShowInfoMessagesForm(main);
             const bool product = which.endsWith(QLatin1String("product"));
             // Announcements arrive in the operator's language; the samples follow the gallery's.
@@ -119,7 +101,9 @@ int main(int argc, char **argv) {
                                      "inconvenience."));
             });
         } else if (which == QLatin1String("tips")) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main =
+                galleryBackdrop(QRect(200, 120, 1000, 700),
+                                QStringLiteral("Connection status : Connected to client"));
             QTimer::singleShot(300, main, [main] {
                 ShowTip(main, Msg("SCREEN RESOLUTION SETTINGS"),
                         Msg("It is highly recommended to switch the remote screen resolution\rto "
@@ -130,7 +114,9 @@ int main(int argc, char **argv) {
                         true);
             });
         } else if (which == QLatin1String("ask")) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main =
+                galleryBackdrop(QRect(200, 120, 1000, 700),
+                                QStringLiteral("Connection status : Connected to client"));
             QTimer::singleShot(300, main,
                                [main] { AskWarning(Msg("File already exists\rproceed ?"), main); });
         } else {

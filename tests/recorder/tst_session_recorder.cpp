@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "MovieProbe.h"
 #include "SessionTestSupport.h"
@@ -67,15 +68,8 @@ class TestSessionRecorder : public QObject {
 private slots:
     void initTestCase() {
         resetProcessState();
-        GatewayConfig c;
-        c.hostDelayMs = 50;
-        c.pollHoldMs = 300;
-        c.clockRunning = false;
-        c.screenSize = {640, 480};
-        gw = std::make_unique<LocalGateway>(c);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(steadyHostConfig({640, 480}));
+        QVERIFY(gw);
         session = makeTestSession(ui);
         screen = new ScreenPipeline(session.get());
         recorder = new SessionRecorder(session.get(), screen, session.get());

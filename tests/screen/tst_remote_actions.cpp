@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
@@ -30,11 +31,7 @@ class TestRemoteActions : public QObject {
 
     SimulatedHost &host() { return gw->latestSession()->host(); }
 
-    bool quiet() {
-        return host().updateWanted() && screen->ScreenFetch == ScreenPipeline::None &&
-               !screen->workerBusy() && screen->PendingScreenNotices.isEmpty() &&
-               !session->ScreenClient->busy();
-    }
+    bool quiet() { return screenSettled(host(), *screen, *session); }
     // The picture is live: after everything in flight it is exactly what the host sent.
     bool showsWhatTheHostSent() {
         if (!QTest::qWaitFor([this] { return quiet(); }, 20000))
@@ -68,15 +65,8 @@ private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         resetProcessState();
-        GatewayConfig c;
-        c.hostDelayMs = 50;
-        c.pollHoldMs = 300;
-        c.clockRunning = false;
-        c.screenSize = {640, 480};
-        gw = std::make_unique<LocalGateway>(c);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(steadyHostConfig({640, 480}));
+        QVERIFY(gw);
         session = makeTestSession(ui);
         session->WatchdogCloseDelayMs = 0;
         screen = new ScreenPipeline(session.get());

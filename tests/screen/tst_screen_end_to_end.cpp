@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
@@ -26,11 +27,7 @@ class TestScreenEndToEnd : public QObject {
 
     // Nothing in flight anywhere: the host waits for its desktop to change, the console has
     // applied all it fetched.
-    bool quiet() {
-        return host().updateWanted() && screen->ScreenFetch == ScreenPipeline::None &&
-               !screen->workerBusy() && screen->PendingScreenNotices.isEmpty() &&
-               !session->ScreenClient->busy();
-    }
+    bool quiet() { return screenSettled(host(), *screen, *session); }
 
     bool showsWhatTheHostSent() {
         if (!QTest::qWaitFor([this] { return quiet(); }, 20000))
@@ -48,15 +45,8 @@ class TestScreenEndToEnd : public QObject {
 private slots:
     void initTestCase() {
         resetProcessState();
-        GatewayConfig c;
-        c.hostDelayMs = 50;
-        c.pollHoldMs = 300;
-        c.clockRunning = false;
-        c.screenSize = {640, 480};
-        gw = std::make_unique<LocalGateway>(c);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(steadyHostConfig({640, 480}));
+        QVERIFY(gw);
         session = makeTestSession(ui);
         screen = new ScreenPipeline(session.get());
         // Stands in for the screen-mode handling, which starts the cycle once the list is in.

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
 #include "common/uLanguageMsg.h"
@@ -23,10 +24,8 @@ private slots:
         GatewayConfig config;
         config.hostDelayMs = -1;
         config.pollHoldMs = 300;
-        gw = std::make_unique<LocalGateway>(config);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(config);
+        QVERIFY(gw);
         session = makeTestSession(ui);
     }
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
@@ -29,10 +30,8 @@ class TestGatewaySession : public QObject {
         gw.reset();
         config.hostDelayMs = config.hostDelayMs == 3000 ? -1 : config.hostDelayMs;
         config.pollHoldMs = 300;
-        gw = std::make_unique<LocalGateway>(config);
-        QString error;
-        QVERIFY2(gw->start(&error), qPrintable(error));
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
+        gw = startLocalGateway(config);
+        QVERIFY(gw);
         session = makeTestSession(ui);
         // The screen attached as in the console.
         pipeline = new ScreenPipeline(session.get());

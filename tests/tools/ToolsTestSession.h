@@ -2,6 +2,7 @@
 // A console session against the in-process local gateway with its host joined, for the
 // clipboard, chat and system information tests.
 #include "LocalGateway.h"
+#include "LocalGatewaySession.h"
 #include "LocalSession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
@@ -16,19 +17,11 @@ struct ToolsTestSession {
 
     bool start() {
         resetProcessState();
-        localgw::GatewayConfig c;
-        c.hostDelayMs = 50;
-        c.pollHoldMs = 300;
-        c.clockRunning = false;
+        localgw::GatewayConfig c = steadyHostConfig({640, 480});
         c.nschIntervalMs = 60000;
-        c.screenSize = {640, 480};
-        gw = std::make_unique<localgw::LocalGateway>(c);
-        QString error;
-        if (!gw->start(&error)) {
-            qWarning() << error;
+        gw = startLocalGateway(c);
+        if (!gw)
             return false;
-        }
-        useLocalGateway(gw->gatewayAddress(), gw->caPemPath());
         session = makeTestSession(ui);
         session->WANconnect(false);
         return QTest::qWaitFor([] { return adminVars().HostLoggedOn; }, 15000);

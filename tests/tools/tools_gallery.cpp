@@ -16,33 +16,13 @@
 #include "tools/uClipProgress.h"
 #include "tools/uShowInfoHost.h"
 
+#include "GalleryBackdrop.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTextStream>
 #include <QTimer>
-
-namespace {
-int languageNumber(const QString &code) {
-    const QStringList codes = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("fr"),
-                               QStringLiteral("de"), QStringLiteral("it"), QStringLiteral("es"),
-                               QStringLiteral("pt"), QStringLiteral("ca")};
-    return qMax(0, int(codes.indexOf(code)));
-}
-
-QMainWindow *backdrop() {
-    auto *w = new QMainWindow;
-    auto *centre = new QLabel(QStringLiteral("Quorvia Access"));
-    centre->setAlignment(Qt::AlignCenter);
-    centre->setStyleSheet(QStringLiteral(
-        "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, stop:1 #d9e3ef); "
-        "color: #104386; font-size: 15pt;"));
-    w->setCentralWidget(centre);
-    w->setGeometry(100, 80, 1000, 700);
-    w->show();
-    return w;
-}
-} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -52,7 +32,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     settings().Sound = false;
-    SelectLanguage(quint8(languageNumber(args.value(2, QStringLiteral("en")))));
+    SelectLanguage(quint8(galleryLanguage(args.value(2, QStringLiteral("en")))));
     const QString which = args.at(1);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
     auto *session = new GatewaySession(&app);
@@ -62,16 +42,16 @@ int main(int argc, char **argv) {
 
     QTimer::singleShot(0, &app, [which, session] {
         if (which.startsWith(QLatin1String("options"))) {
-            backdrop();
+            galleryBackdrop(QRect(100, 80, 1000, 700));
             auto *form = new TClipBrdOptionsForm(which.endsWith(QLatin1String("upload")),
                                                  QPoint(420, 150), 0);
             form->show();
         } else if (which.startsWith(QLatin1String("progress"))) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main = galleryBackdrop(QRect(100, 80, 1000, 700));
             auto *form = new TClipProgressForm(main);
             form->ShowClipProgress(which.endsWith(QLatin1String("send")));
         } else if (which == QLatin1String("chat")) {
-            QMainWindow *main = backdrop();
+            QMainWindow *main = galleryBackdrop(QRect(100, 80, 1000, 700));
             auto *chat = new RemoteChat(session, session);
             new TAdminChatForm(chat, main);
             chat->StartChat(true);
