@@ -1,5 +1,6 @@
 #pragma once
 #include "GatewayConfig.h"
+#include "HostFiles.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
 #include "SyntheticDesktop.h"
@@ -58,6 +59,8 @@ public:
 
     // Observations.
     SyntheticDesktop &desktop() { return m_desktop; }
+    HostFiles &files() { return m_files; }
+    const HostFiles &files() const { return m_files; }
     const ScreenEncoder &encoder() const { return m_encoder; }
     QList<QByteArray> receivedCommands() const { return m_received; }
     QList<QSize> screenModes() const { return m_modes; }
@@ -116,6 +119,7 @@ private:
     QTimer m_clockTimer;
     QTimer m_aliveTimer;
     QTimer m_changeTimer;
+    HostFiles m_files;
 };
 
 } // namespace localgw

@@ -6,6 +6,7 @@ add_library(quorvia_localgw STATIC
   GatewayService.cpp GatewayService.h
   LocalSession.cpp LocalSession.h
   HostileBodies.cpp HostileBodies.h
+  HostFiles.cpp HostFiles.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h

@@ -1355,6 +1355,18 @@ Mettre à jour maintenant ?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Il est vivement recommandé de régler la résolution de l&apos;écran distant&#xd;sur 800x600 pixels pour améliorer les performances.&#xd;La résolution d&apos;origine est automatiquement rétablie&#xd;à la fin de la session.&#xd;&#xd;Dans « Paramètres de connexion », vous pouvez choisir de passer automatiquement&#xd;en 800x600 pixels au début de chaque session.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nom de fichier dangereux refusé :</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Pas de réponse de l&apos;ordinateur distant - transfert arrêté</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Le fichier reçu est incomplet et n&apos;a pas été enregistré</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

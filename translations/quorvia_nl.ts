@@ -1355,6 +1355,18 @@ Nu bijwerken?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Het wordt sterk aanbevolen de schermresolutie van de externe computer&#xd;op 800x600 pixels in te stellen om de prestaties te verbeteren.&#xd;De oorspronkelijke schermresolutie wordt automatisch hersteld&#xd;wanneer een sessie eindigt.&#xd;&#xd;U kunt bij &quot;Verbindingsinstellingen&quot; instellen dat automatisch&#xd;bij elke sessiestart naar 800x600 pixels wordt overgeschakeld.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Onveilige bestandsnaam geweigerd:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Geen antwoord van de externe computer - overdracht gestopt</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Het ontvangen bestand is onvolledig en is niet opgeslagen</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>
