@@ -15,6 +15,8 @@
 #include "settings/ServiceConfig.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorer.h"
 #include "ui/ApplicationException.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
@@ -147,6 +149,27 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+
+    // ---- File transfer: "Transfer file" (Ctrl+Alt+E and the full-screen toolbar) stops the
+    // session's queue; the host's acknowledgement opens the transfer window, which polls in the
+    // session's place until it closes.
+    Transfer = new FileTransfer(Session, Pipeline);
+    auto *transferFile = new QAction(this);
+    transferFile->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    transferFile->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(transferFile);
+    connect(transferFile, &QAction::triggered, Transfer, &FileTransfer::BttnCopyFileClick);
+    connect(Screen, &ScreenArea::headerButtonClicked, Transfer, [this](THeaderForm::Button b) {
+        if (b == THeaderForm::BttnCopyFile)
+            Transfer->BttnCopyFileClick();
+    });
+    connect(Transfer, &FileTransfer::explorerOpened, this, [this](TQVexplorerProtocol *protocol) {
+        auto *window = new TQVexplorerForm(protocol, this);
+        window->show();
+        window->activateWindow();
+    });
+    // ---- end of file transfer
+
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 
+class FileTransfer;
 class GatewaySession;
 class ScreenArea;
 class ScreenPipeline;
@@ -55,6 +56,7 @@ public:
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    FileTransfer *fileTransfer() const { return Transfer; }
 
 protected:
     bool event(QEvent *e) override;
@@ -86,6 +88,7 @@ private:
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
+    FileTransfer *Transfer = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
     QMenu *MenuView = nullptr;

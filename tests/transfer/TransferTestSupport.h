@@ -29,6 +29,7 @@ struct TransferFixture {
     QStringList notices;
     int questions = 0;
     bool answerYes = true;
+    bool autoAnswer = true; // false: the window's question dialog answers
 
     localgw::SimulatedHost &host() { return gw->latestSession()->host(); }
     localgw::HostFiles &hostFiles() { return host().files(); }
@@ -69,7 +70,8 @@ struct TransferFixture {
                              [this](const QString &, const QString &text) { notices << text; });
             QObject::connect(p, &TQVexplorerProtocol::overwriteQuestion, p, [this, p] {
                 ++questions;
-                QTimer::singleShot(0, p, [this, p] { p->AnswerOverwrite(answerYes); });
+                if (autoAnswer)
+                    QTimer::singleShot(0, p, [this, p] { p->AnswerOverwrite(answerYes); });
             });
         };
         session->WANconnect(false);
