@@ -34,7 +34,6 @@ constexpr qint64 kMaxPollReply = 1024 * 1024;
 constexpr qint64 kMaxListReply = HostListings::kMaxListBytes;
 // Texts that wait for ExplorerClient while it carries a short exchange.
 constexpr qsizetype kMaxWaitingTexts = 16;
-constexpr qsizetype kMaxFileListRequests = 16;
 
 QString withSeparator(QString folder, QChar separator) {
     if (!folder.endsWith(separator))
@@ -108,6 +107,11 @@ TQVexplorerProtocol::TQVexplorerProtocol(const Setup &setup, QObject *parent)
 
     StopTimer.setSingleShot(true);
     connect(&StopTimer, &QTimer::timeout, this, &TQVexplorerProtocol::StopTimerTimer);
+    ListTimer.setSingleShot(true);
+    connect(&ListTimer, &QTimer::timeout, this, [this] {
+        AddTrace(181);
+        listLost();
+    });
     TargetCheckTimer.setSingleShot(true);
     connect(&TargetCheckTimer, &QTimer::timeout, this, &TQVexplorerProtocol::TargetCheckTimerTimer);
     ConnectionTimer.setSingleShot(true);
@@ -189,7 +193,14 @@ void TQVexplorerProtocol::finishClose() {
     Stopped = true;
     StopTimer.stop();
     ConnectionTimer.stop();
-    FolderList.clear();
+    ListTimer.stop();
+    // Whoever waits for a list hears that none comes.
+    for (ListRequest &r : std::exchange(ListQueue, {}))
+        if (r.done)
+            r.done(false, {});
+    if (ListOutstanding && ListOutstanding->done)
+        ListOutstanding->done(false, {});
+    ListOutstanding.reset();
     FileList.clear();
     WaitingTexts.clear();
     ResetExplorerClient();
@@ -234,6 +245,7 @@ bool TQVexplorerProtocol::SendStringToHost(const QByteArray &text) {
 }
 
 void TQVexplorerProtocol::sendQueued(const QByteArray &text) {
+    ActiveText = text;
     startOnExplorerClient(SendingCommand, [this, &text] {
         if (text.startsWith('#'))
             return ExplorerClient->get(GatewayRequests::control(GatewayUrlBytes, KeyBytes,
@@ -305,6 +317,9 @@ void TQVexplorerProtocol::runWhenIdle() {
 
 void TQVexplorerProtocol::SendStringRequestDone(int error, int status) {
     AddTrace(167, QStringLiteral("Err:%1 - Status:%2").arg(error).arg(status));
+    // A file list the host never heard of will not come.
+    if ((error != 0 || status != 200) && ListOutstanding && ListOutstanding->command == ActiveText)
+        QTimer::singleShot(0, this, &TQVexplorerProtocol::listLost);
     if (error != 0)
         showNotice(QString(), QStringLiteral("SendString failed"));
     else if (status != 200)
@@ -437,33 +452,45 @@ void TQVexplorerProtocol::HandleMessageGetStringList(const QByteArray &name) {
 void TQVexplorerProtocol::GetStrListRequestDone(int error, int status, const QByteArray &body) {
     AddTrace(159,
              QStringLiteral("Err:%1 - Status:%2 - Mode:%3").arg(error).arg(status).arg(ListMode));
+    // The list answers the request on its way when it is of its kind; any other one (late, or
+    // announced by nobody we asked) is dropped.
+    const bool folders = ListMode == 2;
+    std::optional<ListRequest> request;
+    if (ListOutstanding && ListOutstanding->folders == folders)
+        request = std::exchange(ListOutstanding, std::nullopt);
+    if (request) {
+        ListTimer.stop();
+        QTimer::singleShot(0, this, &TQVexplorerProtocol::sendNextList);
+    }
+    std::optional<QList<QByteArray>> lines;
     if (error != 0) {
         showNotice(QString(), QStringLiteral("Strl failed. Error #%1").arg(error));
-        return;
-    }
-    if (status != 200) {
+    } else if (status != 200) {
         showNotice(QString(),
                    QStringLiteral("Strl failed: \r%1 %2").arg(status).arg(reasonOf(body)));
-        return;
-    }
-    const auto lines = InflateList(body);
-    if (!lines) {
+    } else if (!(lines = InflateList(body))) {
         showNotice(QString(), QStringLiteral("Strl failed: \rinvalid list"));
+    }
+    if (!request)
+        return;
+    if (folders) {
+        if (request->done)
+            request->done(lines.has_value(),
+                          lines ? ParseFolderList(*lines) : QList<FolderEntry>());
         return;
     }
-    if (ListMode == 2) {
-        FolderList = ParseFolderList(*lines);
-        raiseEvent(FolderListArrived);
-    } else if (ListMode == 3) {
-        FileList = ParseFileList(*lines);
-        ListedFolder = RequestedFileFolder;
-        emit filesArrived(ListedFolder, FileList);
-        if (TransferStep == Step::CheckingTarget &&
-            folderKey(ListedFolder) == folderKey(Current.targetFolder)) {
-            TargetCheckTimer.stop();
-            continueCopy();
-        }
+    if (!lines)
+        return;
+    const QList<FileEntry> files = ParseFileList(*lines);
+    FileList = files;
+    ListedFolder = request->path;
+    // The target check answers first: whoever hears of the list may start other work.
+    if (TransferStep == Step::CheckingTarget &&
+        folderKey(ListedFolder) == folderKey(Current.targetFolder)) {
+        TargetCheckTimer.stop();
+        continueCopy(files);
     }
+    emit filesArrived(ListedFolder, files);
 }
 
 void TQVexplorerProtocol::FindDrives() {
@@ -476,22 +503,46 @@ void TQVexplorerProtocol::FindDrivesDone(const QByteArray &parameters) {
     emit drivesArrived(ParseDriveList(parameters));
 }
 
+// The host leaves every list in one place on the gateway and its list does not say what it
+// lists: a list is asked for only when the one before has been fetched, so none can take
+// another's place.
 void TQVexplorerProtocol::GetHostDirs(const QString &path, FoldersDone done) {
     AddTrace(124, path);
-    FolderList.clear();
-    if (!SendStringToHost("Gdir?" + EncodeQueryValue(toCp1252(path)))) {
-        done(false, {});
-        return;
-    }
-    WaitForEvent(FolderListArrived, ReplyTimeoutMs,
-                 [this, done](bool ok) { done(ok, ok ? FolderList : QList<FolderEntry>()); });
+    ListQueue.append({true, path, std::move(done), {}});
+    sendNextList();
 }
 
 void TQVexplorerProtocol::GetHostFiles(const QString &path) {
     AddTrace(125, path);
-    FileList.clear();
-    RequestedFileFolder = path;
-    SendCmd("Gfil?" + EncodeQueryValue(toCp1252(path)));
+    // Only the latest file list asked for is still wanted.
+    ListQueue.removeIf([](const ListRequest &r) { return !r.folders; });
+    ListQueue.append({false, path, {}, {}});
+    sendNextList();
+}
+
+void TQVexplorerProtocol::sendNextList() {
+    while (!ListOutstanding && !ListQueue.isEmpty() && !Stopped) {
+        ListRequest request = ListQueue.takeFirst();
+        const QByteArray command =
+            (request.folders ? "Gdir?" : "Gfil?") + EncodeQueryValue(toCp1252(request.path));
+        AddTrace(164, QStringLiteral("Data:") + fromCp1252(command.left(512)));
+        if (!SendStringToHost(command)) {
+            if (request.done)
+                request.done(false, {});
+            continue;
+        }
+        request.command = command;
+        ListOutstanding = std::move(request);
+        ListTimer.start(ReplyTimeoutMs);
+    }
+}
+
+void TQVexplorerProtocol::listLost() {
+    ListTimer.stop();
+    if (std::optional<ListRequest> request = std::exchange(ListOutstanding, std::nullopt);
+        request && request->done)
+        request->done(false, {});
+    sendNextList();
 }
 
 void TQVexplorerProtocol::CreateHostDir(const QString &path, std::function<void(bool)> done) {
@@ -612,10 +663,10 @@ bool TQVexplorerProtocol::CopyFile(const Transfer &transfer) {
     return true;
 }
 
-void TQVexplorerProtocol::continueCopy() {
+void TQVexplorerProtocol::continueCopy(const QList<FileEntry> &targetFiles) {
     // Reached after the target folder was listed.
     bool exists = false;
-    for (const FileEntry &f : std::as_const(FileList))
+    for (const FileEntry &f : targetFiles)
         exists = exists || f.name.compare(Current.name, Qt::CaseInsensitive) == 0;
     TransferStep = Step::None;
     if (exists) {

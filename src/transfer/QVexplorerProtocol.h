@@ -182,6 +182,8 @@ private:
     void QclientRequestDone(int error, int status, const QByteArray &body);
     void handleMessage(const QByteArray &message);
     void HandleMessageGetStringList(const QByteArray &name);
+    void sendNextList();
+    void listLost();
     void FindDrivesDone(const QByteArray &parameters);
     void HandleStatus(bool secondHalf, const QByteArray &parameter);
     void ConnectionTimerTimer();
@@ -194,7 +196,7 @@ private:
     void TargetCheckTimerTimer();
 
     // Transfers.
-    void continueCopy();
+    void continueCopy(const QList<HostListings::FileEntry> &targetFiles);
     void startTransfer();
     void SendFileToHost();
     void compressionDone();
@@ -239,8 +241,18 @@ private:
 
     QList<HostListings::FileEntry> FileList;
     QString ListedFolder;
-    QString RequestedFileFolder;
-    QList<HostListings::FolderEntry> FolderList;
+    // Folder and file lists: the one on its way (waited for ReplyTimeoutMs) and those asked for
+    // after it.
+    struct ListRequest {
+        bool folders = false;
+        QString path;
+        FoldersDone done;
+        QByteArray command;
+    };
+    std::optional<ListRequest> ListOutstanding;
+    QList<ListRequest> ListQueue;
+    QTimer ListTimer;
+    QByteArray ActiveText; // the text of the command on ExplorerClient
 
     // The transfer under way.
     Step TransferStep = Step::None;

@@ -29,14 +29,9 @@ private slots:
         QVERIFY(f->session->CommandsDisabled);
         QCOMPARE(f->session->QState, quint8(GatewaySession::QIdle));
 
+        // Folders and files asked for at once: each list reaches its own asker (the host
+        // leaves both in one place on the gateway).
         QSignalSpy files(f->x.data(), &TQVexplorerProtocol::filesArrived);
-        f->x->GetHostFiles(QStringLiteral("C:"));
-        QTRY_COMPARE(files.count(), 1);
-        const auto list = files.first().at(1).value<QList<HostListings::FileEntry>>();
-        QCOMPARE(list.size(), 1);
-        QCOMPARE(list[0].name, QStringLiteral("readme.txt"));
-        QCOMPARE(list[0].size, 1500);
-
         QList<HostListings::FolderEntry> folders;
         int answers = 0;
         f->x->GetHostDirs(QStringLiteral("C:"), [&](bool ok, const auto &list) {
@@ -44,7 +39,13 @@ private slots:
             QVERIFY(ok);
             folders = list;
         });
+        f->x->GetHostFiles(QStringLiteral("C:"));
+        QTRY_COMPARE(files.count(), 1);
         QTRY_COMPARE(answers, 1);
+        const auto list = files.first().at(1).value<QList<HostListings::FileEntry>>();
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].name, QStringLiteral("readme.txt"));
+        QCOMPARE(list[0].size, 1500);
         QCOMPARE(folders.size(), 2);
         QCOMPARE(folders[0].name, QStringLiteral("Docs"));
         QVERIFY(folders[0].hasSubfolders);
@@ -143,9 +144,19 @@ private slots:
         QTRY_COMPARE(f->questions, 2);
         QTest::qWait(200);
         QCOMPARE(f->gw->requestLog().withCode("13").size(), uploadsBefore);
+        // Also when asked for while a listing is being handed out.
+        QMetaObject::Connection once;
+        once = connect(f->x.data(), &TQVexplorerProtocol::filesArrived, this, [&] {
+            disconnect(once);
+            f->x->CopyFile({true, "data.bin", f->local->path(), "C:\\Docs"});
+        });
+        f->x->GetHostFiles(QStringLiteral("C:\\Docs"));
+        QTRY_COMPARE(f->questions, 3);
+        QTest::qWait(200);
+        QCOMPARE(f->gw->requestLog().withCode("13").size(), uploadsBefore);
         f->answerYes = true;
         QVERIFY(f->download(QStringLiteral("C:\\Docs"), QStringLiteral("notes.txt"), back.path()));
-        QCOMPARE(f->questions, 3);
+        QCOMPARE(f->questions, 4);
         QVERIFY(readFile(back.filePath("notes.txt")) == text);
         // A second transfer while one runs is refused without a word.
         QTemporaryDir other;
