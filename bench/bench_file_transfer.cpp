@@ -167,8 +167,7 @@ int main(int argc, char **argv) {
 
     struct Row {
         qint64 bytes;
-        double up, down, peak;
-        qint64 upBody, downBody;
+        double up, down, peakUp, peakDown;
     };
     QList<Row> rows;
     const QString gw = session.GatewayUrl;
@@ -189,6 +188,7 @@ int main(int argc, char **argv) {
         x->CopyFile({true, name, local.path(), QStringLiteral("C:")});
         waitUntil([&] { return ended; }, 3600000);
         const double up = t.elapsed() / 1000.0;
+        const double peakUp = peakMegabytes();
         const bool upOk = ok && hashOf(sandbox.filePath(QStringLiteral("C/") + name)) ==
                                     hashOf(local.filePath(name));
         ended = false;
@@ -205,7 +205,7 @@ int main(int argc, char **argv) {
         }
         QFile::remove(back.filePath(name));
         QFile::remove(sandbox.filePath(QStringLiteral("C/") + name));
-        rows.append({bytes, up, down, peakMegabytes(), 0, 0});
+        rows.append({bytes, up, down, peakUp, peakMegabytes()});
     }
 
     // The last file's bodies once more, on the channel alone and with curl.
@@ -256,12 +256,12 @@ int main(int argc, char **argv) {
                                   QStringLiteral("/dev/null"), QString::fromLatin1(downloadUrl)});
 
     std::printf("| transfer, end to end (zlib and the host included) | up | down | console peak "
-                "memory |\n|---|---|---|---|\n");
+                "memory after up / down |\n|---|---|---|---|\n");
     std::printf("| before the first transfer | | | %.0f MB |\n", baseline);
     for (const Row &r : rows)
-        std::printf("| %.0f MB file | %.1f MB/s (%.1f s) | %.1f MB/s (%.1f s) | %.0f MB |\n",
+        std::printf("| %.0f MB file | %.1f MB/s (%.1f s) | %.1f MB/s (%.1f s) | %.0f / %.0f MB |\n",
                     double(r.bytes) / 1e6, mbps(r.bytes, r.up), r.up, mbps(r.bytes, r.down), r.down,
-                    r.peak);
+                    r.peakUp, r.peakDown);
     std::printf("\n| HTTP body of %.0f MB (the zlib form) | up | down |\n|---|---|---|\n",
                 double(bodyBytes) / 1e6);
     std::printf("| console channel | %.1f MB/s | %.1f MB/s |\n", mbps(bodyBytes, channelUp),

@@ -21,6 +21,7 @@ constexpr qint64 kMaxProxyReplyBytes = 1024 * 1024;
 // waits in the socket to be sent.
 constexpr qint64 kSourceBlock = 64 * 1024;
 constexpr qint64 kSourceHighWater = 512 * 1024;
+constexpr qint64 kReadBufferBytes = 1024 * 1024;
 // A connection closed by us after a complete reply is cut off if the peer does not finish the
 // close within this time.
 constexpr int kCloseGraceMs = 5000;
@@ -212,6 +213,9 @@ void HttpChannel::openConnection(const QByteArray &key) {
     m_socketKey = key;
     m_peerClosed = false;
     socket->setProxy(QNetworkProxy::NoProxy); // the proxy is ours to speak to, not Qt's
+    // What the peer sends faster than it is taken waits in the system, not in this process:
+    // a file body streams through a bounded buffer however large it is.
+    socket->setReadBufferSize(kReadBufferBytes);
     if (cur.target.https) {
         socket->setSslConfiguration(TlsPolicy::gatewayConfiguration());
         // The certificate must name the gateway, also when the socket is connected to a proxy.
@@ -221,6 +225,9 @@ void HttpChannel::openConnection(const QByteArray &key) {
     connect(socket, &QSslSocket::encrypted, this, [this, socket] { onEncrypted(socket); });
     connect(socket, &QIODevice::readyRead, this, [this, socket] { onReadable(socket); });
     connect(socket, &QIODevice::bytesWritten, this, [this, socket] { onBytesWritten(socket); });
+    // Encrypted bytes leave later than they are taken: a streamed body goes on when they did.
+    connect(socket, &QSslSocket::encryptedBytesWritten, this,
+            [this, socket] { onBytesWritten(socket); });
     connect(socket, &QSslSocket::sslErrors, this, [this, socket](const QList<QSslError> &) {
         // Never ignored: the handshake fails and nothing of the request is sent.
         if (socket == m_socket && m_current)
@@ -251,16 +258,22 @@ void HttpChannel::onBytesWritten(QSslSocket *socket) {
         m_current->phase != Phase::Exchange)
         return;
     const InFlight &cur = *m_current;
-    const qint64 waiting = qMin(socket->bytesToWrite(), cur.sourceWritten);
+    const qint64 waiting = qMin(unsent(), cur.sourceWritten);
     emit uploadProgress(cur.sourceWritten - waiting, cur.sourceSize);
     // The receiver may have ended the request.
     if (m_current && socket == m_socket)
         pumpSource();
 }
 
+// What the socket holds that has not left yet: plain bytes waiting to be encrypted and the
+// encrypted ones waiting for the network.
+qint64 HttpChannel::unsent() const {
+    return m_socket->bytesToWrite() + m_socket->encryptedBytesToWrite();
+}
+
 void HttpChannel::pumpSource() {
     while (m_current && m_current->source && m_current->sourceWritten < m_current->sourceSize &&
-           m_socket->bytesToWrite() < kSourceHighWater) {
+           unsent() < kSourceHighWater) {
         InFlight &cur = *m_current;
         const qint64 want = qMin(kSourceBlock, cur.sourceSize - cur.sourceWritten);
         const QByteArray block = cur.source->read(want);

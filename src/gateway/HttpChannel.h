@@ -160,6 +160,7 @@ private:
                const QByteArray &contentType, QIODevice *source = nullptr, qint64 sourceSize = 0,
                BodySink sink = {});
     void pumpSource();
+    qint64 unsent() const;
     void onBytesWritten(QSslSocket *socket);
     QByteArray connectionKey(const HttpWire::Target &target) const;
     bool connectionReusable() const;

@@ -136,8 +136,9 @@ protected:
         drag->setPixmap(TransferPictures::FileIcon(name).pixmap(16, 16));
         if (onDragStart)
             onDragStart(name);
+        QPointer<QWidget> self(this);
         drag->exec(Qt::CopyAction, Qt::CopyAction);
-        if (onDragEnd)
+        if (self && onDragEnd)
             onDragEnd();
     }
 
@@ -451,6 +452,7 @@ void TQVexplorerForm::FormCreate() {
         return i.isValid() ? FileModel->fileName(i) : QString();
     };
     files->onDragStart = [this](const QString &name) {
+        Dragging = true;
         AddTrace(151, QStringLiteral("Src:") + joinPath(LocalFolder, name));
         StatusLabel->setText(Msg("Transferring local file: ") + joinPath(LocalFolder, name));
     };
@@ -472,6 +474,7 @@ void TQVexplorerForm::FormCreate() {
         return i ? i->text(0) : QString();
     };
     list->onDragStart = [this](const QString &name) {
+        Dragging = true;
         AddTrace(154, QStringLiteral("Src:") + name);
         StatusLabel->setText(Msg("Transferring remote file: ") + CurrentHostPath +
                              QLatin1Char('\\') + name);
@@ -526,7 +529,9 @@ void TQVexplorerForm::FormCreate() {
         });
         connect(Protocol, &TQVexplorerProtocol::closed, this, [this] {
             CloseAccepted = true;
-            close();
+            // A drag runs its own event loop: the window goes once it has ended.
+            if (!Dragging)
+                close();
         });
     }
 
@@ -1103,6 +1108,11 @@ void TQVexplorerForm::dropRemoteFile(const QString &name, const QString &localFo
 
 void TQVexplorerForm::forgetDrag() {
     AddTrace(150);
+    Dragging = false;
+    if (CloseAccepted) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     CopyMarked = false;
     ShellList->viewport()->update();
     HostFileView->viewport()->update();

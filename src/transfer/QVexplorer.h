@@ -118,6 +118,7 @@ private:
     QString HintText;
     bool Activated = false;
     bool CloseAccepted = false;
+    bool Dragging = false;
     bool FlyRight = true;
     int FlyStep = 0;
     // Ctrl+C: what was marked, from which folder, on which side.

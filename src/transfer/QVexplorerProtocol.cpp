@@ -371,7 +371,14 @@ void TQVexplorerProtocol::QclientRequestDone(int error, int status, const QByteA
         PostMessage(this, QCheckQueue);
         return;
     }
-    handleMessage(body);
+    try {
+        handleMessage(body);
+    } catch (const std::exception &e) {
+        // A failing handler is recorded, and polling goes on.
+        AddTrace(159, QStringLiteral("Exception: ") + QString::fromLocal8Bit(e.what()));
+        if (!Stopped)
+            PostMessage(this, QCheckQueue);
+    }
 }
 
 void TQVexplorerProtocol::handleMessage(const QByteArray &message) {

@@ -1,6 +1,9 @@
 #include "TransferTestSupport.h"
 #include "common/uLanguageMsg.h"
+#include "gateway/GatewayRequests.h"
 #include "gateway/HttpChannel.h"
+
+#include <QBuffer>
 
 using namespace localgw;
 using T = TQVexplorerProtocol::Transfer;
@@ -15,6 +18,58 @@ class TestTransferEndToEnd : public QObject {
 private slots:
     void init() { f = std::make_unique<TransferFixture>(); }
     void cleanup() { f.reset(); }
+
+    void channelStreamsBodiesWithoutHoldingThem() {
+        f->start();
+        const qint64 size = 48 << 20;
+        QByteArray content = randomBytes(size, 3);
+        QBuffer source(&content);
+        source.open(QIODevice::ReadOnly);
+        HttpChannel channel;
+        const QByteArray gw = f->session->GatewayUrl.toLatin1();
+        const QByteArray key = adminVars().CurrentKey.toLatin1();
+        // The body is read as the connection takes it, not all at once.
+        qint64 readWhenFirstSent = -1;
+        connect(&channel, &HttpChannel::uploadProgress, this, [&](qint64 sent, qint64 total) {
+            QCOMPARE(total, size);
+            if (readWhenFirstSent < 0 && sent > 0)
+                readWhenFirstSent = source.pos();
+        });
+        QSignalSpy done(&channel, &HttpChannel::requestDone);
+        QVERIFY(channel.postFrom(GatewayRequests::fileUpload(gw, key, "/big.zip", "C:\\"), &source,
+                                 size, "text/plain"));
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 30000);
+        QCOMPARE(done.first().at(1).toInt(), 200);
+        QVERIFY(readWhenFirstSent > 0 && readWhenFirstSent < size / 2);
+        QVERIFY(f->gw->latestSession()->uploadedFiles().value("C:\\/big.zip") == content);
+
+        // The reply body goes to the sink in pieces; requestDone carries none.
+        f->gw->latestSession()->storeHostFile("big.zip", content);
+        QByteArray received;
+        qsizetype largestPiece = 0;
+        channel.setMaxReplySize(size);
+        QVERIFY(channel.getInto(GatewayRequests::fileDownload(gw, key, "big.zip"),
+                                [&](QByteArrayView piece) {
+                                    largestPiece = qMax(largestPiece, piece.size());
+                                    received += piece;
+                                    return true;
+                                }));
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 30000);
+        QCOMPARE(done.last().at(1).toInt(), 200);
+        QVERIFY(done.last().at(2).toByteArray().isEmpty());
+        QVERIFY(received == content);
+        QVERIFY(largestPiece < size / 2);
+        // A sink that refuses ends the request; a reply beyond the bound is refused too.
+        QVERIFY(channel.getInto(GatewayRequests::fileDownload(gw, key, "big.zip"),
+                                [](QByteArrayView) { return false; }));
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 3, 30000);
+        QCOMPARE(done.last().at(0).toInt(), int(HttpChannel::LocalFileError));
+        channel.setMaxReplySize(size - 1);
+        QVERIFY(channel.getInto(GatewayRequests::fileDownload(gw, key, "big.zip"),
+                                [](QByteArrayView) { return true; }));
+        QTRY_COMPARE_WITH_TIMEOUT(done.count(), 4, 30000);
+        QCOMPARE(done.last().at(0).toInt(), int(HttpChannel::ReplyTooLargeError));
+    }
 
     void handOverBrowseAndHandBack() {
         f->start();
