@@ -28,11 +28,11 @@ enum class Result;
 // channels to the gateway, its poll loop, the remote drives, folders and files, remote folder
 // creation and renaming, and the transfer of single files in both directions.
 //
-// Where the window of old waited for a reply in a nested message loop, this object runs a
-// state machine with the same order of effects: an operation that waits takes a completion
-// and returns at once, and one wait at a time is open (starting or ending a transfer, closing,
-// or the reply timeout ends it with false). Nothing here outlives the object: replies that
-// come after it was closed find nothing to act on.
+// No nested event loop runs here: an operation that waits for a reply takes a completion and
+// returns at once, and the effects follow in the order the replies come. One wait for a
+// folder command is open at a time (starting or ending a transfer, closing, or the reply
+// timeout ends it with false), and one folder or file list is asked for at a time. Nothing
+// here outlives the object: replies that come after it was closed find nothing to act on.
 //
 // Received files never reach their place unchecked: the remote name must be one safe path
 // component (IsSafeRemoteFileName), the body goes into a uniquely named temporary file beside
@@ -62,7 +62,6 @@ public:
     // What a reply raises for the one open wait.
     enum WaitEvent : quint8 {
         NoEvent = 0,
-        FolderListArrived = 1,
         RenameReplied = 3,
         CreateReplied = 4,
         StopAcknowledged = 7,
