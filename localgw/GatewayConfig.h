@@ -34,7 +34,9 @@ struct GatewayConfig {
     int rebootMs = 6000;        // a rebooting host is away this long
     int sessionIdleMs = 300000; // a session without requests this long is dropped
     QSize screenSize = {1024, 768};
-    bool clockRunning = true; // the desktop clock follows the wall clock
+    QString fileSandbox;                           // the host's drives; empty: a temp folder
+    qint64 maxRequestBodyBytes = qint64(64) << 20; // largest upload the gateway takes
+    bool clockRunning = true;                      // the desktop clock follows the wall clock
     HostIdentity host;
 
     // Logon reply fields. `versionDigits` empty: echo the digits of the console's own "vers",

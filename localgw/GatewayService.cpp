@@ -255,7 +255,8 @@ void GatewayService::serve(int gateway, const QByteArray &code, const QByteArray
                              request.body);
         reply->send(GatewayReply::ok("OK"));
     } else if (code == "Files") {
-        const auto file = s->hostFile(rest.mid(rest.indexOf('/') + 1));
+        const auto file =
+            s->hostFile(QByteArray::fromPercentEncoding(rest.mid(rest.indexOf('/') + 1)));
         reply->send(file ? GatewayReply::ok(*file) : GatewayReply::withStatus(404, "No file"));
     } else if (code.size() == 2 && isDigits(code)) {
         control(s, code, request);

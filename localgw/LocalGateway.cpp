@@ -53,6 +53,9 @@ bool LocalGateway::start(QString *error) {
 
     m_server = new MiniHttpServer(this);
     m_server->setTls(identity.certificate, identity.key, identity.chain);
+    HttpLimits limits;
+    limits.maxBodyBytes = m_config.maxRequestBodyBytes;
+    m_server->setLimits(limits);
     m_server->setHandler([this](const MiniHttpServer::Request &r) {
         const quint64 id = r.id;
         QPointer<MiniHttpServer> server(m_server);

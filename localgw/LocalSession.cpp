@@ -92,12 +92,14 @@ void LocalSession::storeConsoleClipboard(const QByteArray &formatWord, const QBy
 void LocalSession::storeUploadedFile(const QByteArray &path, const QByteArray &name,
                                      const QByteArray &body) {
     m_uploads[path + name] = body;
+    if (m_host.isJoined())
+        m_host.files().uploaded(path, name, body);
 }
 
 std::optional<QByteArray> LocalSession::hostFile(const QByteArray &name) const {
     const auto it = m_hostFiles.constFind(name);
     if (it == m_hostFiles.constEnd())
-        return std::nullopt;
+        return m_host.files().storedFile(name);
     return *it;
 }
 

@@ -28,7 +28,11 @@ SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
                [this](const QString &note) {
                    m_desktop.setNote(note);
                    desktopChanged();
-               }}) {
+               }}),
+      m_files(config.fileSandbox) {
+    connect(&m_files, &HostFiles::message, this, &SimulatedHost::message);
+    connect(&m_files, &HostFiles::listDeposit, this,
+            [this](const QByteArray &body) { emit deposit(DepositKind::StringList, body); });
     m_modes = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     if (!m_modes.contains(config.screenSize))
         m_modes.append(config.screenSize);
@@ -301,6 +305,8 @@ void SimulatedHost::command(const QByteArray &text) {
     const qsizetype q = text.indexOf('?');
     const QByteArray cmd = q < 0 ? text : text.left(q);
     const QByteArray param = q < 0 ? QByteArray() : text.mid(q + 1);
+    if (m_files.command(cmd, param))
+        return;
 
     if (cmd == "GScr") {
         if (!screenRequestBlocked())

@@ -2,6 +2,7 @@
 #include "GatewayConfig.h"
 #include "HostInput.h"
 #include "HostTools.h"
+#include "HostFiles.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
 #include "SyntheticDesktop.h"
@@ -73,6 +74,8 @@ public:
     // Clipboard, chat partner and system report.
     HostTools &tools() { return m_tools; }
     const HostInput &input() const { return m_input; }
+    HostFiles &files() { return m_files; }
+    const HostFiles &files() const { return m_files; }
     const ScreenEncoder &encoder() const { return m_encoder; }
     QList<QByteArray> receivedCommands() const { return m_received; }
     QList<QSize> screenModes() const { return m_modes; }
@@ -132,6 +135,7 @@ private:
     QTimer m_changeTimer;
     QTimer m_wanderTimer;
     int m_wanderStep = 0;
+    HostFiles m_files;
 };
 
 } // namespace localgw

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -83,8 +84,14 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption hostName("host-name", "The host's computer name.", "TEXT", "DEMO-PC");
     const QCommandLineOption consoleIni(
         "console-ini", "Write a complete console settings file for this gateway.", "PATH");
+    const QCommandLineOption files("files",
+                                   "Folder of the host's drives C and D (default: a "
+                                   "temporary one).",
+                                   "D");
+    const QCommandLineOption maxBody("max-body-mb", "Largest upload the gateway takes.", "MB",
+                                     "64");
     parser.addOptions({port, dir, gateways, hostDelay, pollHold, user, password, name, screen,
-                       frozen, info, version, hostName, consoleIni});
+                       frozen, info, version, hostName, consoleIni, files, maxBody});
     parser.process(app);
 
     GatewayConfig config;
@@ -100,6 +107,9 @@ int main(int argc, char *argv[]) {
     config.info = parser.value(info).toLatin1();
     config.versionDigits = parser.value(version).toLatin1();
     config.host.hostName = parser.value(hostName).toLatin1();
+    config.fileSandbox = parser.value(files);
+    config.maxRequestBodyBytes = std::clamp(parser.value(maxBody).toLongLong(), 1LL, 1LL << 20)
+                                 << 20;
 
     LocalGateway gateway(config);
     QString error;

@@ -9,6 +9,7 @@ add_library(quorvia_localgw STATIC
   InvitationMail.cpp InvitationMail.h
   HostTools.cpp HostTools.h
   HostInput.cpp HostInput.h
+  HostFiles.cpp HostFiles.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h

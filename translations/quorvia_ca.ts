@@ -1371,6 +1371,18 @@ Voleu actualitzar ara?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Enregistrament de la pantalla aturat: no s&apos;ha pogut escriure el fitxer de vídeo.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nom de fitxer no segur rebutjat:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Cap resposta de l&apos;ordinador remot - transferència aturada</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>El fitxer rebut és incomplet i no s&apos;ha desat</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

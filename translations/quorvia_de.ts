@@ -1371,6 +1371,18 @@ Jetzt aktualisieren?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Bildschirmaufzeichnung beendet: Die Videodatei konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Unsicherer Dateiname abgelehnt:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Keine Antwort vom Remotecomputer - Übertragung abgebrochen</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Die empfangene Datei ist unvollständig und wurde nicht gespeichert</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1371,6 +1371,18 @@ Upgrade now?</source>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Grabación de la pantalla detenida: no se pudo escribir el archivo de vídeo.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nombre de archivo no seguro rechazado:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Sin respuesta del equipo remoto - transferencia detenida</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>El archivo recibido está incompleto y no se ha guardado</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1371,6 +1371,18 @@ Mettre à jour maintenant ?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Enregistrement de l&apos;écran arrêté : le fichier vidéo n&apos;a pas pu être écrit.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nom de fichier dangereux refusé :</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Pas de réponse de l&apos;ordinateur distant - transfert arrêté</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Le fichier reçu est incomplet et n&apos;a pas été enregistré</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1371,6 +1371,18 @@ Aggiornare ora?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Registrazione dello schermo interrotta: impossibile scrivere il file video.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nome file non sicuro rifiutato:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Nessuna risposta dal computer remoto - trasferimento interrotto</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Il file ricevuto è incompleto e non è stato salvato</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

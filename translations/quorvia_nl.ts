@@ -1371,6 +1371,18 @@ Nu bijwerken?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Schermopname gestopt: het videobestand kon niet worden geschreven.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Onveilige bestandsnaam geweigerd:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Geen antwoord van de externe computer - overdracht gestopt</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>Het ontvangen bestand is onvolledig en is niet opgeslagen</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1371,6 +1371,18 @@ Atualizar agora?</translation>
         <source>Screen recording stopped: the movie file could not be written.</source>
         <translation>Gravação do ecrã parada: não foi possível escrever o ficheiro de vídeo.</translation>
     </message>
+    <message>
+        <source>Unsafe file name refused:</source>
+        <translation>Nome de ficheiro inseguro recusado:</translation>
+    </message>
+    <message>
+        <source>No answer from the remote computer - transfer stopped</source>
+        <translation>Sem resposta do computador remoto - transferência interrompida</translation>
+    </message>
+    <message>
+        <source>The received file is incomplete and was not saved</source>
+        <translation>O ficheiro recebido está incompleto e não foi guardado</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

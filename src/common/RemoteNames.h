@@ -15,3 +15,15 @@ bool IsSessionKeyText(const QString &key);
 // the text itself may be anything).
 QString SessionKeyFilePath(const QString &folder, const QString &prefix, const QString &key,
                            const QString &suffix);
+
+// Longest remote file name accepted, in characters and in UTF-8 bytes (what the local file
+// systems take for one name).
+inline constexpr int kMaxRemoteFileNameLength = 255;
+
+// True for a file name that may come from the remote side and be written here, or go from
+// here into a folder on the remote computer: exactly one path component, so nothing can lead
+// it out of its folder on either system. Refused: empty or overlong names; "/" and "\";
+// ":" (a drive letter or a Windows stream); control characters; names of only dots and
+// blanks ("." and ".." among them); and the Windows device names (CON, PRN, AUX, NUL,
+// COM1-9, LPT1-9, CONIN$, CONOUT$), also with an extension, which open a device there.
+bool IsSafeRemoteFileName(const QString &name);

@@ -360,6 +360,9 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "The remote computer did not reconnect after the reboot\rClosing current session"), // 331
     QT_TRANSLATE_NOOP("MessageCatalog", "Keyboard captured (Right Ctrl releases it)"), // 332
     QT_TRANSLATE_NOOP("MessageCatalog", "Screen recording stopped: the movie file could not be written."), // 333
+    QT_TRANSLATE_NOOP("MessageCatalog", "Unsafe file name refused:"), // 334
+    QT_TRANSLATE_NOOP("MessageCatalog", "No answer from the remote computer - transfer stopped"), // 335
+    QT_TRANSLATE_NOOP("MessageCatalog", "The received file is incomplete and was not saved"), // 336
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

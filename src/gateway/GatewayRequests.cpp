@@ -66,4 +66,15 @@ QByteArray pictureUpdate(const QByteArray &gatewayUrl, const QByteArray &key) {
     return base(gatewayUrl, "07", key) + NextDyParam();
 }
 
+QByteArray fileUpload(const QByteArray &gatewayUrl, const QByteArray &key,
+                      const QByteArray &uploadName, const QByteArray &remoteFolder) {
+    return base(gatewayUrl, "13", key) + "&filename=" + EncodeQueryValue(uploadName) +
+           "&Path=" + EncodeQueryValue(remoteFolder);
+}
+
+QByteArray fileDownload(const QByteArray &gatewayUrl, const QByteArray &key,
+                        const QByteArray &fileName) {
+    return gatewayUrl + "Files/" + EncodeQueryValue(key) + "/" + EncodeQueryValue(fileName);
+}
+
 } // namespace GatewayRequests

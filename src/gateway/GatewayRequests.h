@@ -25,5 +25,12 @@ QByteArray announcement(const QByteArray &gatewayUrl, const QByteArray &key, con
                         int id);
 QByteArray fullPicture(const QByteArray &gatewayUrl, const QByteArray &key);
 QByteArray pictureUpdate(const QByteArray &gatewayUrl, const QByteArray &key);
+// The file transfer window's upload ("13", POST) of `uploadName` into `remoteFolder`, and the
+// download ("Files/") of a file the host stored. The key goes into the download's path
+// encoded too, which leaves a key of the gateway's alphabet as it is.
+QByteArray fileUpload(const QByteArray &gatewayUrl, const QByteArray &key,
+                      const QByteArray &uploadName, const QByteArray &remoteFolder);
+QByteArray fileDownload(const QByteArray &gatewayUrl, const QByteArray &key,
+                        const QByteArray &fileName);
 
 } // namespace GatewayRequests

@@ -47,6 +47,8 @@ public:
     void setProxyResolver(std::function<ProxyJob(const QString &scheme)> resolver) {
         ProxyResolver = std::move(resolver);
     }
+    // The proxy the last connect resolved, for channels a feature opens on its own.
+    const ChannelProxy &effectiveProxy() const { return EffectiveProxy; }
     bool resolvingProxy() const { return ProxyWatcher.isRunning(); }
     // Gives up a connect whose discovery is still running; its result is dropped.
     void cancelConnect();

@@ -17,6 +17,11 @@ const QByteArray kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.0)";
 const QByteArray kAccept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
 // The proxy's own answers (407 pages, CONNECT refusals) are small.
 constexpr qint64 kMaxProxyReplyBytes = 1024 * 1024;
+// A streamed request body is read in blocks of this size, and no more is read while this much
+// waits in the socket to be sent.
+constexpr qint64 kSourceBlock = 64 * 1024;
+constexpr qint64 kSourceHighWater = 512 * 1024;
+constexpr qint64 kReadBufferBytes = 1024 * 1024;
 // A connection closed by us after a complete reply is cut off if the peer does not finish the
 // close within this time.
 constexpr int kCloseGraceMs = 5000;
@@ -121,8 +126,18 @@ bool HttpChannel::post(const QByteArray &url, const QByteArray &body,
     return start(true, url, body, contentType);
 }
 
+bool HttpChannel::postFrom(const QByteArray &url, QIODevice *source, qint64 size,
+                           const QByteArray &contentType) {
+    return start(true, url, {}, contentType, source, qMax<qint64>(0, size));
+}
+
+bool HttpChannel::getInto(const QByteArray &url, BodySink sink) {
+    return start(false, url, {}, {}, nullptr, 0, std::move(sink));
+}
+
 bool HttpChannel::start(bool isPost, const QByteArray &url, const QByteArray &body,
-                        const QByteArray &contentType) {
+                        const QByteArray &contentType, QIODevice *source, qint64 sourceSize,
+                        BodySink sink) {
     if (busy()) {
         qWarning("HttpChannel %s: request refused, one is in flight", qPrintable(m_name));
         return false;
@@ -141,6 +156,10 @@ bool HttpChannel::start(bool isPost, const QByteArray &url, const QByteArray &bo
     cur.isPost = isPost;
     cur.body = body;
     cur.contentType = withoutControls(contentType);
+    cur.source = source;
+    cur.sourceStart = source ? source->pos() : 0;
+    cur.sourceSize = source ? sourceSize : 0;
+    cur.sink = std::move(sink);
     if (cur.viaProxy && m_proxyWantsBasic) {
         cur.auth = ProxyAuth::Basic;
         cur.proxyAuthorization = basicCredentials();
@@ -194,6 +213,9 @@ void HttpChannel::openConnection(const QByteArray &key) {
     m_socketKey = key;
     m_peerClosed = false;
     socket->setProxy(QNetworkProxy::NoProxy); // the proxy is ours to speak to, not Qt's
+    // What the peer sends faster than it is taken waits in the system, not in this process:
+    // a file body streams through a bounded buffer however large it is.
+    socket->setReadBufferSize(kReadBufferBytes);
     if (cur.target.https) {
         socket->setSslConfiguration(TlsPolicy::gatewayConfiguration());
         // The certificate must name the gateway, also when the socket is connected to a proxy.
@@ -202,7 +224,10 @@ void HttpChannel::openConnection(const QByteArray &key) {
     connect(socket, &QAbstractSocket::connected, this, [this, socket] { onConnected(socket); });
     connect(socket, &QSslSocket::encrypted, this, [this, socket] { onEncrypted(socket); });
     connect(socket, &QIODevice::readyRead, this, [this, socket] { onReadable(socket); });
-    connect(socket, &QIODevice::bytesWritten, this, [this, socket] { onTraffic(socket); });
+    connect(socket, &QIODevice::bytesWritten, this, [this, socket] { onBytesWritten(socket); });
+    // Encrypted bytes leave later than they are taken: a streamed body goes on when they did.
+    connect(socket, &QSslSocket::encryptedBytesWritten, this,
+            [this, socket] { onBytesWritten(socket); });
     connect(socket, &QSslSocket::sslErrors, this, [this, socket](const QList<QSslError> &) {
         // Never ignored: the handshake fails and nothing of the request is sent.
         if (socket == m_socket && m_current)
@@ -225,6 +250,40 @@ void HttpChannel::openConnection(const QByteArray &key) {
 void HttpChannel::onTraffic(QSslSocket *socket) {
     if (socket == m_socket && m_current && m_transferTimeoutMs > 0)
         m_timer->start(m_transferTimeoutMs);
+}
+
+void HttpChannel::onBytesWritten(QSslSocket *socket) {
+    onTraffic(socket);
+    if (socket != m_socket || !m_current || !m_current->source ||
+        m_current->phase != Phase::Exchange)
+        return;
+    const InFlight &cur = *m_current;
+    const qint64 waiting = qMin(unsent(), cur.sourceWritten);
+    emit uploadProgress(cur.sourceWritten - waiting, cur.sourceSize);
+    // The receiver may have ended the request.
+    if (m_current && socket == m_socket)
+        pumpSource();
+}
+
+// What the socket holds that has not left yet: plain bytes waiting to be encrypted and the
+// encrypted ones waiting for the network.
+qint64 HttpChannel::unsent() const {
+    return m_socket->bytesToWrite() + m_socket->encryptedBytesToWrite();
+}
+
+void HttpChannel::pumpSource() {
+    while (m_current && m_current->source && m_current->sourceWritten < m_current->sourceSize &&
+           unsent() < kSourceHighWater) {
+        InFlight &cur = *m_current;
+        const qint64 want = qMin(kSourceBlock, cur.sourceSize - cur.sourceWritten);
+        const QByteArray block = cur.source->read(want);
+        if (block.isEmpty()) { // the file shrank or cannot be read
+            fail(LocalFileError);
+            return;
+        }
+        cur.sourceWritten += block.size();
+        m_socket->write(block);
+    }
 }
 
 void HttpChannel::onConnected(QSslSocket *socket) {
@@ -275,6 +334,14 @@ void HttpChannel::sendRequest() {
     limits.maxBodyBytes = m_maxReplySize;
     m_parser.setLimits(limits);
     m_parser.start(false);
+    if (cur.sink) {
+        m_parser.setBodySink([this](QByteArrayView piece) {
+            if (m_current->sink(piece))
+                return true;
+            m_current->sinkFailed = true;
+            return false;
+        });
+    }
 
     QByteArray message = cur.isPost ? "POST " : "GET ";
     if (absoluteForm)
@@ -286,13 +353,23 @@ void HttpChannel::sendRequest() {
     if (absoluteForm && !cur.proxyAuthorization.isEmpty())
         message += "Proxy-Authorization: " + cur.proxyAuthorization + "\r\n";
     if (cur.isPost) {
+        const qint64 length = cur.source ? cur.sourceSize : cur.body.size();
         message += "Content-Type: " + cur.contentType +
-                   "\r\nContent-Length: " + QByteArray::number(cur.body.size()) + "\r\n";
+                   "\r\nContent-Length: " + QByteArray::number(length) + "\r\n";
     }
     message += "\r\n";
     if (cur.isPost)
         message += cur.body;
     m_socket->write(message);
+    if (cur.source) {
+        // Also when the request goes again (a proxy asked for credentials first).
+        cur.sourceWritten = 0;
+        if (!cur.source->seek(cur.sourceStart)) {
+            fail(LocalFileError);
+            return;
+        }
+        pumpSource();
+    }
 }
 
 void HttpChannel::onReadable(QSslSocket *socket) {
@@ -327,10 +404,16 @@ void HttpChannel::takeBytes(const QByteArray &data) {
                                     : int(ReplyTooLargeError));
         return;
     case HttpWire::ReplyParser::State::Malformed:
+        if (m_current->sinkFailed) {
+            fail(LocalFileError);
+            return;
+        }
         fail(phase == Phase::Tunnel ? QNetworkReply::UnknownProxyError
                                     : QNetworkReply::ProtocolFailure);
         return;
     default:
+        if (m_current->sink && m_parser.state() == HttpWire::ReplyParser::State::Body)
+            emit downloadProgress(m_parser.bodyBytes(), m_parser.contentLength());
         return;
     }
 }
@@ -510,8 +593,15 @@ void HttpChannel::dropConnection(bool graceful) {
         });
         socket->disconnectFromHost();
     } else {
-        socket->abort();
-        socket->deleteLater();
+        // Torn down from the event loop, never from inside one of its own signals: a write
+        // flush the socket queued for itself must still find it whole.
+        QMetaObject::invokeMethod(
+            socket,
+            [socket] {
+                socket->abort();
+                socket->deleteLater();
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -615,6 +705,8 @@ QString HttpChannel::errorText(int error) {
         return QStringLiteral("Reply too large");
     case InvalidUrlError:
         return QStringLiteral("Invalid address");
+    case LocalFileError:
+        return QStringLiteral("Local file error");
     default:
         return QStringLiteral("Network error %1").arg(error);
     }

@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QIODevice;
 class QSslSocket;
 class QTimer;
 
@@ -36,6 +38,7 @@ public:
     enum ChannelError : int {
         ReplyTooLargeError = 1001, // the reply exceeded maxReplySize()
         InvalidUrlError = 1002,    // not an http or https address
+        LocalFileError = 1003,     // a streamed body's source or sink failed
     };
 
     static constexpr qint64 kDefaultMaxReplySize = 64 * 1024 * 1024;
@@ -54,6 +57,19 @@ public:
     bool get(const QByteArray &url);
     bool post(const QByteArray &url, const QByteArray &body,
               const QByteArray &contentType = "application/x-www-form-urlencoded");
+
+    // Requests whose bodies are files, so that neither has to fit in memory. postFrom sends
+    // `size` bytes read from `source` (from its position at the call; it must stay open until
+    // requestDone) as the body, in pieces as the connection takes them. getInto hands the body
+    // of a 2xx reply to `sink` piece by piece as it arrives, and requestDone then carries an
+    // empty body; other replies keep theirs. A source that cannot deliver its bytes, or a sink
+    // that returns false, ends the request with LocalFileError. maxReplySize() bounds the
+    // reply as always. uploadProgress and downloadProgress report the bytes moved; their
+    // receivers may abort(), the sink may not (it returns false instead).
+    using BodySink = std::function<bool(QByteArrayView piece)>;
+    bool postFrom(const QByteArray &url, QIODevice *source, qint64 size,
+                  const QByteArray &contentType);
+    bool getInto(const QByteArray &url, BodySink sink);
 
     // Cancels the request in flight; its requestDone (OperationCanceledError) follows from the
     // event loop, never from inside abort().
@@ -96,6 +112,9 @@ signals:
     void requestDone(int error, int status, const QByteArray &body);
     // "SSL certificate not valid" or "SSL negotiation error".
     void tlsFailure(const QString &text);
+    // Streamed bodies only (postFrom, getInto). `total` is -1 when the reply announced none.
+    void uploadProgress(qint64 sent, qint64 total);
+    void downloadProgress(qint64 received, qint64 total);
 
 private:
     struct Result {
@@ -127,10 +146,22 @@ private:
         ProxyAuth auth = ProxyAuth::None;
         QByteArray proxyAuthorization; // value of the Proxy-Authorization line, if any
         bool certificateErrors = false;
+        // A streamed request body: where it starts in the source, its size, how much of it
+        // went to the socket; and the sink of a streamed reply body.
+        QIODevice *source = nullptr;
+        qint64 sourceStart = 0;
+        qint64 sourceSize = 0;
+        qint64 sourceWritten = 0;
+        BodySink sink;
+        bool sinkFailed = false;
     };
 
     bool start(bool isPost, const QByteArray &url, const QByteArray &body,
-               const QByteArray &contentType);
+               const QByteArray &contentType, QIODevice *source = nullptr, qint64 sourceSize = 0,
+               BodySink sink = {});
+    void pumpSource();
+    qint64 unsent() const;
+    void onBytesWritten(QSslSocket *socket);
     QByteArray connectionKey(const HttpWire::Target &target) const;
     bool connectionReusable() const;
     void openConnection(const QByteArray &key);

@@ -152,6 +152,9 @@ void ReplyParser::start(bool connectRequest) {
     m_status = 0;
     m_headers.clear();
     m_body.clear();
+    m_sink = nullptr;
+    m_bodyBytes = 0;
+    m_contentLength = -1;
     m_remaining = 0;
     m_keepAlive = false;
 }
@@ -383,6 +386,7 @@ bool ReplyParser::onHeadEnd() {
             fail(State::TooLarge);
             return false;
         }
+        m_contentLength = length;
         if (length == 0) {
             m_state = State::Complete;
             return true;
@@ -417,7 +421,7 @@ bool ReplyParser::onChunkSize(const QByteArray &line) {
         m_step = Step::Trailer;
         return true;
     }
-    if (size > quint64(m_limits.maxBodyBytes - m_body.size())) {
+    if (size > quint64(m_limits.maxBodyBytes - m_bodyBytes)) {
         fail(State::TooLarge);
         return false;
     }
@@ -427,9 +431,17 @@ bool ReplyParser::onChunkSize(const QByteArray &line) {
 }
 
 bool ReplyParser::appendBody(QByteArrayView bytes) {
-    if (bytes.size() > m_limits.maxBodyBytes - m_body.size()) {
+    if (bytes.size() > m_limits.maxBodyBytes - m_bodyBytes) {
         fail(State::TooLarge);
         return false;
+    }
+    m_bodyBytes += bytes.size();
+    if (m_sink && m_status >= 200 && m_status < 300) {
+        if (!bytes.isEmpty() && !m_sink(bytes)) {
+            fail(State::Malformed);
+            return false;
+        }
+        return true;
     }
     m_body += bytes;
     return true;

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QPair>
 
+#include <functional>
+
 // What HttpChannel puts on the wire and how it reads what comes back, as pure functions of
 // bytes so that the reply reader can be fuzzed and tested without a socket.
 namespace HttpWire {
@@ -46,8 +48,19 @@ public:
     explicit ReplyParser(const Limits &limits = {}) : m_limits(limits) {}
 
     // Ready for the reply to the next request. A successful reply to CONNECT has no body.
+    // Forgets the body sink.
     void start(bool connectRequest = false);
     void setLimits(const Limits &limits) { m_limits = limits; }
+
+    // The body of a successful (2xx) reply goes to the sink piece by piece instead of into
+    // body(), so a file never has to fit in memory; other replies keep theirs in body(). The
+    // limits apply the same. A sink that returns false ends the reply as Malformed.
+    using BodySink = std::function<bool(QByteArrayView piece)>;
+    void setBodySink(BodySink sink) { m_sink = std::move(sink); }
+    // Body bytes read so far (in body() or handed to the sink), and the Content-Length of the
+    // reply, -1 when it has none.
+    qint64 bodyBytes() const { return m_bodyBytes; }
+    qint64 contentLength() const { return m_contentLength; }
 
     // Takes bytes from the start of `data` and returns how many; it stops at the end of the
     // reply, so whatever follows is left to the caller. Once the state is Complete, TooLarge
@@ -100,6 +113,9 @@ private:
     int m_status = 0;
     HeaderList m_headers;
     QByteArray m_body;
+    BodySink m_sink;
+    qint64 m_bodyBytes = 0;
+    qint64 m_contentLength = -1;
     qint64 m_remaining = 0; // of the fixed body or of the current chunk
     bool m_keepAlive = false;
 };

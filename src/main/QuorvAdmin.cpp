@@ -29,6 +29,8 @@
 #include "tools/RemoteChat.h"
 #include "tools/RemoteSystemInfo.h"
 #include "tools/RemoteTools.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorer.h"
 #include "ui/ApplicationException.h"
 #include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
@@ -187,6 +189,34 @@ void TQuorvAdminForm::FormCreate() {
     new RecorderControls(Session, Pipeline, Screen, this, MenuView,
                          findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
     // ----
+    // ---- File transfer: "Transfer file" (Ctrl+Alt+E and the full-screen toolbar) stops the
+    // session's queue; the host's acknowledgement opens the transfer window, which polls in the
+    // session's place until it closes.
+    Transfer = new FileTransfer(Session, Pipeline);
+    auto *transferFile = new QAction(this);
+    transferFile->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    transferFile->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(transferFile);
+    connect(transferFile, &QAction::triggered, Transfer, &FileTransfer::BttnCopyFileClick);
+    connect(Screen, &ScreenArea::headerButtonClicked, Transfer, [this](THeaderForm::Button b) {
+        if (b == THeaderForm::BttnCopyFile)
+            Transfer->BttnCopyFileClick();
+    });
+    connect(Transfer, &FileTransfer::explorerOpened, this, [this](TQVexplorerProtocol *protocol) {
+        auto *window = new TQVexplorerForm(protocol, this);
+        window->show();
+        window->activateWindow();
+    });
+    Transfer->fullControl = [this] { return Actions->fullControl(); };
+    Transfer->chatVisible = [this] { return Tools->chat()->isOpen(); };
+    connect(Transfer, &FileTransfer::controlModeFollows, Actions, [this](bool full) {
+        if (full)
+            Actions->SetFullControl();
+        else
+            Actions->SetViewOnly();
+    });
+    // ---- end of file transfer
+
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();

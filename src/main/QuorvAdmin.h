@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 
+class FileTransfer;
 class GatewaySession;
 class RemoteActionButtons;
 class RemoteActions;
@@ -79,6 +80,7 @@ public:
     QDialog *settingsDialog() const { return SettingsDialog; }
     RemoteTools *tools() const { return Tools; }
     TQVBlockHook *keyboardHook() const { return KeyHook; }
+    FileTransfer *fileTransfer() const { return Transfer; }
 
 protected:
     bool event(QEvent *e) override;
@@ -120,6 +122,7 @@ private:
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
+    FileTransfer *Transfer = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
     RemoteActions *Actions = nullptr;

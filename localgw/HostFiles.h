@@ -1,0 +1,87 @@
+#pragma once
+#include <QByteArray>
+#include <QFuture>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+
+class QTemporaryDir;
+
+namespace localgw {
+
+// The remote computer's files as the file transfer sees them: the drives C: and D: are two
+// folders of a sandbox, listed in the host's text forms ("Drvs", "Gdir"/"Gfil" lists), with
+// folder creation and renaming ("Cdir", "Rdir") and the host's side of both transfers: "Sfil"
+// stores a file on the gateway for the console (zlib unless the name came with "/") with
+// "SfSt" progress, and an upload ("13") is fetched into its folder with "RfSt" progress. The
+// file work runs on a worker, as a host does it next to its messages.
+//
+// A remote path never leaves the sandbox: "..", "." and names with "/" or ":" are refused.
+class HostFiles : public QObject {
+    Q_OBJECT
+public:
+    // `sandbox` empty: a temporary folder that goes with the object.
+    explicit HostFiles(const QString &sandbox, QObject *parent = nullptr);
+    ~HostFiles() override;
+
+    QString root() const { return m_root; }
+    // The local path of a remote one ("C:\Temp" -> root/C/Temp); empty when it is no path in a
+    // drive or would leave it.
+    QString localPath(const QString &remotePath) const;
+
+    // A console command; false when it is none of the file commands.
+    bool command(const QByteArray &cmd, const QByteArray &param);
+    // The console's upload arrived on the gateway ("13"): `name` with a leading "/" travelled
+    // as it is, any other through zlib.
+    void uploaded(const QByteArray &folder, const QByteArray &name, const QByteArray &body);
+    // What the console fetches from "Files/".
+    std::optional<QByteArray> storedFile(const QByteArray &name) const;
+
+    // Faults on demand.
+    // Takes transfers and then says nothing more, like a host that went away mid-transfer.
+    void setStalled(bool stalled) { m_stalled = stalled; }
+    // View only: the host tells the console ("VwOy"/"GrCt") and refuses transfers.
+    void setViewOnly(bool viewOnly);
+    // File listings also carry names that would leave a folder ("../x", "a/b", "CON\x01").
+    void setHostileNames(bool hostile) { m_hostileNames = hostile; }
+    // The next stored file: its zlib body damaged, cut short (with the size of what is left),
+    // or announced larger than it is.
+    enum class BodyFault { None, Corrupt, Truncated, SizeMismatch };
+    void setBodyFault(BodyFault fault) { m_bodyFault = fault; }
+    // The next "Sfil" names this file instead of the one asked for.
+    void setAnnouncedName(const QByteArray &name) { m_announcedName = name; }
+    // Runs of the worker still going (tests wait for them).
+    int workRunning() const;
+
+signals:
+    void message(const QByteArray &text);
+    void listDeposit(const QByteArray &zlibBody);
+
+private:
+    void sendDrives();
+    void sendList(const QByteArray &kind, const QByteArray &encodedPath);
+    void createFolder(const QByteArray &path);
+    void renameFolder(const QByteArray &param);
+    void storeForConsole(const QByteArray &param);
+    void storeDone(const QByteArray &name, const QByteArray &body, const QString &error);
+    template <typename Work> void runWork(Work work);
+    void progress(const QByteArray &status);
+
+    std::unique_ptr<QTemporaryDir> m_tempDir;
+    QString m_root;
+    QHash<QByteArray, QByteArray> m_stored;
+    QList<QFuture<void>> m_work;
+    std::shared_ptr<std::atomic<bool>> m_cancel = std::make_shared<std::atomic<bool>>(false);
+    bool m_stalled = false;
+    bool m_viewOnly = false;
+    bool m_hostileNames = false;
+    BodyFault m_bodyFault = BodyFault::None;
+    QByteArray m_announcedName;
+};
+
+} // namespace localgw
