@@ -26,6 +26,7 @@ class GatewayService;
 //   host/identity?IP=&HN=&WV=&LA=
 //   host/dump?dir=D               desktop.png, reduced.png, shown.png into D
 //   host/shown.png, host/desktop.png, host/reduced.png
+//   host/costs                    CPU time and hold of the latest pictures (JSON)
 namespace AdminApi {
 
 bool isAdminPath(const QByteArray &path);

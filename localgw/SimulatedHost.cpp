@@ -7,12 +7,12 @@
 #include <QPointer>
 #include <QtEndian>
 
+#include <time.h>
+
 namespace localgw {
 
 namespace {
-// Delay between a change of the desktop and the update it causes: a burst of input becomes
-// one picture.
-constexpr int kChangeSettleMs = 40;
+constexpr qsizetype kCostsKept = 4096;
 constexpr qsizetype kClipboardLimit = 5000000;
 
 // The numbers of a parameter such as "1-120--40-1-0": fields separated by "-", a negative
@@ -55,6 +55,12 @@ void putStreamInt(QByteArray &out, qint32 v) {
     }
 }
 
+qint64 threadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
 QImage clipboardPicture() {
     QImage img(64, 48, QImage::Format_RGB32);
     for (int y = 0; y < img.height(); ++y)
@@ -87,9 +93,6 @@ SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
         if (m_joined && !m_silent)
             emit message("nSCh");
     });
-    m_changeTimer.setSingleShot(true);
-    m_changeTimer.setInterval(kChangeSettleMs);
-    connect(&m_changeTimer, &QTimer::timeout, this, &SimulatedHost::tryUpdate);
 }
 
 void SimulatedHost::resetScreenState() {
@@ -100,6 +103,7 @@ void SimulatedHost::resetScreenState() {
     m_encoder.setDepth(15);
     m_desktop.setDepthLabel(15);
     m_encoder.forget();
+    m_unsent = QRegion();
     m_updateWanted = false;
     m_silent = false;
     if (m_clockRunning)
@@ -142,7 +146,6 @@ void SimulatedHost::stopActivity() {
     m_joinTimer.stop();
     m_clockTimer.stop();
     m_aliveTimer.stop();
-    m_changeTimer.stop();
     m_updateWanted = false;
 }
 
@@ -199,16 +202,34 @@ bool SimulatedHost::dumpPictures(const QString &dir, QString *error) const {
     ok = FixedPalettes::reduceToDepth(desktop, m_encoder.depth())
              .save(d.filePath(QStringLiteral("reduced.png")), "PNG") &&
          ok;
-    if (!m_encoder.shown().isNull())
-        ok = m_encoder.shown().save(d.filePath(QStringLiteral("shown.png")), "PNG") && ok;
+    const QImage shown = m_encoder.shown();
+    if (!shown.isNull())
+        ok = shown.save(d.filePath(QStringLiteral("shown.png")), "PNG") && ok;
     if (!ok && error)
         *error = QStringLiteral("cannot write the pictures into %1").arg(dir);
     return ok;
 }
 
+// The picture goes out at once when the console is waiting for one; otherwise the changes add
+// up until it asks, so a burst of input while it is busy becomes one picture.
 void SimulatedHost::desktopChanged() {
-    if (m_updateWanted && !m_changeTimer.isActive())
-        m_changeTimer.start();
+    if (!m_updateWanted)
+        return;
+    m_heldSince.start();
+    tryUpdate();
+}
+
+void SimulatedHost::noteCost(qint64 cpuStartNs, const ScreenEncoder::Picture &p) {
+    PictureCost c;
+    c.cpuNs = threadCpuNs() - cpuStartNs;
+    c.heldNs = m_heldSince.isValid() ? m_heldSince.nsecsElapsed() : 0;
+    c.bodyBytes = p.body.size();
+    c.rects = p.rectCount;
+    c.full = p.full;
+    m_heldSince.invalidate();
+    if (m_costs.size() >= kCostsKept)
+        m_costs.remove(0, kCostsKept / 2);
+    m_costs.append(c);
 }
 
 bool SimulatedHost::screenRequestBlocked() {
@@ -223,8 +244,12 @@ bool SimulatedHost::screenRequestBlocked() {
 }
 
 void SimulatedHost::sendFullPicture() {
+    const qint64 cpu = threadCpuNs();
     m_updateWanted = false;
-    const ScreenEncoder::Picture p = m_encoder.full(m_desktop.render());
+    m_desktop.redraw();
+    m_unsent = QRegion();
+    const ScreenEncoder::Picture p = m_encoder.full(m_desktop.frame());
+    noteCost(cpu, p);
     emit deposit(DepositKind::FullPicture, p.body);
     emit message(p.notice);
 }
@@ -232,10 +257,15 @@ void SimulatedHost::sendFullPicture() {
 void SimulatedHost::tryUpdate() {
     if (!m_updateWanted || !m_joined || m_silent)
         return;
-    const auto p = m_encoder.update(m_desktop.render());
+    const qint64 cpu = threadCpuNs();
+    // Only what was drawn again since the last picture can differ from it.
+    m_unsent += m_desktop.redraw();
+    const auto p = m_encoder.update(m_desktop.frame(), m_unsent);
+    m_unsent = QRegion();
     if (!p)
         return; // nothing changed: the picture goes out with the next change
     m_updateWanted = false;
+    noteCost(cpu, *p);
     emit deposit(p->full ? DepositKind::FullPicture : DepositKind::Update, p->body);
     emit message(p->notice);
 }
@@ -405,6 +435,7 @@ void SimulatedHost::command(const QByteArray &text) {
     } else if (cmd == "UScr") {
         if (!screenRequestBlocked()) {
             m_updateWanted = true;
+            m_heldSince.start();
             tryUpdate();
         }
     } else if (cmd == "SSup") {

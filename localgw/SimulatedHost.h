@@ -5,6 +5,7 @@
 #include "SyntheticDesktop.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSize>
@@ -66,6 +67,17 @@ public:
     // The desktop now, in the colour depth the console asked for.
     QImage reducedDesktop() const;
     bool updateWanted() const { return m_updateWanted; }
+    // What the last pictures cost the host (the latest 4096), for the benchmarks: its CPU time
+    // to draw, compare, encode and compress each, and how long it held the change that caused
+    // it before the notice went out (from the command or the "UScr" that found it).
+    struct PictureCost {
+        qint64 cpuNs = 0;
+        qint64 heldNs = 0;
+        qsizetype bodyBytes = 0;
+        int rects = 0; // records of a rectangle list; 0 for a whole screen
+        bool full = false;
+    };
+    QList<PictureCost> pictureCosts() const { return m_costs; }
     // Writes desktop.png (full colour, now), reduced.png (now, at the current depth) and
     // shown.png (what the console should show) into `dir`.
     bool dumpPictures(const QString &dir, QString *error = nullptr) const;
@@ -91,6 +103,7 @@ private:
     void handleInput(const QByteArray &cmd, const QByteArray &param);
     void reboot();
     void later(int ms, std::function<void()> action);
+    void noteCost(qint64 cpuStartNs, const ScreenEncoder::Picture &p);
 
     GatewayConfig m_config;
     HostIdentity m_identity;
@@ -110,12 +123,14 @@ private:
     QByteArray m_screenError;
     QByteArray m_keyboardLayout;
     QList<QByteArray> m_received;
-    quint64 m_generation = 0; // bumped when the host leaves: stale delayed actions do nothing
+    quint64 m_generation = 0;  // bumped when the host leaves: stale delayed actions do nothing
+    QRegion m_unsent;          // drawn again since the last picture, not compared yet
+    QElapsedTimer m_heldSince; // a change waits for its picture since then
+    QList<PictureCost> m_costs;
 
     QTimer m_joinTimer;
     QTimer m_clockTimer;
     QTimer m_aliveTimer;
-    QTimer m_changeTimer;
 };
 
 } // namespace localgw

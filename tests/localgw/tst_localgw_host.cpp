@@ -3,6 +3,7 @@
 #include "ScreenEncoder.h"
 #include "ScreenReplay.h"
 #include "SimulatedHost.h"
+#include "SyntheticDesktop.h"
 #include "gateway/Url_Utils.h"
 #include "screen/FixedPalettes.h"
 
@@ -58,6 +59,7 @@ private slots:
     void updatesReplayToTheShownPicture();
     void updateWaitsForAChange();
     void changedRectsCoverExactlyTheChangedTiles();
+    void desktopKeptDrawnIsTheFreshDrawing();
     void screenProgramFaults();
     void clipboardBothWays();
     void inputReachesTheDesktop();
@@ -231,6 +233,53 @@ void TestLocalGwHost::changedRectsCoverExactlyTheChangedTiles() {
         if (spots == 0)
             QVERIFY(rects.isEmpty());
     }
+}
+
+void TestLocalGwHost::desktopKeptDrawnIsTheFreshDrawing() {
+    // Every change redraws only what it touches; after any mix of them the kept drawing is the
+    // drawing made from scratch, and a moved pointer redraws a small part of the screen.
+    SyntheticDesktop d({800, 600});
+    d.redraw();
+    QCOMPARE(d.frame(), d.render());
+    QRandomGenerator gen(7);
+    const std::function<void()> changes[] = {
+        [&] {
+            d.setPointer({int(gen.bounded(820)) - 10, int(gen.bounded(620)) - 10});
+        },
+        [&] {
+            d.click({int(gen.bounded(800)), int(gen.bounded(600))});
+        },
+        [&] {
+            d.click({539, 220});
+        }, // the task manager's close box
+        [&] { d.typeCharacter(QChar(u'a' + int(gen.bounded(26)))); },
+        [&] { d.backspace(); },
+        [&] { d.setClock(d.clock().addSecs(int(gen.bounded(100)))); },
+        [&] { d.setTaskManagerVisible(!d.taskManagerVisible()); },
+        [&] {
+            d.setNote(QStringLiteral("Clipboard: a rather long note that runs past the window"));
+        },
+        [&] { d.setHostName(QStringLiteral("PC-%1").arg(gen.bounded(100))); },
+        [&] { d.setDepthLabel(gen.bounded(2) ? 8 : 15); },
+        [&] { d.setWallpaperVisible(!d.wallpaperVisible()); },
+    };
+    for (int round = 0; round < 120; ++round) {
+        const int steps = 1 + int(gen.bounded(3));
+        for (int i = 0; i < steps; ++i)
+            changes[gen.bounded(int(std::size(changes)))]();
+        d.redraw();
+        QVERIFY2(d.frame() == d.render(), qPrintable(QStringLiteral("round %1").arg(round)));
+    }
+    d.setPointer({400, 500});
+    d.redraw();
+    d.setPointer({410, 505});
+    const QRegion redrawn = d.redraw();
+    QVERIFY(!redrawn.isEmpty());
+    qint64 area = 0;
+    for (const QRect &r : redrawn)
+        area += qint64(r.width()) * r.height();
+    QVERIFY2(area < 2000, qPrintable(QString::number(area)));
+    QVERIFY(d.redraw().isEmpty());
 }
 
 void TestLocalGwHost::screenProgramFaults() {
