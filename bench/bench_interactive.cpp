@@ -9,6 +9,10 @@
 // --shots: the first run also saves screenshots of the display while the remote pointer sweeps
 // (window.png and strip-N.png, 150 ms apart). --verbose: every sample's stamps on stderr.
 //
+// Last, the remote pointer sweeps at 60 moves a second, as a dragged window would: the table
+// gives how many different positions a second the console painted and how long after its
+// move each was painted.
+//
 // Each run is a fresh process with a fresh gateway; the tables give every run and the medians
 // of the runs. A run measures, for a 1920x1080 remote screen:
 //   - updates per second at depths 8 and 15 while the remote pointer moves a few pixels for
@@ -204,6 +208,9 @@ struct Sample {
     qint64 start = 0;      // the click or key (X event or queued command)
     qint64 cmdStarted = 0; // its command request went out
     qint64 cmdDone = 0;    // its reply came back
+    qint64 hostFrom = 0;   // the host changed its desktop (stamped in the gateway)
+    qint64 hostSent = 0;   // and left the update with its notice
+    double hostCpuUs = 0;  // what that cost the host
     qint64 pollAnswer = 0; // the poll answered with the update notice
     qint64 fetchStart = 0; // the picture request went out
     qint64 fetchDone = 0;  // the picture is in
@@ -211,8 +218,6 @@ struct Sample {
     qint64 applied = 0;    // applied to the shown picture
     qint64 painted = 0;    // the view painted it
     qint64 onScreen = 0;   // the paint has been handed to the window system
-    double hostUs = 0;     // the host's own hold, from the gateway
-    double hostCpuUs = 0;
 };
 
 class Run {
@@ -230,6 +235,8 @@ public:
                 [this] {
                     LastOnScreen = ScreenTimeline::now();
                     ++Paints;
+                    if (OnPainted)
+                        OnPainted();
                 },
                 Qt::QueuedConnection);
         };
@@ -355,7 +362,6 @@ public:
     // typed characters, one at a time, each waiting for its picture.
     std::vector<Sample> latency(bool keys, int count, bool viaX) {
         std::vector<Sample> out;
-        const int costsBefore = hostCostCount();
         QRandomGenerator gen(keys ? 11 : 7);
         for (int i = 0; i < count; ++i) {
             if (!waitFor([&] { return quiet(); }, 10000)) {
@@ -427,50 +433,106 @@ public:
                              ms(PaintWatch.paintStart - s.start), ms(s.painted - s.start),
                              ms(s.onScreen - s.start));
         }
-        // The host's own part of each delay, from the gateway: one picture per click or key.
+        // The host's own part of each delay, from the gateway: the clock stands still, so the
+        // latest pictures are those of the clicks or keys, one each. The gateway stamps them on
+        // the same monotonic clock.
         const QJsonArray costs = hostCosts();
         const qsizetype first = costs.size() - qsizetype(out.size());
-        if (first >= costsBefore) {
-            for (size_t i = 0; i < out.size(); ++i) {
-                const QJsonObject c = costs.at(first + qsizetype(i)).toObject();
-                out[i].hostUs = c.value(QStringLiteral("heldUs")).toDouble();
-                out[i].hostCpuUs = c.value(QStringLiteral("cpuUs")).toDouble();
-            }
+        for (size_t i = 0; first >= 0 && i < out.size(); ++i) {
+            const QJsonObject c = costs.at(first + qsizetype(i)).toObject();
+            const qint64 from = qint64(c.value(QStringLiteral("changedAtNs")).toDouble());
+            const qint64 sent = qint64(c.value(QStringLiteral("sentAtNs")).toDouble());
+            // A picture that does not belong to this sample (one got lost) is left out.
+            if (from < out[i].start || sent > out[i].pollAnswer)
+                continue;
+            out[i].hostFrom = from;
+            out[i].hostSent = sent;
+            out[i].hostCpuUs = c.value(QStringLiteral("cpuUs")).toDouble();
         }
         return out;
     }
 
-    // Screenshots of the display while the remote pointer sweeps at 60 moves a second, as a
-    // dragged window would: each shot should show the pointer where it was last sent, whole.
-    void screenshots(const QString &dir, int count) {
-        QDir().mkpath(dir);
+    struct Sweep {
+        double movesPerSecond = 0;    // pointer moves sent
+        double picturesPerSecond = 0; // different pointer positions painted
+        double lagMs = 0;             // from sending a move until it was painted: median
+        double lagP95Ms = 0;
+    };
+
+    // The remote pointer sweeps at 60 moves a second, as a dragged window would. Measured on
+    // what the console paints: how many different pointer positions a second, and how long
+    // after its move was sent each one was painted. With `shotsDir`, screenshots of the display
+    // follow, 150 ms apart.
+    Sweep sweep(int seconds, const QString &shotsDir) {
+        Sweep r;
         int step = 0;
+        QHash<int, qint64> sentAt; // position -> when it was last sent
+        auto xOf = [](int s) { return 600 + (s * 8) % 600; };
         QTimer mover;
+        mover.setTimerType(Qt::PreciseTimer);
         QObject::connect(&mover, &QTimer::timeout, qApp, [&] {
             ++step;
-            Session->SendCmd("MoMo?" + QByteArray::number(600 + (step * 8) % 600) + "-700");
+            sentAt[xOf(step)] = ScreenTimeline::now();
+            Session->SendCmd("MoMo?" + QByteArray::number(xOf(step)) + "-700");
         });
+        int shownX = -1;
+        int positions = 0;
+        std::vector<double> lags;
+        OnPainted = [&] {
+            // The pointer's left edge is its first black pixel a few rows below its tip.
+            const QImage &picture = Pipeline->picture();
+            if (picture.width() < 1300 || picture.height() < 720)
+                return;
+            const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(705));
+            int x = -1;
+            for (int i = 590; i < 1215 && x < 0; ++i)
+                if ((row[i] & 0xffffff) == 0)
+                    x = i;
+            if (x < 0 || x == shownX || !sentAt.contains(x))
+                return;
+            shownX = x;
+            ++positions;
+            lags.push_back(ms(LastOnScreen - sentAt.value(x)));
+        };
         mover.start(16);
-        pause(500);
-        const QPoint from = screenPoint({560, 660});
-        const QPoint to = screenPoint({1260, 740});
-        const QString crop = QStringLiteral("%1x%2+%3+%4")
-                                 .arg(to.x() - from.x())
-                                 .arg(to.y() - from.y())
-                                 .arg(from.x())
-                                 .arg(from.y());
-        QProcess::execute(QStringLiteral("import"),
-                          {QStringLiteral("-window"), QStringLiteral("root"),
-                           QDir(dir).filePath(QStringLiteral("window.png"))});
-        for (int i = 0; i < count; ++i) {
-            QProcess::startDetached(QStringLiteral("import"),
-                                    {QStringLiteral("-window"), QStringLiteral("root"),
-                                     QStringLiteral("-crop"), crop,
-                                     QDir(dir).filePath(QStringLiteral("strip-%1.png").arg(i))});
-            pause(150);
+        pause(300);
+        const int stepsBefore = step;
+        positions = 0;
+        lags.clear();
+        QElapsedTimer wall;
+        wall.start();
+        pause(seconds * 1000);
+        const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+        r.movesPerSecond = (step - stepsBefore) / elapsed;
+        r.picturesPerSecond = positions / elapsed;
+        r.lagMs = median(lags);
+        r.lagP95Ms = percentile(lags, 0.95);
+        OnPainted = nullptr;
+
+        if (!shotsDir.isEmpty()) {
+            QDir().mkpath(shotsDir);
+            const QPoint from = screenPoint({560, 660});
+            const QPoint to = screenPoint({1260, 740});
+            const QString crop = QStringLiteral("%1x%2+%3+%4")
+                                     .arg(to.x() - from.x())
+                                     .arg(to.y() - from.y())
+                                     .arg(from.x())
+                                     .arg(from.y());
+            QProcess::execute(QStringLiteral("import"),
+                              {QStringLiteral("-window"), QStringLiteral("root"),
+                               QDir(shotsDir).filePath(QStringLiteral("window.png"))});
+            for (int i = 0; i < 6; ++i) {
+                QProcess::startDetached(
+                    QStringLiteral("import"),
+                    {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+                     crop, QDir(shotsDir).filePath(QStringLiteral("strip-%1.png").arg(i))});
+                pause(150);
+            }
         }
         mover.stop();
-        pause(1000);
+        waitFor([&] { return quiet(); }, 5000);
+        pause(500);
+        return r;
     }
 
     QJsonArray hostCosts() {
@@ -501,8 +563,6 @@ private:
         }
     };
 
-    int hostCostCount() { return int(hostCosts().size()); }
-
     QPoint remoteClickPoint(int i) const {
         return QPoint(i % 2 == 0 ? 28 : 52, kRemote.height() - 16);
     }
@@ -527,6 +587,7 @@ private:
     InputWatcher InputWatch;
     Sample *Pending = nullptr;
     std::function<void()> OnUpdateNotice;
+    std::function<void()> OnPainted;
     QByteArray LastQueued;
     int Paints = 0;
     qint64 LastOnScreen = 0;
@@ -541,48 +602,68 @@ QJsonObject rateJson(const Run::Rate &r) {
                        {"load", r.load}};
 }
 
-// Per stage, in ms: what each sample spent there.
+// Per stage, in ms: what each sample spent there. The stages follow one another, so they add
+// up to the total.
 struct Stages {
-    std::vector<double> total, command, host, poll, fetch, decode, apply, paint, floor;
+    std::vector<double> total, command, host, poll, fetch, decode, apply, paint, floor, own,
+        hostCpu;
 };
 
 Stages stagesOf(const std::vector<Sample> &samples) {
     Stages st;
     for (const Sample &s : samples) {
-        const double host = s.hostUs / 1000.0;
+        // Without the gateway's stamps the host's part stays in the command request.
+        const bool stamped = s.hostFrom > 0;
+        const qint64 hostFrom = stamped ? s.hostFrom : s.pollAnswer;
+        const qint64 hostSent = stamped ? s.hostSent : s.pollAnswer;
         st.total.push_back(ms(s.onScreen - s.start));
-        st.command.push_back(ms(s.cmdDone - s.start));
-        st.host.push_back(host);
-        st.poll.push_back(std::max(0.0, ms(s.pollAnswer - s.cmdDone) - host));
+        st.command.push_back(ms(hostFrom - s.start));
+        st.host.push_back(ms(hostSent - hostFrom));
+        st.poll.push_back(ms(s.pollAnswer - hostSent));
         st.fetch.push_back(ms(s.fetchDone - s.pollAnswer));
         st.decode.push_back(ms(s.decodeDone - s.fetchDone));
         st.apply.push_back(ms(s.applied - s.decodeDone));
         st.paint.push_back(ms(s.onScreen - s.applied));
         // What the exchanges the protocol requires took in this session, without anything the
-        // console does around them: the command's round trip, the host, the picture's round
-        // trip.
-        st.floor.push_back(ms(s.cmdDone - s.cmdStarted) + host + ms(s.fetchDone - s.fetchStart));
+        // console does around them: from the command request leaving until the host's notice
+        // is in (the command's way, the host, the held poll's answer), and the picture's
+        // round trip.
+        const double floor = ms(s.pollAnswer - s.cmdStarted) + ms(s.fetchDone - s.fetchStart);
+        st.floor.push_back(floor);
+        st.own.push_back(ms(s.onScreen - s.start) - floor);
+        if (stamped)
+            st.hostCpu.push_back(s.hostCpuUs / 1000.0);
     }
     return st;
 }
 
+double mean(const std::vector<double> &v) {
+    double sum = 0;
+    for (double x : v)
+        sum += x;
+    return v.empty() ? 0 : sum / double(v.size());
+}
+
 QJsonObject latencyJson(const std::vector<Sample> &samples, bool viaX) {
     const Stages st = stagesOf(samples);
-    auto stage = [](const std::vector<double> &v) { return median(v); };
-    return QJsonObject{{"n", int(samples.size())},
-                       {"viaX", viaX},
-                       {"median", median(st.total)},
-                       {"p95", percentile(st.total, 0.95)},
-                       {"command", stage(st.command)},
-                       {"host", stage(st.host)},
-                       {"poll", stage(st.poll)},
-                       {"fetch", stage(st.fetch)},
-                       {"decode", stage(st.decode)},
-                       {"apply", stage(st.apply)},
-                       {"paint", stage(st.paint)},
-                       {"floor", median(st.floor)},
-                       {"floorP95", percentile(st.floor, 0.95)},
-                       {"load", loadAverage()}};
+    QJsonObject o{{"n", int(samples.size())},
+                  {"viaX", viaX},
+                  {"median", median(st.total)},
+                  {"p95", percentile(st.total, 0.95)},
+                  {"mean", mean(st.total)},
+                  {"floor", median(st.floor)},
+                  {"floorP95", percentile(st.floor, 0.95)},
+                  {"own", median(st.own)},
+                  {"hostCpu", median(st.hostCpu)},
+                  {"load", loadAverage()}};
+    const std::pair<const char *, const std::vector<double> *> stages[] = {
+        {"command", &st.command}, {"host", &st.host},   {"poll", &st.poll},  {"fetch", &st.fetch},
+        {"decode", &st.decode},   {"apply", &st.apply}, {"paint", &st.paint}};
+    for (const auto &[name, values] : stages) {
+        o.insert(QString::fromLatin1(name), median(*values));
+        o.insert(QString::fromLatin1(name) + QStringLiteral("Mean"), mean(*values));
+    }
+    return o;
 }
 
 int child(const QStringList &args) {
@@ -632,8 +713,7 @@ int child(const QStringList &args) {
     const bool viaX = run.consoleForwardsClicks();
     const std::vector<Sample> clickSamples = run.latency(false, clicks, viaX);
     const std::vector<Sample> keySamples = run.latency(true, keys, false);
-    if (!shotsDir.isEmpty())
-        run.screenshots(shotsDir, 6);
+    const Run::Sweep sweep = run.sweep(3, shotsDir);
     QJsonObject hostCost;
     {
         std::vector<double> cpu;
@@ -650,6 +730,11 @@ int child(const QStringList &args) {
                              {"click", latencyJson(clickSamples, viaX)},
                              {"key", latencyJson(keySamples, false)},
                              {"host", hostCost},
+                             {"sweep", QJsonObject{{"moves", sweep.movesPerSecond},
+                                                   {"pictures", sweep.picturesPerSecond},
+                                                   {"lag", sweep.lagMs},
+                                                   {"lagP95", sweep.lagP95Ms},
+                                                   {"load", loadAverage()}}},
                              {"platform", qApp->platformName()}};
     std::printf("RESULT %s\n", QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
     std::fflush(stdout);
@@ -698,8 +783,9 @@ void printTables(const QList<QJsonObject> &runs, bool scaled) {
 
     static const char *stages[] = {"command", "host", "poll", "fetch", "decode", "apply", "paint"};
     std::printf("\n| delay (ms) | run | n | median | p95 | command request | host | poll answer "
-                "| picture fetch | decode | apply | paint | protocol floor (p95) | load "
-                "|\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "| picture fetch | decode | apply | paint | protocol floor: median (p95) | "
+                "console's own | load |\n|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+                "---|\n");
     for (const char *group : {"click", "key"}) {
         const QString g = QString::fromLatin1(group);
         const bool viaX = runs.value(0).value(g).toObject().value(QStringLiteral("viaX")).toBool();
@@ -713,13 +799,14 @@ void printTables(const QList<QJsonObject> &runs, bool scaled) {
                         f(QStringLiteral("median")), f(QStringLiteral("p95")));
             double sum = 0;
             for (const char *s : stages)
-                sum += f(QString::fromLatin1(s));
+                sum += f(QString::fromLatin1(s) + QStringLiteral("Mean"));
             for (const char *s : stages) {
-                const double v = f(QString::fromLatin1(s));
-                std::printf(" %.2f (%.0f %%) |", v, sum > 0 ? 100 * v / sum : 0.0);
+                const QString name = QString::fromLatin1(s);
+                const double share = f(name + QStringLiteral("Mean"));
+                std::printf(" %.2f (%.0f %%) |", f(name), sum > 0 ? 100 * share / sum : 0.0);
             }
-            std::printf(" %.2f (%.2f) | %s |\n", f(QStringLiteral("floor")),
-                        f(QStringLiteral("floorP95")),
+            std::printf(" %.2f (%.2f) | %.2f | %s |\n", f(QStringLiteral("floor")),
+                        f(QStringLiteral("floorP95")), f(QStringLiteral("own")),
                         run == QLatin1String("median")
                             ? ""
                             : qPrintable(QString::number(f(QStringLiteral("load")), 'f', 1)));
@@ -734,19 +821,40 @@ void printTables(const QList<QJsonObject> &runs, bool scaled) {
             QStringLiteral("median"), [&](const QString &k) { return med(runs, g, k); },
             runs.value(0).value(g).toObject().value(QStringLiteral("n")).toInt());
     }
-    std::printf("\nhost (in the gateway process): CPU per update, median %.3f ms, p95 %.3f ms\n",
+    std::printf("\n| pointer sweep, 60 moves/s sent | run | moves sent/s | positions painted/s | "
+                "move-to-paint median (p95) ms | load |\n|---|---|---|---|---|---|\n");
+    for (int i = 0; i < n; ++i) {
+        const QJsonObject r = runs[i].value(QStringLiteral("sweep")).toObject();
+        std::printf("| depth 15 | %d | %.1f | %.1f | %.2f (%.2f) | %.1f |\n", i + 1,
+                    r.value(QStringLiteral("moves")).toDouble(),
+                    r.value(QStringLiteral("pictures")).toDouble(),
+                    r.value(QStringLiteral("lag")).toDouble(),
+                    r.value(QStringLiteral("lagP95")).toDouble(),
+                    r.value(QStringLiteral("load")).toDouble());
+    }
+    const QString sw = QStringLiteral("sweep");
+    std::printf("| **depth 15** | median | %.1f | **%.1f** | **%.2f** (%.2f) | |\n",
+                med(runs, sw, QStringLiteral("moves")), med(runs, sw, QStringLiteral("pictures")),
+                med(runs, sw, QStringLiteral("lag")), med(runs, sw, QStringLiteral("lagP95")));
+    std::printf("\nhost (in the gateway process): CPU per update, median %.3f ms, p95 %.3f ms; "
+                "per click %.3f ms, per key %.3f ms\n",
                 med(runs, QStringLiteral("host"), QStringLiteral("updateCpuMedian")),
-                med(runs, QStringLiteral("host"), QStringLiteral("updateCpuP95")));
+                med(runs, QStringLiteral("host"), QStringLiteral("updateCpuP95")),
+                med(runs, QStringLiteral("click"), QStringLiteral("hostCpu")),
+                med(runs, QStringLiteral("key"), QStringLiteral("hostCpu")));
     std::printf(
-        "\nStages (medians of each stage, so they need not add up to the median delay): command "
-        "request = from the click until the reply of its command request (queue and round "
-        "trip); host = the simulated host's hold of the change until its notice (measured in "
-        "the gateway); poll answer = from the command's reply until the held poll answered "
-        "with the notice, less the host; picture fetch = from the notice until the picture is "
-        "in (dispatch and round trip); decode = hand-over and decoding; apply = until the "
-        "picture was applied and the view told; paint = until the paint was handed to the "
-        "window system. Protocol floor = the command's round trip + host + the picture's "
-        "round trip, as they took in the same session: what any console would wait for.\n"
+        "\nStages, one after the other (each cell: the stage's median, and its share of the mean "
+        "delay): command request = from the click until the host changed its desktop (the "
+        "queue, the request, the gateway); host = until the host left the update and its "
+        "notice (drawing, comparing, encoding, compressing); poll answer = until the held poll's "
+        "answer was in the console; picture fetch = until the picture was in (dispatch and "
+        "round trip); decode = hand-over and decoding on the worker; apply = until the picture "
+        "was applied and the view told; paint = until the paint was handed to the window "
+        "system. The gateway stamps its part on the same monotonic clock.\n"
+        "Protocol floor = what the exchanges the protocol requires took in the same session: "
+        "from the command request leaving until the notice was in, plus the picture's round "
+        "trip. Console's own = the delay less that floor: queueing, dispatch, decoding, "
+        "applying and painting.\n"
         "CPU times are getrusage (all threads of the console) and /proc (the gateway); delays "
         "are wall clock on a shared machine: see the load column (1-minute load average).\n");
 }

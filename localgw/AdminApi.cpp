@@ -157,7 +157,8 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
         QJsonArray costs;
         for (const SimulatedHost::PictureCost &c : h.pictureCosts())
             costs.append(QJsonObject{{"cpuUs", double(c.cpuNs) / 1000.0},
-                                     {"heldUs", double(c.heldNs) / 1000.0},
+                                     {"changedAtNs", double(c.changedAtNs)},
+                                     {"sentAtNs", double(c.sentAtNs)},
                                      {"bytes", qint64(c.bodyBytes)},
                                      {"rects", c.rects},
                                      {"full", c.full}});

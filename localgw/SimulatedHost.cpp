@@ -2,6 +2,7 @@
 #include "common/Zlib.h"
 #include "screen/BmpWriter.h"
 #include "screen/FixedPalettes.h"
+#include "screen/ScreenTimeline.h"
 
 #include <QDir>
 #include <QPointer>
@@ -215,18 +216,20 @@ bool SimulatedHost::dumpPictures(const QString &dir, QString *error) const {
 void SimulatedHost::desktopChanged() {
     if (!m_updateWanted)
         return;
-    m_heldSince.start();
+    if (m_changedAtNs == 0)
+        m_changedAtNs = ScreenTimeline::now();
     tryUpdate();
 }
 
 void SimulatedHost::noteCost(qint64 cpuStartNs, const ScreenEncoder::Picture &p) {
     PictureCost c;
     c.cpuNs = threadCpuNs() - cpuStartNs;
-    c.heldNs = m_heldSince.isValid() ? m_heldSince.nsecsElapsed() : 0;
+    c.sentAtNs = ScreenTimeline::now();
+    c.changedAtNs = m_changedAtNs ? m_changedAtNs : c.sentAtNs;
     c.bodyBytes = p.body.size();
     c.rects = p.rectCount;
     c.full = p.full;
-    m_heldSince.invalidate();
+    m_changedAtNs = 0;
     if (m_costs.size() >= kCostsKept)
         m_costs.remove(0, kCostsKept / 2);
     m_costs.append(c);
@@ -262,8 +265,10 @@ void SimulatedHost::tryUpdate() {
     m_unsent += m_desktop.redraw();
     const auto p = m_encoder.update(m_desktop.frame(), m_unsent);
     m_unsent = QRegion();
-    if (!p)
+    if (!p) {
+        m_changedAtNs = 0;
         return; // nothing changed: the picture goes out with the next change
+    }
     m_updateWanted = false;
     noteCost(cpu, *p);
     emit deposit(p->full ? DepositKind::FullPicture : DepositKind::Update, p->body);
@@ -435,7 +440,7 @@ void SimulatedHost::command(const QByteArray &text) {
     } else if (cmd == "UScr") {
         if (!screenRequestBlocked()) {
             m_updateWanted = true;
-            m_heldSince.start();
+            m_changedAtNs = ScreenTimeline::now();
             tryUpdate();
         }
     } else if (cmd == "SSup") {

@@ -5,7 +5,6 @@
 #include "SyntheticDesktop.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QSize>
@@ -68,11 +67,13 @@ public:
     QImage reducedDesktop() const;
     bool updateWanted() const { return m_updateWanted; }
     // What the last pictures cost the host (the latest 4096), for the benchmarks: its CPU time
-    // to draw, compare, encode and compress each, and how long it held the change that caused
-    // it before the notice went out (from the command or the "UScr" that found it).
+    // to draw, compare, encode and compress each, and when the change that caused it was made
+    // (or found by "UScr") and its notice went out, on the monotonic clock of
+    // ScreenTimeline::now(), which the console's stamps share.
     struct PictureCost {
         qint64 cpuNs = 0;
-        qint64 heldNs = 0;
+        qint64 changedAtNs = 0;
+        qint64 sentAtNs = 0;
         qsizetype bodyBytes = 0;
         int rects = 0; // records of a rectangle list; 0 for a whole screen
         bool full = false;
@@ -123,9 +124,9 @@ private:
     QByteArray m_screenError;
     QByteArray m_keyboardLayout;
     QList<QByteArray> m_received;
-    quint64 m_generation = 0;  // bumped when the host leaves: stale delayed actions do nothing
-    QRegion m_unsent;          // drawn again since the last picture, not compared yet
-    QElapsedTimer m_heldSince; // a change waits for its picture since then
+    quint64 m_generation = 0; // bumped when the host leaves: stale delayed actions do nothing
+    QRegion m_unsent;         // drawn again since the last picture, not compared yet
+    qint64 m_changedAtNs = 0; // a change waits for its picture since then (0: none)
     QList<PictureCost> m_costs;
 
     QTimer m_joinTimer;
