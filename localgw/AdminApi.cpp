@@ -105,6 +105,10 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
         h.setScreenError(p("code").isEmpty() ? QByteArray("SCRNERR 5") : p("code"));
     } else if (op == "say") {
         h.say(p("text"));
+    } else if (op == "pointer") {
+        h.reportUserPointer(QPoint(p("x").toInt(), p("y").toInt()), flag(p("click")));
+    } else if (op == "wander") {
+        h.setUserPointerWandering(flag(p("on")));
     } else if (op == "hostile") {
         const auto kind = HostileBodies::fromName(p("kind"));
         if (!kind)
@@ -133,6 +137,11 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
             h.setChatDenied(on);
         else
             return GatewayReply::withStatus(400, "unknown refusal");
+    } else if (op == "control") {
+        h.setViewOnly(p("mode") == "view");
+    } else if (op == "reboot") {
+        const QByteArray delay = p("delay-ms");
+        h.setRebootDelay(delay == "never" ? -1 : delay.toInt());
     } else if (op == "identity") {
         HostIdentity id = h.identity();
         for (auto [name, field] :
@@ -220,6 +229,8 @@ void handle(GatewayService &service, const GatewayRequest &request, const ReplyP
             c.info = p("info");
         if (!p("version-digits").isEmpty())
             c.versionDigits = p("version-digits");
+        if (!p("mail-fails").isEmpty())
+            c.mailFails = p("mail-fails") == "1";
         reply->send(GatewayReply::ok("OK"));
     } else if (op.startsWith("host/")) {
         const QByteArray key = p("key");

@@ -43,6 +43,7 @@ struct GatewayConfig {
     QByteArray info = "X0";
     QByteArray announcementTitle = "Welcome to the local gateway";
     QByteArray announcementText = "This gateway and its host run on this computer.";
+    bool mailFails = false; // the invitation mail (request "22") is answered "Mail?Error"
 };
 
 } // namespace localgw

@@ -1,4 +1,5 @@
 #include "GatewayService.h"
+#include "InvitationMail.h"
 #include "gateway/Url_Utils.h"
 
 #include <QRandomGenerator>
@@ -126,6 +127,10 @@ void GatewayService::handle(const GatewayRequest &request, const ReplyPtr &reply
     entry.bodySize = request.body.size();
     m_log.add(entry);
 
+    if (!numbered && request.path == VersionFilePath) {
+        reply->send(GatewayReply::ok(VersionFileText()));
+        return;
+    }
     if (!numbered || gateway < 1 || gateway > m_config.gatewayCount) {
         reply->send(GatewayReply::withStatus(404, "No such gateway"));
         return;
@@ -269,9 +274,7 @@ void GatewayService::control(LocalSession *s, const QByteArray &code,
                              const GatewayRequest &request) {
     const QByteArray params = paramsAfterKey(request.rawQuery);
     if (code == "22") {
-        // The invitation mail: the local gateway sends nothing, it only answers as if it had.
-        const QByteArray address = param(params, "addr");
-        s->post(address.contains('@') ? QByteArray("Mail?OK") : QByteArray("Mail?Error"));
+        s->post(InvitationMailAnswer(m_config, params));
         return;
     }
     s->host().control(code, params);

@@ -159,6 +159,7 @@ QString LocalGateway::consoleSettingsText() const {
                           "Domain=%2\n"
                           "GatewayAddress=%3\n"
                           "TrustedCertificates=%4\n"
+                          "UpdateHost=127.0.0.1:%1\n"
                           "\n"
                           "[DemoAccount]\n"
                           "UserCode=%5\n"

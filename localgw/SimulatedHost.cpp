@@ -1,60 +1,19 @@
 #include "SimulatedHost.h"
 #include "common/Zlib.h"
-#include "screen/BmpWriter.h"
 #include "screen/FixedPalettes.h"
 #include "screen/ScreenTimeline.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QPointer>
-#include <QtEndian>
 
+#include <cmath>
 #include <time.h>
 
 namespace localgw {
 
 namespace {
 constexpr qsizetype kCostsKept = 4096;
-constexpr qsizetype kClipboardLimit = 5000000;
-
-// The numbers of a parameter such as "1-120--40-1-0": fields separated by "-", a negative
-// number with its own leading "-".
-QList<int> numbersOf(const QByteArray &param) {
-    QList<int> out;
-    qsizetype i = 0;
-    while (i < param.size()) {
-        bool negative = false;
-        if (param[i] == '-') {
-            negative = true;
-            ++i;
-        }
-        qsizetype start = i;
-        while (i < param.size() && param[i] >= '0' && param[i] <= '9')
-            ++i;
-        if (i == start)
-            break;
-        const int v = param.mid(start, i - start).left(9).toInt();
-        out.append(negative ? -v : v);
-        if (i < param.size() && param[i] != '-')
-            break;
-        ++i;
-    }
-    return out;
-}
-
-void putStreamInt(QByteArray &out, qint32 v) {
-    if (v >= -128 && v <= 127) {
-        out.append('\x02');
-        out.append(char(qint8(v)));
-    } else if (v >= -32768 && v <= 32767) {
-        out.append('\x03');
-        const qint16 le = qToLittleEndian(qint16(v));
-        out.append(reinterpret_cast<const char *>(&le), 2);
-    } else {
-        out.append('\x04');
-        const qint32 le = qToLittleEndian(v);
-        out.append(reinterpret_cast<const char *>(&le), 4);
-    }
-}
 
 qint64 threadCpuNs() {
     timespec ts{};
@@ -62,18 +21,35 @@ qint64 threadCpuNs() {
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-QImage clipboardPicture() {
-    QImage img(64, 48, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, qRgb(x * 4, y * 5, 160));
-    return img;
-}
+// What the host's input windows show, to tell whether a command changed them.
+struct InputLook {
+    QRect controls;
+    bool open;
+    int active;
+    int clicks;
+    int firstLine;
+    bool startMenu;
+    QString last;
+    explicit InputLook(const HostInput &i)
+        : controls(i.controlsFrame()), open(i.controlsOpen()), active(i.activeWindow()),
+          clicks(i.buttonClicks()), firstLine(i.firstListLine()), startMenu(i.startMenuOpen()),
+          last(i.lastInput()) {}
+    bool operator==(const InputLook &) const = default;
+};
 } // namespace
 
 SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
     : QObject(parent), m_config(config), m_identity(config.host), m_desktop(config.screenSize),
-      m_clockRunning(config.clockRunning) {
+      m_clockRunning(config.clockRunning),
+      m_tools(config.host.hostName,
+              {[this](const QByteArray &m) { emit message(m); },
+               [this](const QByteArray &b) { emit deposit(DepositKind::Clipboard, b); },
+               [this](const QByteArray &b) { emit deposit(DepositKind::StringList, b); },
+               [this](int ms, std::function<void()> a) { later(ms, std::move(a)); },
+               [this](const QString &note) {
+                   m_desktop.setNote(note);
+                   desktopChanged();
+               }}) {
     m_modes = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
     if (!m_modes.contains(config.screenSize))
         m_modes.append(config.screenSize);
@@ -94,13 +70,26 @@ SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
         if (m_joined && !m_silent)
             emit message("nSCh");
     });
+    m_desktop.setOverlay([this](QPainter &p) { m_input.draw(p); },
+                         [this] { return m_input.footprint(); });
+    // The remote user's pointer goes round an ellipse and clicks at each lap.
+    m_wanderTimer.setInterval(250);
+    connect(&m_wanderTimer, &QTimer::timeout, this, [this] {
+        const QSize s = m_desktop.size();
+        const double a = (m_wanderStep++ % 48) * 2 * M_PI / 48;
+        const QPoint p(int(s.width() / 2 + s.width() / 3 * std::cos(a)),
+                       int(s.height() / 2 + s.height() / 3 * std::sin(a)));
+        reportUserPointer(p, m_wanderStep % 48 == 0);
+    });
 }
 
 void SimulatedHost::resetScreenState() {
     m_modeIndex = int(m_modes.indexOf(m_config.screenSize));
     m_desktop.resize(m_config.screenSize);
+    m_input.reset();
     m_desktop.setWallpaperVisible(true);
     m_desktop.setTaskManagerVisible(false);
+    m_desktop.setSecurityScreenVisible(false);
     m_encoder.setDepth(15);
     m_desktop.setDepthLabel(15);
     m_encoder.forget();
@@ -137,16 +126,26 @@ void SimulatedHost::join() {
     m_joined = true;
     ++m_generation;
     emit joined();
+    if (m_viewOnly)
+        emit message("VwOy");
     m_clockTimer.start();
     m_aliveTimer.start();
 }
 
+void SimulatedHost::setViewOnly(bool viewOnly) {
+    m_viewOnly = viewOnly;
+    if (m_joined)
+        emit message(viewOnly ? QByteArray("VwOy") : QByteArray("GrCt"));
+}
+
 void SimulatedHost::stopActivity() {
     m_joined = false;
+    m_tools.hostLeft();
     ++m_generation;
     m_joinTimer.stop();
     m_clockTimer.stop();
     m_aliveTimer.stop();
+    m_wanderTimer.stop();
     m_updateWanted = false;
 }
 
@@ -247,8 +246,8 @@ bool SimulatedHost::screenRequestBlocked() {
 }
 
 void SimulatedHost::sendFullPicture() {
-    const qint64 cpu = threadCpuNs();
     m_updateWanted = false;
+    const qint64 cpu = threadCpuNs();
     m_desktop.redraw();
     m_unsent = QRegion();
     const ScreenEncoder::Picture p = m_encoder.full(m_desktop.frame());
@@ -304,113 +303,39 @@ void SimulatedHost::switchMode(const QByteArray &param) {
     emit message("SScM?OK");
 }
 
-void SimulatedHost::sendClipboard(const QByteArray &code) {
-    if (m_clipboardEmpty) {
-        emit message("ClEr?Empty");
-        return;
-    }
-    const QByteArray text = "Text from the remote clipboard of " + m_identity.hostName + "\r\n";
-    const QByteArray textBlock = text + '\0';
-    const QByteArray dib = BmpWriter::encodeDib(clipboardPicture(), 24);
-    QByteArray content;
-    if (code == "Txt") {
-        content = textBlock;
-    } else if (code == "BM") {
-        content = dib;
-    } else {
-        content.append('\x01');
-        for (const auto &[format, block] : {std::pair{1, textBlock}, std::pair{8, dib}}) {
-            putStreamInt(content, format);
-            content.append('\x06');
-            content.append('\0'); // predefined formats have no name
-            putStreamInt(content, qint32(block.size()));
-            content.append(block);
-        }
-        content.append('\0');
-    }
-    emit deposit(DepositKind::Clipboard, Zlib::deflate(content));
-    emit message("DlCl?" + code);
-}
-
 void SimulatedHost::clipboardFromConsole(const QByteArray &formatWord, const QByteArray &zlibBody) {
-    if (!m_joined)
-        return;
-    Zlib::InflateError error = Zlib::InflateError::None;
-    const auto content = Zlib::inflateBounded(zlibBody, kClipboardLimit, &error);
-    if (!content) {
-        emit message(error == Zlib::InflateError::TooLarge ? QByteArray("ClEr?>4883")
-                                                           : QByteArray("ClEr?Error"));
-        return;
-    }
-    if (content->isEmpty()) {
-        emit message("ClEr?Empty");
-        return;
-    }
-    if (formatWord == "Txt") {
-        QByteArray text = *content;
-        const qsizetype nul = text.indexOf('\0');
-        if (nul >= 0)
-            text.truncate(nul);
-        m_desktop.setNote(QStringLiteral("Clipboard: ") + QString::fromLatin1(text.left(60)));
-    } else {
-        m_desktop.setNote(QStringLiteral("Clipboard: %1 bytes (%2)")
-                              .arg(content->size())
-                              .arg(QString::fromLatin1(formatWord)));
-    }
-    desktopChanged();
-    emit message("ClSt");
-}
-
-void SimulatedHost::sendReport(const QByteArray &kind) {
-    QByteArrayList lines;
-    const bool full = kind == "PcFo";
-    if (full) {
-        lines << "[PROC][HEAD]Processor:260|\\Cores:80|\\MHz:80"
-              << "[PROC]Simulated processor|4|2400"
-              << "[OPSY][HEAD]Property:200|Value:300"
-              << "[OPSY]Operating system|Simulated Windows"
-              << "[OPSY]Computer name|" + m_identity.hostName << "[KEYB][HEAD]Layout:200"
-              << "[KEYB]" + m_identity.keyboardLayout;
-    }
-    lines << "[MEMM][HEAD]Memory:200|\\Size:120"
-          << "[MEMM]Physical memory|8192 MB"
-          << "[STOR][HEAD]Drive:100|\\Free:120|\\Size:120"
-          << "[STOR]C:\\|51200 MB|256000 MB"
-          << "[RUNT][HEAD]Task:300"
-          << "[RUNT]Notepad - typed.txt"
-          << "[RUNP][HEAD]Program:300|\\Memory:100|\\PID:80"
-          << "[RUNP]C:\\Windows\\explorer.exe|40 MB|1204"
-          << "[RUNP]C:\\Windows\\notepad.exe|8 MB|2210"
-          << "[RUNS][HEAD]Service:160|Display name:240|State:100"
-          << "[RUNS]Spooler|Print Spooler|Running"
-          << "[RUNS]W32Time|Windows Time|Stopped";
-    emit deposit(DepositKind::StringList, Zlib::deflate(lines.join("\r\n") + "\r\n"));
-    emit message("Strl" + kind);
+    if (m_joined)
+        m_tools.clipboardFromConsole(formatWord, zlibBody);
 }
 
 void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) {
-    const QList<int> n = numbersOf(param.startsWith('#') ? param.mid(1) : param);
-    if (cmd == "MoMo" && n.size() >= 2) {
-        m_desktop.setPointer({n[0], n[1]});
-    } else if (cmd == "MsCl" && n.size() >= 3) {
-        m_desktop.click({n[1], n[2]});
-    } else if (cmd == "StDr" && n.size() >= 4) {
-        m_desktop.setPointer({n[2], n[3]});
-    } else if (cmd == "MoUp" && n.size() >= 2) {
-        m_desktop.setPointer({n[0], n[1]});
-    } else if (cmd == "KbdP" && n.size() >= 2) {
-        const int vk = n[0];
-        const int ch = n[1];
-        if (vk == 8)
-            m_desktop.backspace();
-        else if (vk == 13)
-            m_desktop.typeCharacter(QLatin1Char('\n'));
-        else if (ch >= 32 && ch < 256)
-            m_desktop.typeCharacter(QChar::fromLatin1(char(ch)));
-    } else {
+    if (m_viewOnly && cmd != "MWhl")
         return;
-    }
+    const InputLook before(m_input);
+    const QRegion beforeFootprint = m_input.footprint();
+    if (!m_input.handle(cmd, param))
+        return;
+    // The input windows are drawn over the desktop: what they showed and show now is drawn
+    // again when they changed (the pointer and the typed text mark their own parts).
+    if (!(InputLook(m_input) == before))
+        m_desktop.invalidate(beforeFootprint + m_input.footprint());
     desktopChanged();
+}
+
+void SimulatedHost::reportUserPointer(QPoint remote, bool click) {
+    if (!m_joined)
+        return;
+    m_desktop.setPointer(remote);
+    desktopChanged();
+    emit message((click ? "MsCl?" : "MoMo?") + QByteArray::number(remote.x()) + '-' +
+                 QByteArray::number(remote.y()));
+}
+
+void SimulatedHost::setUserPointerWandering(bool on) {
+    if (on)
+        m_wanderTimer.start();
+    else
+        m_wanderTimer.stop();
 }
 
 void SimulatedHost::reboot() {
@@ -466,27 +391,15 @@ void SimulatedHost::command(const QByteArray &text) {
         later(200, [this] { leave(); });
     } else if (cmd == "ReBt") {
         reboot();
-    } else if (cmd == "sCAD" || cmd == "TMgr") {
+    } else if (cmd == "sCAD") {
+        m_desktop.setSecurityScreenVisible(true);
+        desktopChanged();
+    } else if (cmd == "TMgr") {
+        m_desktop.setSecurityScreenVisible(false);
         m_desktop.setTaskManagerVisible(true);
         desktopChanged();
-    } else if (cmd == "DlCl") {
-        sendClipboard(param);
-    } else if (cmd == "PcFo" || cmd == "PcUp") {
-        sendReport(cmd);
-    } else if (cmd == "SvcS") {
-        emit message(param.endsWith("&1") ? QByteArray("SvcS?Running")
-                                          : QByteArray("SvcS?Stopped"));
-    } else if (cmd == "StPr") {
-        emit message("StPr?OK");
-    } else if (cmd == "RqCh") {
-        if (m_chatDenied)
-            emit message("ChDn");
-    } else if (cmd == "ChSt") {
-        later(300, [this] { emit message("RTpg"); });
-        later(900, [this, param] {
-            emit message("RsTp");
-            emit message("ChSt?The remote user read: " + param.left(200));
-        });
+    } else if (HostTools::handles(cmd)) {
+        m_tools.command(cmd, param);
     } else {
         handleInput(cmd, param);
     }

@@ -1,5 +1,7 @@
 #pragma once
 #include "GatewayConfig.h"
+#include "HostInput.h"
+#include "HostTools.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
 #include "SyntheticDesktop.h"
@@ -45,9 +47,15 @@ public:
     bool screenSilent() const { return m_silent; }
     void setScreenError(const QByteArray &code); // next picture request gets "SErr?" + code
     void setRefuseReboot(bool refuse) { m_refuseReboot = refuse; }
+    // How long a reboot keeps the host away; < 0: it never comes back.
+    void setRebootDelay(int ms) { m_config.rebootMs = ms; }
+    // The remote user grants view only ("VwOy", input is ignored but the wheel) or full control
+    // ("GrCt"); a view-only host says so again whenever it joins.
+    void setViewOnly(bool viewOnly);
+    bool viewOnly() const { return m_viewOnly; }
     void setRefuseModeSwitch(bool refuse) { m_refuseModes = refuse; }
-    void setClipboardEmpty(bool empty) { m_clipboardEmpty = empty; }
-    void setChatDenied(bool denied) { m_chatDenied = denied; }
+    void setClipboardEmpty(bool empty) { m_tools.setClipboardEmpty(empty); }
+    void setChatDenied(bool denied) { m_tools.setChatDenied(denied); }
     void setClockRunning(bool running);
     void advanceClock(int seconds = 1);
     void setUpdateFormat(ScreenEncoder::UpdateFormat format) { m_encoder.setUpdateFormat(format); }
@@ -55,9 +63,16 @@ public:
     void sendHostile(HostileKind kind);
     // A message of the host, sent as it stands.
     void say(const QByteArray &message);
+    // The host's own user moves (or clicks) the pointer: reported as "MoMo" / "MsCl" with the
+    // numbers as given, negative ones included. Wandering moves it on its own every 250 ms.
+    void reportUserPointer(QPoint remote, bool click);
+    void setUserPointerWandering(bool on);
 
     // Observations.
     SyntheticDesktop &desktop() { return m_desktop; }
+    // Clipboard, chat partner and system report.
+    HostTools &tools() { return m_tools; }
+    const HostInput &input() const { return m_input; }
     const ScreenEncoder &encoder() const { return m_encoder; }
     QList<QByteArray> receivedCommands() const { return m_received; }
     QList<QSize> screenModes() const { return m_modes; }
@@ -99,8 +114,6 @@ private:
     bool screenRequestBlocked();
     void sendModeList();
     void switchMode(const QByteArray &param);
-    void sendClipboard(const QByteArray &code);
-    void sendReport(const QByteArray &kind);
     void handleInput(const QByteArray &cmd, const QByteArray &param);
     void reboot();
     void later(int ms, std::function<void()> action);
@@ -109,6 +122,7 @@ private:
     GatewayConfig m_config;
     HostIdentity m_identity;
     SyntheticDesktop m_desktop;
+    HostInput m_input{m_desktop};
     ScreenEncoder m_encoder;
     QList<QSize> m_modes;
     int m_modeIndex = 0;
@@ -117,9 +131,8 @@ private:
     bool m_silent = false;
     bool m_updateWanted = false;
     bool m_refuseReboot = false;
+    bool m_viewOnly = false;
     bool m_refuseModes = false;
-    bool m_clipboardEmpty = false;
-    bool m_chatDenied = false;
     bool m_clockRunning = true;
     QByteArray m_screenError;
     QByteArray m_keyboardLayout;
@@ -128,10 +141,13 @@ private:
     QRegion m_unsent;         // drawn again since the last picture, not compared yet
     qint64 m_changedAtNs = 0; // a change waits for its picture since then (0: none)
     QList<PictureCost> m_costs;
+    HostTools m_tools;
 
     QTimer m_joinTimer;
     QTimer m_clockTimer;
     QTimer m_aliveTimer;
+    QTimer m_wanderTimer;
+    int m_wanderStep = 0;
 };
 
 } // namespace localgw

@@ -21,6 +21,7 @@ struct Layout {
     QRect notepad;
     QRect page;
     QRect taskManager;
+    QRect security;
     QRect taskbar;
     QRect start;
     QRect taskbarClock; // the right end of the task bar, where the time is written
@@ -35,6 +36,7 @@ Layout layoutFor(QSize size) {
     l.notepad = QRect(24, qMin(200, h / 3), qMin(520, w - 48), qMin(220, h / 3));
     l.page = l.notepad.adjusted(8, kTitleHeight + 8, -8, -8);
     l.taskManager = QRect(w / 2 - 150, h / 2 - 90, 300, 180);
+    l.security = QRect(w / 2 - 130, h / 2 - 110, 260, 200);
     l.taskbar = QRect(0, h - kTaskbarHeight, w, kTaskbarHeight);
     l.start = QRect(4, l.taskbar.top() + 4, 70, kTaskbarHeight - 8);
     l.taskbarClock = QRect(w - 160, l.taskbar.top(), 160, kTaskbarHeight);
@@ -46,6 +48,11 @@ Layout layoutFor(QSize size) {
 bool canDrawText() {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
+
+// The choices of the Ctrl-Alt-Del screen, one line each below its title.
+const char *const kSecurityChoices[] = {"Lock", "Switch user", "Sign out", "Task Manager",
+                                        "Cancel"};
+constexpr int kSecurityLine = 28;
 
 // A window with its shadow.
 QRect withShadow(const QRect &frame) {
@@ -81,8 +88,15 @@ void SyntheticDesktop::resize(QSize size) {
     invalidateAll();
 }
 
-void SyntheticDesktop::invalidate(const QRect &r) {
+void SyntheticDesktop::invalidate(const QRegion &r) {
     m_dirty += r & QRect(QPoint(0, 0), m_size);
+}
+
+void SyntheticDesktop::setOverlay(std::function<void(QPainter &)> overlay,
+                                  std::function<QRegion()> footprint) {
+    m_overlay = std::move(overlay);
+    m_overlayFootprint = std::move(footprint);
+    invalidateAll();
 }
 
 void SyntheticDesktop::invalidateAll() {
@@ -135,6 +149,13 @@ void SyntheticDesktop::click(QPoint position) {
     const QRect closeBox(tm.right() - 21, tm.top() + 1, 22, kTitleHeight);
     if (m_taskManager && closeBox.contains(m_pointer))
         setTaskManagerVisible(false);
+    // Any click on the Ctrl-Alt-Del screen leaves it; its "Task Manager" line opens that.
+    const QRect security = layoutFor(m_size).security;
+    if (m_security && security.contains(m_pointer)) {
+        setSecurityScreenVisible(false);
+        if ((m_pointer.y() - security.top() - kTitleHeight) / kSecurityLine == 3)
+            setTaskManagerVisible(true);
+    }
 }
 
 void SyntheticDesktop::typeCharacter(QChar c) {
@@ -170,6 +191,13 @@ void SyntheticDesktop::setTaskManagerVisible(bool visible) {
         return;
     m_taskManager = visible;
     invalidate(withShadow(layoutFor(m_size).taskManager));
+}
+
+void SyntheticDesktop::setSecurityScreenVisible(bool visible) {
+    if (visible == m_security)
+        return;
+    m_security = visible;
+    invalidate(withShadow(layoutFor(m_size).security));
 }
 
 void SyntheticDesktop::setNote(const QString &note) {
@@ -307,6 +335,8 @@ void SyntheticDesktop::paintScene(QPainter &p, const QRect &clip) const {
     }
     if (m_taskManager && clip.intersects(withShadow(l.taskManager)))
         drawWindow(p, l.taskManager, QStringLiteral("Task Manager"), QColor(90, 90, 90));
+    if (m_security && clip.intersects(withShadow(l.security)))
+        drawWindow(p, l.security, QStringLiteral("Windows Security"), QColor(10, 40, 110));
 
     if (clip.intersects(l.taskbar)) {
         p.fillRect(l.taskbar, QColor(192, 192, 192));
@@ -317,6 +347,8 @@ void SyntheticDesktop::paintScene(QPainter &p, const QRect &clip) const {
 
     if (canDrawText())
         drawTexts(p, clip);
+    if (m_overlay && (!m_overlayFootprint || m_overlayFootprint().intersects(clip)))
+        m_overlay(p);
 
     if (m_lastClick.x() >= 0 && clip.intersects(clickBounds())) {
         p.setPen(QPen(QColor(255, 0, 0), 2));
@@ -360,6 +392,14 @@ void SyntheticDesktop::drawTexts(QPainter &p, const QRect &clip) const {
         for (const char *task : {"explorer.exe", "notepad.exe", "clock.exe", "qvhost.exe"}) {
             p.drawText(l.taskManager.left() + 14, ty, QString::fromLatin1(task));
             ty += 20;
+        }
+    }
+    if (m_security && clip.intersects(l.security)) {
+        int sy = l.security.top() + kTitleHeight;
+        for (const char *choice : kSecurityChoices) {
+            p.drawText(QRect(l.security.left(), sy, l.security.width(), kSecurityLine),
+                       Qt::AlignCenter, QString::fromLatin1(choice));
+            sy += kSecurityLine;
         }
     }
     if (clip.intersects(l.taskbar))

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
+
 class QPainter;
 
 namespace localgw {
@@ -44,19 +46,28 @@ public:
     void setDepthLabel(int depth);
     void setTaskManagerVisible(bool visible);
     bool taskManagerVisible() const { return m_taskManager; }
+    // The Ctrl-Alt-Del screen.
+    void setSecurityScreenVisible(bool visible);
+    bool securityScreenVisible() const { return m_security; }
     void setNote(const QString &note);
 
     // A complete drawing of the desktop as it is now, made from scratch.
     QImage render() const;
+    // Drawn over the desktop's windows, under the pointer (the host's input windows).
+    // `footprint` says where it may paint (without one it is drawn into every part drawn
+    // again); whoever changes what it shows marks the part with invalidate().
+    void setOverlay(std::function<void(QPainter &)> overlay,
+                    std::function<QRegion()> footprint = {});
 
     // Brings frame() up to date and returns the part of the screen drawn again (empty when
     // nothing changed since the last call).
     QRegion redraw();
     // The desktop as of the last redraw(), Format_RGB32.
     const QImage &frame() const { return m_frame; }
+    // Marks a part of the screen to be drawn again at the next redraw().
+    void invalidate(const QRegion &r);
 
 private:
-    void invalidate(const QRect &r);
     void invalidateAll();
     QRect pointerBounds() const;
     QRect clickBounds() const;
@@ -78,6 +89,9 @@ private:
     QString m_note;
     int m_depth = 15;
     bool m_taskManager = false;
+    bool m_security = false;
+    std::function<void(QPainter &)> m_overlay;
+    std::function<QRegion()> m_overlayFootprint;
 
     QImage m_frame;      // kept drawn
     QImage m_background; // the wallpaper alone: drawn again only when it changes

@@ -37,6 +37,8 @@ bool writeConsoleIni(const localgw::LocalGateway &gateway, const localgw::Gatewa
     service.Domain = config.domain;
     service.GatewayAddress = gateway.gatewayAddress();
     service.TrustedCertificates = gateway.caPemPath();
+    // The proxy test of the connection settings dialog fetches the version file from here.
+    service.UpdateHost = QStringLiteral("127.0.0.1:%1").arg(gateway.port());
     SettingsStore store(s, service, passwordCipher());
     return store.save(path);
 }

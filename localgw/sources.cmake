@@ -6,6 +6,9 @@ add_library(quorvia_localgw STATIC
   GatewayService.cpp GatewayService.h
   LocalSession.cpp LocalSession.h
   HostileBodies.cpp HostileBodies.h
+  InvitationMail.cpp InvitationMail.h
+  HostTools.cpp HostTools.h
+  HostInput.cpp HostInput.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h

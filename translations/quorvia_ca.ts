@@ -1355,6 +1355,22 @@ Voleu actualitzar ara?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Es recomana encaridament canviar la resolució de la pantalla remota&#xd;a 800x600 píxels per millorar el rendiment.&#xd;La resolució original de la pantalla es restaurarà automàticament&#xd;quan finalitzi la sessió.&#xd;&#xd;A &quot;Configuració de la connexió&quot; podeu configurar el canvi automàtic&#xd;a 800x600 píxels cada vegada que s&apos;inicia una sessió.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticació d&apos;accés a l&apos;script del servidor intermediari</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>L&apos;ordinador remot no s&apos;ha tornat a connectar després del reinici&#xd;S&apos;està tancant la sessió actual</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclat capturat (Ctrl dret per alliberar-lo)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Enregistrament de la pantalla aturat: no s&apos;ha pogut escriure el fitxer de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

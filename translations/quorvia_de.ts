@@ -1355,6 +1355,22 @@ Jetzt aktualisieren?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Es wird dringend empfohlen, die Auflösung des Remotebildschirms&#xd;auf 800x600 Pixel umzustellen, um die Leistung zu verbessern.&#xd;Die ursprüngliche Bildschirmauflösung wird automatisch wiederhergestellt,&#xd;wenn eine Sitzung endet.&#xd;&#xd;Unter „Verbindungseinstellungen“ können Sie festlegen, dass bei jedem&#xd;Sitzungsstart automatisch auf 800x600 Pixel umgestellt wird.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Authentifizierung für den Zugriff auf das Proxy-Skript</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>Der Remotecomputer hat sich nach dem Neustart nicht wieder verbunden&#xd;Aktuelle Sitzung wird beendet</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Tastatur erfasst (rechte Strg-Taste gibt sie frei)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Bildschirmaufzeichnung beendet: Die Videodatei konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1355,6 +1355,22 @@ Upgrade now?</source>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Se recomienda encarecidamente cambiar la resolución de la pantalla remota&#xd;a 800x600 píxeles para mejorar el rendimiento.&#xd;La resolución original de la pantalla se restablecerá automáticamente&#xd;al finalizar la sesión.&#xd;&#xd;En &quot;Configuración de conexión&quot; puede configurar el cambio automático&#xd;a 800x600 píxeles al inicio de cada sesión.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticación de acceso al script del proxy</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>El equipo remoto no se ha vuelto a conectar después del reinicio&#xd;Cerrando la sesión actual</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclado capturado (Ctrl derecho para liberarlo)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Grabación de la pantalla detenida: no se pudo escribir el archivo de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1355,6 +1355,22 @@ Mettre à jour maintenant ?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Il est vivement recommandé de régler la résolution de l&apos;écran distant&#xd;sur 800x600 pixels pour améliorer les performances.&#xd;La résolution d&apos;origine est automatiquement rétablie&#xd;à la fin de la session.&#xd;&#xd;Dans « Paramètres de connexion », vous pouvez choisir de passer automatiquement&#xd;en 800x600 pixels au début de chaque session.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Authentification d&apos;accès au script du proxy</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>L&apos;ordinateur distant ne s&apos;est pas reconnecté après le redémarrage&#xd;Fermeture de la session en cours</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Clavier capturé (Ctrl droite pour le libérer)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Enregistrement de l&apos;écran arrêté : le fichier vidéo n&apos;a pas pu être écrit.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

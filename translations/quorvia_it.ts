@@ -1355,6 +1355,22 @@ Aggiornare ora?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Si consiglia vivamente di impostare la risoluzione dello schermo remoto&#xd;a 800x600 pixel per migliorare le prestazioni.&#xd;La risoluzione originale viene ripristinata automaticamente&#xd;al termine della sessione.&#xd;&#xd;In &quot;Impostazioni di connessione&quot; è possibile impostare il passaggio automatico&#xd;a 800x600 pixel all&apos;avvio di ogni sessione.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticazione per l&apos;accesso allo script del proxy</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>Il computer remoto non si è ricollegato dopo il riavvio&#xd;Chiusura della sessione corrente</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Tastiera acquisita (Ctrl destro per rilasciarla)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Registrazione dello schermo interrotta: impossibile scrivere il file video.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

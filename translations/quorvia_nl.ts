@@ -1355,6 +1355,22 @@ Nu bijwerken?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Het wordt sterk aanbevolen de schermresolutie van de externe computer&#xd;op 800x600 pixels in te stellen om de prestaties te verbeteren.&#xd;De oorspronkelijke schermresolutie wordt automatisch hersteld&#xd;wanneer een sessie eindigt.&#xd;&#xd;U kunt bij &quot;Verbindingsinstellingen&quot; instellen dat automatisch&#xd;bij elke sessiestart naar 800x600 pixels wordt overgeschakeld.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Verificatie voor toegang tot het proxyscript</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>De externe computer heeft na het opnieuw opstarten geen verbinding meer gemaakt&#xd;Huidige sessie wordt afgesloten</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Toetsenbord vastgehouden (rechter Ctrl geeft het vrij)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Schermopname gestopt: het videobestand kon niet worden geschreven.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

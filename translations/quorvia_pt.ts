@@ -1355,6 +1355,22 @@ Atualizar agora?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Recomenda-se vivamente mudar a resolução do ecrã remoto&#xd;para 800x600 píxeis para melhorar o desempenho.&#xd;A resolução original do ecrã será reposta automaticamente&#xd;quando a sessão terminar.&#xd;&#xd;Em &quot;Definições de ligação&quot; pode configurar a mudança automática&#xd;para 800x600 píxeis sempre que uma sessão é iniciada.</translation>
     </message>
+    <message>
+        <source>Proxy script access authentication</source>
+        <translation>Autenticação de acesso ao script do proxy</translation>
+    </message>
+    <message>
+        <source>The remote computer did not reconnect after the reboot&#xd;Closing current session</source>
+        <translation>O computador remoto não voltou a ligar-se após o reinício&#xd;A fechar a sessão atual</translation>
+    </message>
+    <message>
+        <source>Keyboard captured (Right Ctrl releases it)</source>
+        <translation>Teclado capturado (Ctrl direito para o libertar)</translation>
+    </message>
+    <message>
+        <source>Screen recording stopped: the movie file could not be written.</source>
+        <translation>Gravação do ecrã parada: não foi possível escrever o ficheiro de vídeo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -119,13 +119,7 @@ void GatewaySession::WMPumpQueue() {
     for (const auto &[prefix, claim] : std::as_const(QueueClaims)) {
         if (!claim.owner || !entry.startsWith(prefix))
             continue;
-        try {
-            claim.handler(entry);
-        } catch (const std::exception &e) {
-            reportException(&e);
-        } catch (...) {
-            reportException(nullptr);
-        }
+        runGuarded([&] { claim.handler(entry); });
         // The owner's exchange pumps again when it completes; without one the queue goes on.
         if (ExecState == ExecIdle)
             PostMessage(this, PumpQueue);

@@ -65,6 +65,7 @@ void GatewaySession::WANconnect(bool noLogon) {
     // Every new connect reports its own handshake failure.
     tlsFailureReported = false;
     ConnectNoLogon = noLogon;
+    ProxyPending = true;
     if (!ProxyResolver) {
         EffectiveProxy = ChannelProxy{};
         onProxyResolved();
@@ -81,6 +82,7 @@ void GatewaySession::cancelConnect() {
     if (!ProxyWatcher.isRunning())
         return;
     AddTrace(33, QStringLiteral("connect cancelled"));
+    ProxyPending = false;
     ProxyWatcher.disconnect(this);
     ProxyWatcher.setFuture(QFuture<ChannelProxy>());
     connect(&ProxyWatcher, &QFutureWatcher<ChannelProxy>::finished, this,
@@ -88,6 +90,11 @@ void GatewaySession::cancelConnect() {
 }
 
 void GatewaySession::onProxyResolved() {
+    // The watcher also reports the empty future it is reset to below, and the one a cancelled
+    // connect leaves: only the discovery of the connect under way goes on, once.
+    if (!ProxyPending)
+        return;
+    ProxyPending = false;
     if (ProxyWatcher.future().isValid() && ProxyWatcher.future().resultCount() > 0) {
         EffectiveProxy = ProxyWatcher.result();
         ProxyWatcher.setFuture(QFuture<ChannelProxy>());

@@ -104,6 +104,16 @@ bool GatewaySession::isLate(quint64 startedIn, int trace) {
     return true;
 }
 
+void GatewaySession::runGuarded(const std::function<void()> &step) {
+    try {
+        step();
+    } catch (const std::exception &e) {
+        reportException(&e);
+    } catch (...) {
+        reportException(nullptr);
+    }
+}
+
 void GatewaySession::reportException(const std::exception *e) {
     if (ExceptionReporter) {
         ExceptionReporter(this, e);
@@ -128,13 +138,7 @@ void GatewaySession::dispatchHostMessage(const QByteArray &command, const QByteA
         if (!c.owner)
             continue;
         handled = true;
-        try {
-            c.handler(parameter);
-        } catch (const std::exception &e) {
-            reportException(&e);
-        } catch (...) {
-            reportException(nullptr);
-        }
+        runGuarded([&] { c.handler(parameter); });
     }
     if (!handled)
         AddTrace(89, QStringLiteral("no handler for ") + QString::fromLatin1(command.left(64)));
@@ -216,14 +220,8 @@ void GatewaySession::onExecClientDone(int error, int status, const QByteArray &b
         break;
     case ExecFeature: {
         const ExecDone done = std::exchange(FeatureDone, nullptr);
-        try {
-            if (done)
-                done(error, status, body);
-        } catch (const std::exception &e) {
-            reportException(&e);
-        } catch (...) {
-            reportException(nullptr);
-        }
+        if (done)
+            runGuarded([&] { done(error, status, body); });
         PostMessage(this, PumpQueue);
         break;
     }

@@ -226,6 +226,8 @@ private:
     void onProxyResolved();
     bool isLate(quint64 startedIn, int trace);
     void reportException(const std::exception *e);
+    // Runs a feature's handler; what it throws is reported and goes no further.
+    void runGuarded(const std::function<void()> &step);
     void endWatchdogWait();
 
     struct Claim {
@@ -253,4 +255,5 @@ private:
     bool ConnectNoLogon = false;
     int HoldAfterEventMs = 0; // set by a gateway event that wants the session to pause
     QFutureWatcher<ChannelProxy> ProxyWatcher;
+    bool ProxyPending = false; // a connect waits for its discovery
 };

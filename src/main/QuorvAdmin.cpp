@@ -9,20 +9,37 @@
 #include "gateway/ConnectionMeter.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
+#include "hook/QVBlockHook.h"
+#include "recorder/RecorderControls.h"
+#include "screen/RemoteActionButtons.h"
+#include "screen/RemoteActions.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
+#include "settings/ApplicationSettingsCore.h"
+#include "settings/ConnectionSettingsCore.h"
 #include "settings/ServiceConfig.h"
+#include "settings/uApplicationSettings.h"
+#include "settings/uConnectionSettings.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
+#include "settings/uProxyPACAuth.h"
+#include "tools/ClipboardTransfer.h"
+#include "tools/RemoteChat.h"
+#include "tools/RemoteSystemInfo.h"
+#include "tools/RemoteTools.h"
 #include "ui/ApplicationException.h"
+#include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
+#include "ui/Invitation.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
 #include "ui/uPopUp.h"
 #include "ui/uShowBadConn.h"
 #include "ui/uShowInfoMsg.h"
 #include "ui/uSounds.h"
+#include "ui/uWaitForHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +51,7 @@
 #include <QScreen>
 #include <QSslSocket>
 #include <QStatusBar>
+#include <QToolBar>
 
 using namespace WindowMessages;
 
@@ -50,8 +68,6 @@ TQuorvAdminForm::TQuorvAdminForm(QWidget *parent) : QMainWindow(parent) {
         QTimer *timer;
         int ms;
     } timers[] = {{&ScreenThreadReadyTimer, 50},
-                  {&MouseMoveTimer, 200},
-                  {&MouseWheelTimer, 120},
                   {&SessionRecTimer, 200},
                   {&RecordAnimTimer, 500},
                   {&TrayTimer, 200},
@@ -132,6 +148,7 @@ void TQuorvAdminForm::FormCreate() {
     Pipeline = new ScreenPipeline(Session);
     Screen = new ScreenArea(Session, Pipeline, StartPage, this);
     setCentralWidget(Screen);
+    StartHook();
     BadConnForm = new TShowBadConnForm(this);
     InfoMessagesForm = new TShowInfoMessagesForm(this);
 
@@ -147,6 +164,29 @@ void TQuorvAdminForm::FormCreate() {
     FillServiceUrls();
 
     buildMenus();
+
+    // Remote actions: reboot, Ctrl-Alt-Del, task manager, control mode, screenshot and print.
+    Actions = new RemoteActions(Session, Pipeline, Screen->modes(), this);
+    ActionButtons = new RemoteActionButtons(Actions, Screen, this);
+    ActionButtons->addToToolBar(findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    ActionButtons->showModeText = [this](const QString &text) { SessionPanel->setText(text); };
+
+    CreateDialogsAndInvitation();
+    // ---- Clipboard transfer, chat and remote system information (src/tools): their cores and
+    // windows, the toolbar buttons and the "Transfer" and "Client" menu items.
+    Tools = new RemoteTools(Session, Pipeline, Screen, this);
+    // In view-only mode the tools that change the remote computer refuse.
+    Tools->clipboard()->hooks().fullControl = [this] { return Actions->fullControl(); };
+    Tools->info()->hooks().fullControl = [this] { return Actions->fullControl(); };
+    // Mouse and keys follow the control mode; keys stay local while the chat window is open.
+    connect(Actions, &RemoteActions::fullControlChanged, Screen->input(),
+            &RemoteInput::SetFullControl);
+    Screen->input()->hooks().chatVisible = [this] { return Tools->chat()->isOpen(); };
+
+    // ---- Session recorder and recorded-session player (recorder/)
+    new RecorderControls(Session, Pipeline, Screen, this, MenuView,
+                         findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    // ----
     registerLanguageListener(this);
     Screen->SetScaling();
     WMUpdateForm();
@@ -183,7 +223,9 @@ void TQuorvAdminForm::WMUpdateForm() {
     ActDisconnect->setText(mnemonic(Msg("End support session")));
     MenuView->setTitle(mnemonic(Msg("View")));
     MenuHelp->setTitle(mnemonic(Msg("Help")));
+    ApplyDialogTexts();
     Screen->applyTexts();
+    updateKeyboardPanel();
     StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
                            .arg(Msg("Start new support session").toHtmlEscaped()));
 }
@@ -231,7 +273,7 @@ void TQuorvAdminForm::WMFormPresent() {
     if (!settings().UserCode.isEmpty() && !settings().Password.isEmpty())
         return;
     ShowMessageWindow(mkWarning, Msg("Connection settings incomplete"), MsgButton::OK);
-    // The connection settings dialog opens here once it exists.
+    MenuLogonCodesClick();
 }
 
 void TQuorvAdminForm::InitVars() {
@@ -242,7 +284,7 @@ void TQuorvAdminForm::resetWindow() {
     setWindowTitle(adminVars().TitleBase);
     ConnectionBar->setValue(100);
     ConnectionBar->hide();
-    for (QTimer *t : {&MouseMoveTimer, &TrayTimer, &MouseWheelTimer, &ScreenThreadReadyTimer})
+    for (QTimer *t : {&TrayTimer, &ScreenThreadReadyTimer})
         t->stop();
     ActDisconnect->setVisible(false);
     ActConnect->setVisible(true);
@@ -255,6 +297,10 @@ void TQuorvAdminForm::CloseMessageForms() {
     // The remote information, invitation, wait-for-host and chat windows close here before the
     // question window, in that order, as they come to exist. The flash notice is not among
     // them: it closes by its own timer, so "Logged off" and the session time stay readable.
+    if (ChooseMailForm)
+        ChooseMailForm->hide();
+    if (WaitForHostForm)
+        WaitForHostForm->CloseWaiting();
     CloseAskWarning();
 }
 
@@ -280,6 +326,8 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     ConnectionBar->setVisible(v.LoggedOn && v.HostLoggedOn);
     setWindowTitle(v.TitleBase + QStringLiteral(" - ") + state);
     Screen->updateConnectionStatus();
+    if (ActionButtons)
+        ActionButtons->updateButtons();
 }
 
 void TQuorvAdminForm::ReleaseFormEvents() {
@@ -367,23 +415,30 @@ void TQuorvAdminForm::changeEvent(QEvent *e) {
 
 void TQuorvAdminForm::FormActivate() {
     AddTrace(4);
+    KeyHook->InstallHook();
 }
 void TQuorvAdminForm::FormDeactivate() {
     AddTrace(10);
+    KeyHook->RemoveHook();
 }
 
 void TQuorvAdminForm::ApplicationActivate() {
     if (!FormEventsConnected)
         return;
     QTimer::singleShot(100, this, [this] {
-        if (isVisible())
+        if (isVisible()) {
             AddTrace(9);
+            if (isActiveWindow())
+                KeyHook->InstallHook();
+        }
     });
 }
 
 void TQuorvAdminForm::ApplicationDeactivate() {
-    if (FormEventsConnected)
+    if (FormEventsConnected) {
         AddTrace(10);
+        KeyHook->RemoveHook();
+    }
 }
 
 void TQuorvAdminForm::onTlsFailure(const QString &text) {
@@ -497,8 +552,187 @@ bool TQuorvAdminForm::event(QEvent *e) {
     case SetColors:
         Screen->modes()->WMSetColors();
         break;
+    case Reboot:
+        PostMessage(Actions, msg, m->wParam, m->lParam);
+        break;
+    case WindowMessages::SendMail:
+        WMSendMail(m->lParam);
+        break;
     default:
         break;
     }
     return true;
+}
+
+// ---- Settings dialogs and the setup invitation --------------------------------------------
+
+void TQuorvAdminForm::CreateDialogsAndInvitation() {
+    MenuSettings = new QMenu(this);
+    menuBar()->insertMenu(MenuHelp->menuAction(), MenuSettings);
+    ActConnectionSettings = MenuSettings->addAction(QString());
+    connect(ActConnectionSettings, &QAction::triggered, this,
+            &TQuorvAdminForm::MenuLogonCodesClick);
+    ActApplicationSettings = MenuSettings->addAction(QString());
+    connect(ActApplicationSettings, &QAction::triggered, this,
+            &TQuorvAdminForm::MenuApplSettingsClick);
+
+    // A proxy script server that wants credentials asks the operator, once per run.
+    SetProxyCredentialsPrompt(ProxyInfoAuthentication);
+
+    Invite = new Invitation(Session, this);
+    ChooseMailForm = new TChooseMailForm(Invite, this);
+    ChooseMailForm->setMailListPath(appFolders().MailAddressFile);
+    WaitForHostForm = new TWaitForHostForm(this);
+    connect(ChooseMailForm, &TChooseMailForm::invitationKeyChanged, this,
+            [this](const QString &key) { setSessionPanel(Msg("Session Key: ") + key); });
+    connect(ChooseMailForm, &TChooseMailForm::finished, this,
+            [this](TChooseMailForm::Choice choice, const QString &key, const QString &address) {
+                if (choice == TChooseMailForm::EndSession) {
+                    AddTrace(38);
+                    PostMessage(Session, WANdisconnect, 0, 0);
+                    return;
+                }
+                WaitForHostForm->ShowWaiting(key, ShortSetupAddress(settings().SetupUrl), address);
+            });
+    connect(WaitForHostForm, &TWaitForHostForm::cancelSession, this, [this] {
+        AddTrace(38);
+        PostMessage(Session, WANdisconnect, 0, 0);
+    });
+    connect(Invite, &Invitation::mailAnswered, this, [this](bool ok) {
+        if (ok) {
+            ShowFlashInfo(Msg("Mail info"), Msg("An email is sent to the remote user."), 2);
+            return;
+        }
+        ShowFlashInfo(Msg("Mail error"), Msg("Mail delivery error"), 3);
+        WaitForHostForm->CloseWaiting();
+        PostMessage(this, WindowMessages::SendMail, 0, 3);
+    });
+    // While the remote computer reboots, the operator waits for it again.
+    connect(Session, &GatewaySession::hostLeft, this, [this](bool rebooting) {
+        if (rebooting)
+            WaitForHostForm->ShowAgain();
+    });
+    connect(Session, &GatewaySession::sessionReset, this, [this] { WaitForHostForm->Forget(); });
+}
+
+void TQuorvAdminForm::ApplyDialogTexts() {
+    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
+    MenuSettings->setTitle(mnemonic(Msg("Settings")));
+    ActConnectionSettings->setText(mnemonic(Msg("Configure connection settings")));
+    ActApplicationSettings->setText(mnemonic(Msg("Configure application settings")));
+}
+
+void TQuorvAdminForm::MenuLogonCodesClick() {
+    PlaySystemSound(sndClick);
+    if (SettingsDialog) {
+        SettingsDialog->raise();
+        SettingsDialog->activateWindow();
+        return;
+    }
+    auto *form = new TConnectionSettingsForm(this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Prepare(ConnectionValuesFrom(settings()), Session->GatewayScheme);
+    connect(form, &QDialog::accepted, this, [this, form] {
+        StoreConnectionValues(form->values());
+        // A changed proxy is discovered afresh at the next logon.
+        InvalidateProxyCache();
+        Session->ApplyProxySettings();
+        SaveSettings(appFolders().SettingsFile);
+    });
+    SettingsDialog = form;
+    form->centreOver(this);
+    form->open();
+}
+
+void TQuorvAdminForm::MenuApplSettingsClick() {
+    PlaySystemSound(sndClick);
+    if (SettingsDialog) {
+        SettingsDialog->raise();
+        SettingsDialog->activateWindow();
+        return;
+    }
+    auto *form = new TApplicationSettingsForm(this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Prepare(ApplicationValuesFrom(settings()), Screen->modes()->colorEntries());
+    connect(form, &QDialog::accepted, this, [this, form] {
+        StoreApplicationValues(form->values(), settings());
+        Screen->modes()->SetColorBox();
+        SaveSettings(appFolders().SettingsFile);
+    });
+    SettingsDialog = form;
+    form->centreOver(this);
+    form->open();
+}
+
+void TQuorvAdminForm::openConnectionSettings() {
+    // Out of the logon's completion, so the dialog never runs inside it.
+    QTimer::singleShot(0, this, &TQuorvAdminForm::MenuLogonCodesClick);
+}
+
+void TQuorvAdminForm::logonCompleted() {
+    PostMessage(this, WindowMessages::SendMail, 0, 0);
+}
+
+void TQuorvAdminForm::closeWaitForHost() {
+    WaitForHostForm->CloseWaiting();
+}
+
+void TQuorvAdminForm::WMSendMail(qint64 lParam) {
+    if (lParam <= 0) {
+        SendMail();
+        return;
+    }
+    // The invitation comes back after the wait only to the session that asked for it.
+    const quint64 generation = Session->generation();
+    QTimer::singleShot(int(qMin<qint64>(lParam, 60)) * 1000, this, [this, generation] {
+        if (Session->generation() == generation)
+            SendMail();
+    });
+}
+
+void TQuorvAdminForm::SendMail() {
+    const AdminVars &v = adminVars();
+    if (!v.LoggedOn || v.HostLoggedOn)
+        return;
+    AddTrace(34);
+    ChooseMailForm->Open(Session->displayKey(), Session->CustomerName, settings().MILang, Screen);
+}
+
+// --- Keyboard hook ---------------------------------------------------------------------------
+// Keys of the main window go to the remote computer while a host is connected, and the keyboard
+// is captured while the window is active. The hook runs only while the window is active, so a
+// dialog, a notice or the tray takes it away.
+void TQuorvAdminForm::StartHook() {
+    AddTrace(17);
+    KeyHook = new TQVBlockHook(this);
+    KeyHook->BlockSystemKeys = true;
+    RemoteInput *input = Screen->input();
+    KeyHook->OnKey = [input](const HookedKey &k) {
+        input->HookKey(k.info, k.character, k.suppressed);
+    };
+    KeyHook->OnWindowKey = [input](bool down, bool ctrl) { input->windowKey(down, ctrl); };
+    connect(Session, &GatewaySession::hostJoined, KeyHook,
+            [this] { KeyHook->setSessionActive(true); });
+    for (auto signal : {&GatewaySession::hostLost, &GatewaySession::sessionReset,
+                        &GatewaySession::logoffStarting})
+        connect(Session, signal, KeyHook, [this] { KeyHook->setSessionActive(false); });
+    connect(Session, &GatewaySession::hostLeft, KeyHook,
+            [this] { KeyHook->setSessionActive(false); });
+    connect(input, &RemoteInput::fullControlChanged, KeyHook, &TQVBlockHook::setCaptureAllowed);
+    KeyboardPanel = new QLabel(this);
+    KeyboardPanel->setObjectName(QStringLiteral("KeyboardPanel"));
+    statusBar()->addPermanentWidget(KeyboardPanel);
+    connect(KeyHook, &TQVBlockHook::capturedChanged, this, &TQuorvAdminForm::updateKeyboardPanel);
+    updateKeyboardPanel();
+    if (isActiveWindow())
+        KeyHook->InstallHook();
+}
+
+void TQuorvAdminForm::updateKeyboardPanel() {
+    const bool captured = KeyHook && KeyHook->captured();
+    KeyboardPanel->setText(captured ? Msg("Keyboard captured (Right Ctrl releases it)")
+                                    : QString());
+    // The other panels give way: the operator must see how to get the keyboard back.
+    KeyboardPanel->setMinimumWidth(KeyboardPanel->sizeHint().width());
+    KeyboardPanel->setVisible(captured);
 }

@@ -1,19 +1,27 @@
 #pragma once
 #include "gateway/SessionUi.h"
 
+#include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 class GatewaySession;
+class RemoteActionButtons;
+class RemoteActions;
+class Invitation;
 class ScreenArea;
+class TChooseMailForm;
+class TWaitForHostForm;
 class ScreenPipeline;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
+class TQVBlockHook;
 class QLabel;
 class QProgressBar;
 class QStackedWidget;
 class QAction;
+class RemoteTools;
 
 // The main window: it owns the gateway session and is the target of every window message.
 class TQuorvAdminForm : public QMainWindow, public SessionUi {
@@ -34,8 +42,9 @@ public:
     void setClosingDelay(int ms) { ClosingDelayMs = ms; }
 
     // The window's timers; the session's own (logoff, watchdogs) live in GatewaySession.
-    QTimer ScreenThreadReadyTimer, MouseMoveTimer, MouseWheelTimer, SessionRecTimer,
-        RecordAnimTimer, TrayTimer, SplashTimer, ToolbarSlideTimer;
+    // (The mouse timers belong to the input core, screenArea()->input().)
+    QTimer ScreenThreadReadyTimer, SessionRecTimer, RecordAnimTimer, TrayTimer, SplashTimer,
+        ToolbarSlideTimer;
 
     // What the session shows through the windows.
     void flash(const QString &title, const QString &text, int seconds) override;
@@ -52,9 +61,24 @@ public:
     void hostEnded() override;
     void playSound(int sound) override;
     void showAnnouncement(bool product, const QString &title, const QString &text) override;
+    void openConnectionSettings() override;
+    void logonCompleted() override;
+    void closeWaitForHost() override;
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    RemoteActions *remoteActions() const { return Actions; }
+
+    // Settings dialogs and the setup invitation.
+    void MenuLogonCodesClick();
+    void MenuApplSettingsClick();
+    TChooseMailForm *chooseMailForm() const { return ChooseMailForm; }
+    TWaitForHostForm *waitForHostForm() const { return WaitForHostForm; }
+    Invitation *invitation() const { return Invite; }
+    // The settings dialog open now, or nullptr.
+    QDialog *settingsDialog() const { return SettingsDialog; }
+    RemoteTools *tools() const { return Tools; }
+    TQVBlockHook *keyboardHook() const { return KeyHook; }
 
 protected:
     bool event(QEvent *e) override;
@@ -83,11 +107,24 @@ private:
     void buildMenus();
 
     void onTlsFailure(const QString &text);
+    void CreateDialogsAndInvitation();
+    void ApplyDialogTexts();
+    void WMSendMail(qint64 lParam);
+    void SendMail();
+
+    // Keyboard hook: keys of the window go to the remote computer during a session.
+    void StartHook();
+    void updateKeyboardPanel();
+    TQVBlockHook *KeyHook = nullptr;
+    QLabel *KeyboardPanel = nullptr;
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
     QLabel *StartPage = nullptr;
     ScreenArea *Screen = nullptr;
+    RemoteActions *Actions = nullptr;
+    RemoteActionButtons *ActionButtons = nullptr;
+    RemoteTools *Tools = nullptr;
     QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;
     TShowInfoMessagesForm *InfoMessagesForm = nullptr;
@@ -99,6 +136,13 @@ private:
     QAction *ActDisconnect = nullptr;
     QMenu *MenuConnection = nullptr;
     QMenu *MenuHelp = nullptr;
+    QMenu *MenuSettings = nullptr;
+    QAction *ActConnectionSettings = nullptr;
+    QAction *ActApplicationSettings = nullptr;
+    Invitation *Invite = nullptr;
+    TChooseMailForm *ChooseMailForm = nullptr;
+    TWaitForHostForm *WaitForHostForm = nullptr;
+    QPointer<QDialog> SettingsDialog;
 
     bool FormEventsConnected = true;
     bool FirstShowDone = false;

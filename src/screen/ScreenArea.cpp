@@ -6,13 +6,18 @@
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/SessionUi.h"
+#include "platform/CursorShapes.h"
+#include "screen/InputCommands.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenButtonPictures.h"
 #include "screen/ScreenLayout.h"
 #include "screen/ScreenModeBoxes.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "screen/ScreenView.h"
+#include "screen/TMouseForm.h"
 #include "settings/uIniFiles.h"
+#include "ui/uSounds.h"
 #include "ui/uTips.h"
 
 #include <QAction>
@@ -85,11 +90,9 @@ ScreenArea::ScreenArea(GatewaySession *session, ScreenPipeline *pipeline, QWidge
     BttnHideWallpaper = makeAction("rcHideWallpaper_bmp", "Hide wallpaper");
     BttnShowWallpaper = makeAction("rcShowWallpaper_bmp", "Show wallpaper");
     BttnFitToScreen = makeAction("rcFitToScreen_bmp", "Fit to screen");
-    BttnFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
-    BttnRefreshScreen->setShortcut(QKeySequence(Qt::Key_F5));
-    // The window's own bars are hidden in full-screen mode; the shortcuts must still work.
-    for (QAction *a : {BttnFullScreen, BttnRefreshScreen})
-        mainWindow->addAction(a);
+    // No F5/F11 shortcuts: both actions work only while a host is connected, and then every
+    // key belongs to the remote computer.
+    setupInput();
 
     connect(BttnScalePropOn, &QAction::triggered, this, [this] { setScalingMode(1); });
     connect(BttnScaleMaxOn, &QAction::triggered, this, [this] { setScalingMode(2); });
@@ -135,7 +138,8 @@ void ScreenArea::applyTexts() {
         if (hint.isEmpty())
             continue;
         a->setText(Msg(hint.constData()));
-        a->setToolTip(Msg(hint.constData()));
+        if (a != MenuShowMouseMoves)
+            a->setToolTip(Msg(hint.constData()));
     }
     Modes->RelabelColorBox();
     for (ScreenModeBox *box : MainWindow->findChildren<ScreenModeBox *>())
@@ -173,6 +177,75 @@ void ScreenArea::addViewMenuItems(QMenu *menu) {
     menu->addSeparator();
     menu->addAction(BttnHideWallpaper);
     menu->addAction(BttnShowWallpaper);
+    menu->addSeparator();
+    menu->addAction(MenuShowMouseMoves);
+}
+
+void ScreenArea::setupInput() {
+    Input = new RemoteInput(Session, this);
+    RemoteInput::Hooks &h = Input->hooks();
+    h.screenStopped = [this] { return Pipeline->ScreenUpdateState == ScreenPipeline::Stopped; };
+    h.scale = [this] { return QPointF(View->ScaleX(), View->ScaleY()); };
+    h.fullScreen = [this] { return FullScreen; };
+    h.windowMessages = MainWindow;
+    Modes->hooks().sendKeyboardLayout = [this] { Input->SendKeyboardLayout(); };
+    Modes->hooks().fullControl = [this] { return Input->fullControl(); };
+    ctrlHeld = [this] { return Input->CtrlHeld; };
+    View->setRemoteInput(Input);
+
+    MouseForm = new TMouseForm(MainWindow);
+    connect(Input, &RemoteInput::cursorShapeChanged, this,
+            [this](int number) { View->setPictureCursor(CursorShapeForNumber(number)); });
+    connect(Input, &RemoteInput::remotePointerReported, this, &ScreenArea::moveRemotePointer);
+    connect(Input, &RemoteInput::fullControlChanged, this, [this](bool on) {
+        if (on) {
+            MouseForm->close();
+            return;
+        }
+        moveRemotePointer(Input->remotePointer(), false);
+        MouseForm->show();
+        MouseForm->raise();
+    });
+    connect(Input, &RemoteInput::inputReset, this, [this] {
+        MouseForm->close();
+        RemotePointerLast = QPoint();
+    });
+
+    MenuShowMouseMoves = new QAction(Msg("Show mouse moves on remote"), this);
+    MenuShowMouseMoves->setObjectName(QStringLiteral("MenuShowMouseMoves"));
+    MenuShowMouseMoves->setProperty(HintProperty, QByteArray("Show mouse moves on remote"));
+    MenuShowMouseMoves->setCheckable(true);
+    MenuShowMouseMoves->setChecked(Input->showMouseMoves());
+    connect(MenuShowMouseMoves, &QAction::triggered, this, [this](bool on) {
+        Session->ui().playSound(0);
+        Input->setShowMouseMoves(on);
+    });
+    connect(Input, &RemoteInput::showMouseMovesChanged, MenuShowMouseMoves, &QAction::setChecked);
+}
+
+void ScreenArea::moveRemotePointer(QPoint p, bool click) {
+    if (click)
+        PlaySystemSound(sndClick, true); // heard even with the sounds off
+    const ImageLayout &layout = View->imageLayout();
+    QWidget *viewport = View->viewport();
+    if (layout.parent == ImageLayout::InPanel) {
+        MouseForm->moveTipTo(viewport->mapToGlobal(View->imageRect().topLeft() + p));
+        return;
+    }
+    // The view follows the pointer: it scrolls just enough to keep it in sight. The scroll bars
+    // move with the content, so the operator's own positions stay right.
+    const QPoint offset = View->scrollOffset();
+    int sx = -offset.x(), sy = -offset.y();
+    const auto fx =
+        InputCommands::FollowPointerAxis(p.x(), viewport->width(), sx, RemotePointerLast.rx());
+    const auto fy =
+        InputCommands::FollowPointerAxis(p.y(), viewport->height(), sy, RemotePointerLast.ry());
+    if (fx.changed || fy.changed)
+        View->scrollTo(QPoint(-sx, -sy));
+    MouseForm->moveTipTo(
+        viewport->mapToGlobal(layout.image.topLeft() + QPoint(fx.place, fy.place)));
+    if (click)
+        MouseForm->Flash();
 }
 
 QSize ScreenArea::monitorSize() const {

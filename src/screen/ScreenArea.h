@@ -15,6 +15,8 @@ class QStackedLayout;
 class QToolBar;
 class ScreenModes;
 class ScreenView;
+class RemoteInput;
+class TMouseForm;
 
 // The main window's screen area: the start page until the first picture, then the remote
 // screen; the scaling and full-screen modes, the full-screen toolbar laid over the picture, and
@@ -29,11 +31,16 @@ public:
     ScreenView *view() const { return View; }
     THeaderForm *header() const { return Header; }
     ScreenModes *modes() const { return Modes; }
+    // The operator's mouse and keys on the remote computer, and the remote user's pointer.
+    RemoteInput *input() const { return Input; }
+    TMouseForm *mouseForm() const { return MouseForm; }
 
     // The main window's controls. Exactly two of the four scale buttons show at a time.
     QAction *BttnScalePropOn, *BttnScalePropOff, *BttnScaleMaxOn, *BttnScaleMaxOff;
     QAction *BttnFullScreen, *BttnRefreshScreen, *BttnHideWallpaper, *BttnShowWallpaper,
         *BttnFitToScreen;
+    // View menu: "Show mouse moves on remote" (checked while on).
+    QAction *MenuShowMouseMoves;
     // The toolbar with the mode and colour boxes and the screen buttons.
     QToolBar *createToolBar(QWidget *parent);
     void addViewMenuItems(QMenu *menu);
@@ -80,6 +87,9 @@ private:
     // The host vanished: the picture goes.
     void hostLost();
     void viewPointerMoved(QPoint viewportPos, bool overPicture);
+    // The remote user's pointer: the indicator moves, the view follows it.
+    void moveRemotePointer(QPoint displayed, bool click);
+    void setupInput();
     void onHeaderButton(THeaderForm::Button button);
     void showPictureOrStartPage();
     void setWallpaperButtons(bool hidden);
@@ -94,6 +104,9 @@ private:
     ScreenView *View;
     ScreenModes *Modes;
     THeaderForm *Header;
+    RemoteInput *Input;
+    TMouseForm *MouseForm;
+    QPoint RemotePointerLast; // last reported position, per axis, for following it
     Qt::WindowStates SavedState;
     // Which of the window's bars were showing before full-screen mode hid them.
     QList<QWidget *> HiddenBars;

@@ -1,10 +1,13 @@
 #include "screen/ScreenView.h"
 #include "screen/ScreenTimeline.h"
 
+#include "screen/RemoteInput.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -206,5 +209,82 @@ bool ScreenView::viewportEvent(QEvent *e) {
             Layout.parent != ImageLayout::InPanel && imageRect().contains(pos) && hasPicture();
         emit pointerMoved(pos, overPicture);
     }
+    if (Input && mouseEvent(e))
+        return true;
     return QAbstractScrollArea::viewportEvent(e);
+}
+
+namespace {
+RemoteInput::Modifiers modifiersOf(Qt::KeyboardModifiers m) {
+    return {bool(m & Qt::ShiftModifier), bool(m & Qt::ControlModifier), bool(m & Qt::AltModifier)};
+}
+
+RemoteInput::Button buttonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton:
+        return RemoteInput::Left;
+    case Qt::RightButton:
+        return RemoteInput::Right;
+    case Qt::MiddleButton:
+        return RemoteInput::Middle;
+    default:
+        return RemoteInput::NoButton;
+    }
+}
+} // namespace
+
+// The gestures over the picture, in the picture's own displayed pixels. While a button is held
+// the picture keeps the pointer, so moves and the release outside it still count.
+bool ScreenView::mouseEvent(QEvent *e) {
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        auto *m = static_cast<QMouseEvent *>(e);
+        const QPoint pos = m->position().toPoint();
+        const bool over = hasPicture() && imageRect().contains(pos);
+        const QPoint onPicture = pos - imageRect().topLeft();
+        if (e->type() == QEvent::MouseMove) {
+            if (over || Input->CurrentButton != RemoteInput::NoButton)
+                Input->pointerMoved(onPicture);
+            return false;
+        }
+        const RemoteInput::Button b = buttonOf(m->button());
+        if (b == RemoteInput::NoButton)
+            return false;
+        if (e->type() == QEvent::MouseButtonRelease) {
+            if (Input->CurrentButton == RemoteInput::NoButton)
+                return false;
+            Input->buttonUp(b, over);
+        } else {
+            if (!over)
+                return false;
+            Input->pointerMoved(onPicture);
+            Input->buttonDown(b, modifiersOf(m->modifiers()),
+                              e->type() == QEvent::MouseButtonDblClick);
+        }
+        m->accept();
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto *w = static_cast<QWheelEvent *>(e);
+        const bool over = hasPicture() && imageRect().contains(w->position().toPoint());
+        if (!Input->wheel(w->angleDelta().y(), modifiersOf(w->modifiers()), over))
+            return false;
+        w->accept();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void ScreenView::setPictureCursor(Qt::CursorShape shape) {
+    viewport()->setCursor(shape);
+}
+
+void ScreenView::scrollTo(QPoint offset) {
+    horizontalScrollBar()->setValue(offset.x());
+    verticalScrollBar()->setValue(offset.y());
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class RemoteInput;
+
 // The remote screen in the main window: unscaled and scrolled, centred in a framed panel when
 // it fits, or scaled to the view (proportionally or stretched both ways). It reads the one
 // picture the screen pipeline keeps and repaints only what changed.
@@ -35,6 +37,12 @@ public:
     QPoint scrollOffset() const;
 
     bool hasPicture() const;
+    // Mouse gestures over the picture go to `input` (positions relative to the picture).
+    void setRemoteInput(RemoteInput *input) { Input = input; }
+    // The cursor over the picture (the remote screen's cursor shape).
+    void setPictureCursor(Qt::CursorShape shape);
+    // Scrolls so that the content's point `offset` is at the viewport's top left.
+    void scrollTo(QPoint offset);
     // The remote computer is rebooting: the picture shows grey until the next one arrives.
     void setGreyed(bool greyed);
     bool greyed() const { return Greyed; }
@@ -62,6 +70,7 @@ private:
     const QImage *picture() const;
     void updateScrollBars();
     QRect toViewport(const QRect &remote) const;
+    bool mouseEvent(QEvent *e);
 
     std::function<const QImage &()> Source;
     ImageLayout Layout;
@@ -71,4 +80,5 @@ private:
     QSize Monitor;
     bool Cleared = true;
     bool Greyed = false;
+    RemoteInput *Input = nullptr;
 };

@@ -87,8 +87,8 @@ bool ExtractSounds() {
     return ExtractSounds(appFolders().Sounds);
 }
 
-void PlaySystemSound(int sound) {
-    if (!settings().Sound || !validSound(sound))
+void PlaySystemSound(int sound, bool evenWhenOff) {
+    if ((!settings().Sound && !evenWhenOff) || !validSound(sound))
         return;
     QCoreApplication *app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread())

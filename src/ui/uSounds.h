@@ -29,7 +29,8 @@ bool ExtractSounds();
 // Plays a sound without waiting when settings().Sound is on. A sound missing from the sounds
 // folder plays from the program's resources. No audio device, a broken file or a number outside
 // 0..4 is silently ignored. Main thread only; calls from other threads are ignored.
-void PlaySystemSound(int sound);
+// `evenWhenOff`: plays whatever the setting (the remote user's click).
+void PlaySystemSound(int sound, bool evenWhenOff = false);
 
 // Tests see what would play instead of playing it: the sound and the source chosen for it.
 // Pass an empty function to play for real again.

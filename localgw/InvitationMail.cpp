@@ -1,0 +1,19 @@
+#include "InvitationMail.h"
+
+#include "gateway/Url_Utils.h"
+
+namespace localgw {
+
+QByteArray InvitationMailAnswer(const GatewayConfig &config, const QByteArray &params) {
+    QByteArray address;
+    GetUrlParam(params, "addr", address);
+    if (config.mailFails || !address.contains('@'))
+        return "Mail?Error";
+    return "Mail?OK";
+}
+
+QByteArray VersionFileText() {
+    return "1.0.0.0\r\n";
+}
+
+} // namespace localgw

@@ -1,0 +1,219 @@
+#include "recorder/MoviePlayback.h"
+
+#include "recorder/AvSupport.h"
+
+using namespace AvSupport;
+
+namespace {
+constexpr qint64 MaxSide = 16384;
+constexpr qint64 MaxPixels = 8192LL * 8192;
+} // namespace
+
+struct MoviePlayback::Av {
+    InputPtr format;
+    CodecPtr decoder;
+    PacketPtr packet;
+    FramePtr frame;
+    SwsContext *sws = nullptr;
+    int stream = -1;
+    AVRational timeBase{1, 1000};
+    bool flushed = false; // the decoder was told the input ended
+
+    ~Av() { sws_freeContext(sws); }
+
+    qint64 toMs(int64_t ts) const { return av_rescale_q(ts, timeBase, AVRational{1, 1000}); }
+};
+
+MoviePlayback::MoviePlayback(QObject *parent) : QObject(parent) {
+    Ticker.setInterval(15);
+    connect(&Ticker, &QTimer::timeout, this, &MoviePlayback::tick);
+}
+
+MoviePlayback::~MoviePlayback() = default;
+
+void MoviePlayback::close() {
+    Ticker.stop();
+    av.reset();
+    State = NotOpen;
+    Size = QSize();
+    LengthMs = 0;
+    BaseMs = 0;
+    Picture = QImage();
+    Pending = QImage();
+    PendingMs = -1;
+    AtEnd = false;
+}
+
+bool MoviePlayback::open(const QString &path) {
+    close();
+    auto a = std::make_unique<Av>();
+    AVFormatContext *raw = nullptr;
+    // Only the AVI reader looks at the file, whatever else it may be.
+    const AVInputFormat *avi = av_find_input_format("avi");
+    if (avformat_open_input(&raw, LocalPath(path).constData(), avi, nullptr) < 0)
+        return false;
+    a->format.reset(raw);
+    if (avformat_find_stream_info(raw, nullptr) < 0)
+        return false;
+    const AVCodec *codec = nullptr;
+    a->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (a->stream < 0 || !codec)
+        return false;
+    const AVStream *st = raw->streams[a->stream];
+    a->decoder.reset(avcodec_alloc_context3(codec));
+    if (!a->decoder || avcodec_parameters_to_context(a->decoder.get(), st->codecpar) < 0 ||
+        avcodec_open2(a->decoder.get(), codec, nullptr) < 0)
+        return false;
+    a->packet.reset(av_packet_alloc());
+    a->frame.reset(av_frame_alloc());
+    // Whatever lies in the folder is opened: a picture too large to hold is refused.
+    const qint64 w = st->codecpar->width;
+    const qint64 h = st->codecpar->height;
+    if (!a->packet || !a->frame || w <= 0 || h <= 0 || w > MaxSide || h > MaxSide ||
+        w * h > MaxPixels)
+        return false;
+    a->timeBase = st->time_base;
+    av = std::move(a);
+    Size = QSize(st->codecpar->width, st->codecpar->height);
+    LengthMs = st->duration != AV_NOPTS_VALUE    ? av->toMs(st->duration)
+               : raw->duration != AV_NOPTS_VALUE ? raw->duration / 1000
+                                                 : 0;
+    State = Stopped;
+    // Read from the start without seeking: the packets the stream probe read are still
+    // waiting, and the first carries what the decoder keeps for all (an 8-bit palette).
+    if (decodeNext()) {
+        Picture = Pending;
+        decodeNext();
+    }
+    emit pictureChanged();
+    return !Picture.isNull() || LengthMs == 0;
+}
+
+bool MoviePlayback::decodeNext() {
+    Pending = QImage();
+    PendingMs = -1;
+    if (!av || AtEnd)
+        return false;
+    AVCodecContext *dec = av->decoder.get();
+    for (;;) {
+        const int got = avcodec_receive_frame(dec, av->frame.get());
+        if (got >= 0) {
+            AVFrame *f = av->frame.get();
+            av->sws = sws_getCachedContext(av->sws, f->width, f->height, AVPixelFormat(f->format),
+                                           f->width, f->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr,
+                                           nullptr, nullptr);
+            QImage img(f->width, f->height, QImage::Format_RGB32);
+            if (!av->sws || img.isNull()) {
+                av_frame_unref(f);
+                continue;
+            }
+            uint8_t *dst[4] = {img.bits(), nullptr, nullptr, nullptr};
+            const int dstStride[4] = {int(img.bytesPerLine()), 0, 0, 0};
+            sws_scale(av->sws, f->data, f->linesize, 0, f->height, dst, dstStride);
+            const int64_t ts =
+                f->best_effort_timestamp != AV_NOPTS_VALUE ? f->best_effort_timestamp : f->pts;
+            PendingMs = ts != AV_NOPTS_VALUE ? av->toMs(ts) : 0;
+            Pending = img;
+            av_frame_unref(f);
+            return true;
+        }
+        if (got != AVERROR(EAGAIN)) {
+            AtEnd = true;
+            return false;
+        }
+        AVPacket *p = av->packet.get();
+        const int read = av_read_frame(av->format.get(), p);
+        if (read < 0) {
+            if (av->flushed) {
+                AtEnd = true;
+                return false;
+            }
+            av->flushed = true;
+            avcodec_send_packet(dec, nullptr);
+            continue;
+        }
+        // An empty chunk is a dropped frame: the picture before it stays.
+        if (p->stream_index == av->stream && p->size > 0)
+            avcodec_send_packet(dec, p);
+        av_packet_unref(p);
+    }
+}
+
+qint64 MoviePlayback::clockPosition() const {
+    return qMin(LengthMs, BaseMs + Clock.elapsed());
+}
+
+qint64 MoviePlayback::position() const {
+    return State == Playing ? clockPosition() : BaseMs;
+}
+
+void MoviePlayback::play() {
+    if (State == NotOpen || State == Playing)
+        return;
+    if (BaseMs >= LengthMs)
+        seek(0);
+    State = Playing;
+    Clock.start();
+    Ticker.start();
+    tick();
+}
+
+void MoviePlayback::pause() {
+    if (State != Playing)
+        return;
+    BaseMs = clockPosition();
+    State = Paused;
+    Ticker.stop();
+}
+
+void MoviePlayback::stop() {
+    if (State != Playing && State != Paused)
+        return;
+    BaseMs = position();
+    State = Stopped;
+    Ticker.stop();
+}
+
+void MoviePlayback::seek(qint64 milliseconds) {
+    if (!av)
+        return;
+    const qint64 target = qBound<qint64>(0, milliseconds, LengthMs);
+    const int64_t ts = av_rescale_q_rnd(target, AVRational{1, 1000}, av->timeBase, AV_ROUND_DOWN);
+    av_seek_frame(av->format.get(), av->stream, ts, AVSEEK_FLAG_BACKWARD);
+    avcodec_flush_buffers(av->decoder.get());
+    av->flushed = false;
+    AtEnd = false;
+    // From the key frame before the moment, up to the last picture not after it.
+    QImage shown;
+    while (decodeNext()) {
+        if (PendingMs > target && !shown.isNull())
+            break;
+        shown = Pending;
+    }
+    if (!shown.isNull())
+        Picture = shown;
+    BaseMs = target;
+    if (State == Playing)
+        Clock.start();
+    emit pictureChanged();
+}
+
+void MoviePlayback::tick() {
+    if (State != Playing)
+        return;
+    const qint64 now = clockPosition();
+    bool changed = false;
+    while (!Pending.isNull() && PendingMs <= now) {
+        Picture = Pending;
+        changed = true;
+        decodeNext();
+    }
+    if (changed)
+        emit pictureChanged();
+    if (now >= LengthMs) {
+        BaseMs = LengthMs;
+        State = Stopped;
+        Ticker.stop();
+        emit ended();
+    }
+}

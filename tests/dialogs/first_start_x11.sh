@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# A new operator's first start of the real console on a virtual X display, driven only by the
+# keyboard through xdotool, against the local gateway, with a settings folder that holds nothing
+# but the gateway's address:
+#   the "Connection settings incomplete" warning -> the connection settings dialog -> the account
+#   typed and saved -> Ctrl+N -> the invitation window -> "Copy setup instructions to clipboard"
+#   -> the waiting window -> the remote user joins -> the waiting window goes and the remote
+#   screen is fetched. The clipboard (read with xclip) then holds the invitation with the key and
+#   the setup link.
+#   first_start_x11.sh BUILD_DIR [SCREENSHOT_DIR]
+# Exit status 77 (skipped) when Xvfb, xdotool, xclip or curl is missing.
+set -uo pipefail
+build=${1:?usage: first_start_x11.sh BUILD_DIR [SCREENSHOT_DIR]}
+shots=${2:-}
+for tool in Xvfb xdotool xclip curl; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/first-start.XXXXXX")
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/console.out" ] && { echo "--- console output"; tail -n 30 "$work/console.out"; }
+  exit 1
+}
+# Polls a condition for up to $1 tenths of a second.
+until_true() {
+  local tenths=$1; shift
+  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+visible() { xdotool search --onlyvisible --name "$1"; }
+hidden() { ! xdotool search --onlyvisible --name "$1"; }
+shot() { [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null; true; }
+
+mkdir -p "$work/data/Quorvia" "$work/config" "$work/docs" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export XDG_DOCUMENTS_DIR="$work/docs"
+unset http_proxy https_proxy all_proxy HTTP_PROXY HTTPS_PROXY ALL_PROXY QT_QPA_PLATFORM
+
+"$build/localgw/quorvia-gateway" --dir "$work/gateway" --host-delay-ms -1 --poll-hold-ms 2000 \
+  >"$work/gateway.out" 2>&1 &
+pids+=($!)
+until_true 200 grep -q '^READY' "$work/gateway.out" || fail "the local gateway did not start"
+port=$(sed -n 's/^READY port=//p' "$work/gateway.out")
+# A fresh console: only the [Service] section that points it at the local gateway.
+sed -n '/^\[Service\]/,/^$/p' "$work/gateway/console-settings.ini" >"$work/data/Quorvia/quorvia.ini"
+ini="$work/data/Quorvia/quorvia.ini"
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+until_true 100 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+"$build/src/quorvia" >"$work/console.out" 2>&1 &
+console=$!
+pids+=($console)
+until_true 300 visible "^Quorvia Access" || fail "the main window did not appear"
+
+# The warning comes first and has the focus; Return answers it, and the dialog follows.
+until_true 100 test "$(xdotool search --onlyvisible --pid "$console" | wc -l)" -ge 2 ||
+  fail "no warning at first start"
+shot first-start-warning
+xdotool key Return
+until_true 100 visible "^CONNECTION SETTINGS$" || fail "the connection settings dialog did not open"
+shot first-start-dialog
+xdotool type --delay 30 demo
+xdotool key Tab
+xdotool type --delay 30 demo
+xdotool key Return
+until_true 100 hidden "^CONNECTION SETTINGS$" || fail "Save did not close the dialog"
+grep -q '^UserCode=demo' "$ini" || fail "the account was not saved"
+grep -q '^Password=.\+' "$ini" || fail "the password was not saved"
+grep -q '^Password=demo$' "$ini" && fail "the password was saved in clear"
+
+# Connect with the keyboard; the invitation window follows the logon.
+main=$(xdotool search --onlyvisible --name "^Quorvia Access" | head -n 1)
+xdotool windowfocus --sync "$main" 2>/dev/null
+xdotool key ctrl+n
+# A new operator is advised about the remote screen resolution first; Return closes the advice.
+until_true 200 test "$(xdotool search --onlyvisible --pid "$console" | wc -l)" -ge 2 ||
+  fail "nothing followed Ctrl+N"
+if hidden "SETUP INSTRUCTIONS" >/dev/null; then
+  shot first-start-resolution-advice
+  xdotool key Return
+fi
+
+until_true 300 visible "SETUP INSTRUCTIONS" || fail "the invitation window did not open"
+shot first-start-invitation
+# From the address box: the box, "Save email address", the three ways: the third is the
+# clipboard.
+xdotool key Tab Tab Tab Tab space
+until_true 100 hidden "SETUP INSTRUCTIONS" || fail "the invitation window did not close"
+until_true 100 visible "^Waiting for the remote user" || fail "the waiting window did not open"
+shot first-start-waiting
+
+key=$(curl -sk "https://127.0.0.1:$port/_admin/state" | grep -o '"key": *"[A-Z0-9]*"' | head -n 1 |
+  sed 's/.*"\([A-Z0-9]*\)"$/\1/')
+[ -n "$key" ] || fail "no session on the gateway"
+clip=$(xclip -o -selection clipboard 2>/dev/null)
+echo "$clip" | grep -q "logon.aspx?key=${key}[0-9]*-1" || fail "the clipboard lacks the setup link: $clip"
+echo "$clip" | grep -q "${key}[0-9]*-1" || fail "the clipboard lacks the key"
+
+# The remote user joins: the waiting window goes and the remote screen is fetched.
+curl -sk "https://127.0.0.1:$port/_admin/host/join" >/dev/null || fail "admin host/join failed"
+until_true 150 hidden "^Waiting for the remote user" || fail "the waiting window stayed"
+until_true 300 grep -q '"code":"0[57]"' "$work/gateway/requests.jsonl" ||
+  fail "the remote screen was not fetched"
+sleep 2
+shot first-start-remote-screen
+echo "PASS: first start, key $key"
+exit 0
