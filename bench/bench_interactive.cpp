@@ -20,10 +20,11 @@
 //     gateway process;
 //   - click-to-picture: from the click to the end of the paint that shows the changed picture,
 //     median and 95th percentile, and the share of each stage. When the console forwards the
-//     clicks of the X display, the clicks are X button presses made with xdotool over the
-//     remote picture and the delay starts when the release reaches the console; until then the
+//     clicks of the X display, they are X button clicks made with xdotool over the host's
+//     "Press me" button and the delay starts when the press reaches the console; otherwise the
 //     click command ("MsCl") is queued through the session (command-to-picture);
-//   - key-to-picture for typed characters, the same way ("KbdP").
+//   - key-to-picture for typed characters, the same way (xdotool keys into the window, or
+//     "KbdP" queued through the session).
 // Times are CPU times where they say so; delays are wall-clock and depend on the load of the
 // machine, which the tables state.
 #include "common/AdminVars.h"
@@ -338,28 +339,38 @@ public:
         return r;
     }
 
-    // Whether an X click over the picture makes the console send a click to the host.
-    bool consoleForwardsClicks() {
+    // Whether an X click over the picture (or a key typed into the window) makes the console
+    // send it to the host.
+    bool consoleForwards(bool keys) {
         if (qApp->platformName() != QLatin1String("xcb") ||
             QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             return false;
         waitFor([&] { return quiet(); }, 5000);
         LastQueued.clear();
-        // Not where the first measured click goes, which must change the picture.
-        const QPoint probe = screenPoint(remoteClickPoint(1));
-        xdotool(
-            {QStringLiteral("mousemove"), QString::number(probe.x()), QString::number(probe.y())});
-        pause(400);
-        xdotool({QStringLiteral("click"), QStringLiteral("1")});
-        waitFor([&] { return LastQueued.startsWith("MsCl"); }, 1500);
-        const bool forwards = LastQueued.startsWith("MsCl");
+        if (keys) {
+            // No window manager gives the focus on the virtual display.
+            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                     QString::number(Form.winId())});
+            pause(300);
+            xdotool({QStringLiteral("key"), QStringLiteral("z")});
+        } else {
+            // Not where the first measured click goes, which must change the picture.
+            const QPoint probe = screenPoint(remoteClickPoint(1));
+            xdotool({QStringLiteral("mousemove"), QString::number(probe.x()),
+                     QString::number(probe.y())});
+            pause(400);
+            xdotool({QStringLiteral("click"), QStringLiteral("1")});
+        }
+        const char *command = keys ? "KbdP" : "MsCl";
+        waitFor([&] { return LastQueued.startsWith(command); }, 1500);
+        const bool forwards = LastQueued.startsWith(command);
         waitFor([&] { return quiet(); }, 5000);
         pause(300);
         return forwards;
     }
 
-    // Clicks (on the remote task bar's start button; the host rings where it is clicked) or
-    // typed characters, one at a time, each waiting for its picture.
+    // Clicks (on the remote "Press me" button, which counts them; the host also rings where it
+    // is clicked) or typed characters, one at a time, each waiting for its picture.
     std::vector<Sample> latency(bool keys, int count, bool viaX) {
         std::vector<Sample> out;
         QRandomGenerator gen(keys ? 11 : 7);
@@ -369,7 +380,7 @@ public:
                 break;
             }
             const QPoint remote = remoteClickPoint(i);
-            if (viaX) {
+            if (viaX && !keys) {
                 xdotool({QStringLiteral("mousemove"), QString::number(screenPoint(remote).x()),
                          QString::number(screenPoint(remote).y())});
                 // The pointer's move goes out at the next mouse timer tick; it must not be
@@ -381,9 +392,12 @@ public:
             Sample s;
             Pending = &s;
             const int paints = Paints;
-            InputWatch.lastRelease = 0;
+            InputWatch.firstPress = 0;
             ScreenTimeline::clear();
-            if (viaX) {
+            if (viaX && keys) {
+                QProcess::startDetached(QStringLiteral("xdotool"),
+                                        {QStringLiteral("key"), QString(QChar(u'a' + i % 26))});
+            } else if (viaX) {
                 QProcess::startDetached(QStringLiteral("xdotool"),
                                         {QStringLiteral("click"), QStringLiteral("1")});
             } else {
@@ -413,7 +427,7 @@ public:
                 continue;
             }
             if (viaX)
-                s.start = InputWatch.lastRelease;
+                s.start = InputWatch.firstPress;
             s.fetchStart = ScreenTimeline::stamp(ScreenTimeline::FetchStarted);
             s.fetchDone = ScreenTimeline::stamp(ScreenTimeline::FetchDone);
             s.decodeDone = ScreenTimeline::stamp(ScreenTimeline::DecodeDone);
@@ -433,21 +447,21 @@ public:
                              ms(PaintWatch.paintStart - s.start), ms(s.painted - s.start),
                              ms(s.onScreen - s.start));
         }
-        // The host's own part of each delay, from the gateway: the clock stands still, so the
-        // latest pictures are those of the clicks or keys, one each. The gateway stamps them on
-        // the same monotonic clock.
+        // The host's own part of each delay, from the gateway, which stamps its pictures on the
+        // same monotonic clock: the picture whose change came after the click or key and whose
+        // notice left before the console had it.
         const QJsonArray costs = hostCosts();
-        const qsizetype first = costs.size() - qsizetype(out.size());
-        for (size_t i = 0; first >= 0 && i < out.size(); ++i) {
-            const QJsonObject c = costs.at(first + qsizetype(i)).toObject();
-            const qint64 from = qint64(c.value(QStringLiteral("changedAtNs")).toDouble());
-            const qint64 sent = qint64(c.value(QStringLiteral("sentAtNs")).toDouble());
-            // A picture that does not belong to this sample (one got lost) is left out.
-            if (from < out[i].start || sent > out[i].pollAnswer)
-                continue;
-            out[i].hostFrom = from;
-            out[i].hostSent = sent;
-            out[i].hostCpuUs = c.value(QStringLiteral("cpuUs")).toDouble();
+        for (Sample &sample : out) {
+            for (const QJsonValue &v : costs) {
+                const QJsonObject c = v.toObject();
+                const qint64 from = qint64(c.value(QStringLiteral("changedAtNs")).toDouble());
+                const qint64 sent = qint64(c.value(QStringLiteral("sentAtNs")).toDouble());
+                if (from >= sample.start && sent <= sample.pollAnswer) {
+                    sample.hostFrom = from;
+                    sample.hostSent = sent;
+                    sample.hostCpuUs = c.value(QStringLiteral("cpuUs")).toDouble();
+                }
+            }
         }
         return out;
     }
@@ -554,17 +568,21 @@ private:
             return false;
         }
     };
+    // When the X button press or key press reached the console.
     struct InputWatcher : QObject {
-        qint64 lastRelease = 0;
+        qint64 firstPress = 0;
         bool eventFilter(QObject *, QEvent *e) override {
-            if (e->type() == QEvent::MouseButtonRelease && !lastRelease)
-                lastRelease = ScreenTimeline::now();
+            if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress) &&
+                !firstPress)
+                firstPress = ScreenTimeline::now();
             return false;
         }
     };
 
+    // On the host's "Press me" button, left and right in turn: its controls window stands at
+    // the top right of the remote screen.
     QPoint remoteClickPoint(int i) const {
-        return QPoint(i % 2 == 0 ? 28 : 52, kRemote.height() - 16);
+        return QPoint(kRemote.width() - 288 + (i % 2 == 0 ? 20 : 70), 160 + 24 + 10 + 14);
     }
 
     QPoint screenPoint(QPoint remote) const {
@@ -710,9 +728,10 @@ int child(const QStringList &args) {
     Run run(form, gw);
     const Run::Rate rate8 = run.updateRate(8, seconds);
     const Run::Rate rate15 = run.updateRate(15, seconds);
-    const bool viaX = run.consoleForwardsClicks();
-    const std::vector<Sample> clickSamples = run.latency(false, clicks, viaX);
-    const std::vector<Sample> keySamples = run.latency(true, keys, false);
+    const bool clicksViaX = run.consoleForwards(false);
+    const std::vector<Sample> clickSamples = run.latency(false, clicks, clicksViaX);
+    const bool keysViaX = run.consoleForwards(true);
+    const std::vector<Sample> keySamples = run.latency(true, keys, keysViaX);
     const Run::Sweep sweep = run.sweep(3, shotsDir);
     QJsonObject hostCost;
     {
@@ -727,8 +746,8 @@ int child(const QStringList &args) {
     }
     const QJsonObject result{{"rate8", rateJson(rate8)},
                              {"rate15", rateJson(rate15)},
-                             {"click", latencyJson(clickSamples, viaX)},
-                             {"key", latencyJson(keySamples, false)},
+                             {"click", latencyJson(clickSamples, clicksViaX)},
+                             {"key", latencyJson(keySamples, keysViaX)},
                              {"host", hostCost},
                              {"sweep", QJsonObject{{"moves", sweep.movesPerSecond},
                                                    {"pictures", sweep.picturesPerSecond},
@@ -790,9 +809,10 @@ void printTables(const QList<QJsonObject> &runs, bool scaled) {
         const QString g = QString::fromLatin1(group);
         const bool viaX = runs.value(0).value(g).toObject().value(QStringLiteral("viaX")).toBool();
         const QString label = g == QLatin1String("click")
-                                  ? (viaX ? QStringLiteral("click-to-picture (X click)")
+                                  ? (viaX ? QStringLiteral("click-to-picture (X button press)")
                                           : QStringLiteral("click command-to-picture"))
-                                  : QStringLiteral("key command-to-picture");
+                                  : (viaX ? QStringLiteral("key-to-picture (X key press)")
+                                          : QStringLiteral("key command-to-picture"));
         auto row = [&](const QString &run, const std::function<double(const QString &)> &f,
                        int count) {
             std::printf("| %s | %s | %d | %.2f | %.2f |", qPrintable(label), qPrintable(run), count,
@@ -844,7 +864,7 @@ void printTables(const QList<QJsonObject> &runs, bool scaled) {
                 med(runs, QStringLiteral("key"), QStringLiteral("hostCpu")));
     std::printf(
         "\nStages, one after the other (each cell: the stage's median, and its share of the mean "
-        "delay): command request = from the click until the host changed its desktop (the "
+        "delay): command request = from the click or key until the host changed its desktop (the "
         "queue, the request, the gateway); host = until the host left the update and its "
         "notice (drawing, comparing, encoding, compressing); poll answer = until the held poll's "
         "answer was in the console; picture fetch = until the picture was in (dispatch and "

@@ -75,6 +75,12 @@ QString keyName(int vk) {
 bool canDrawText() {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
+
+// Whether drawing into `r` can change anything: the desktop draws only the parts that changed,
+// and laying out a text that would be clipped away costs as much as drawing it.
+bool reaches(const QPainter &p, const QRect &r) {
+    return !p.hasClipping() || p.clipBoundingRect().intersects(r);
+}
 } // namespace
 
 HostInput::HostInput(SyntheticDesktop &desktop) : m_desktop(desktop) {
@@ -116,7 +122,6 @@ QRect HostInput::clicksLabelRect() const {
 }
 
 QRect HostInput::lastInputLine() const {
-    // Not clipped to the window: a long text runs on to the right edge of the screen.
     return QRect(m_controls.left(), buttonRect().bottom() + 20,
                  qMax(0, m_desktop.size().width() - m_controls.left()), kLabelFont * 2);
 }
@@ -249,7 +254,7 @@ void HostInput::draw(QPainter &p) const {
             const QRect line(list.left(), list.top() + i * kLineHeight, list.width(), kLineHeight);
             if ((m_firstLine + i) % 2)
                 p.fillRect(line, QColor(225, 235, 250));
-            if (text) {
+            if (text && reaches(p, line)) {
                 QFont f(QStringLiteral("DejaVu Sans"));
                 f.setPixelSize(12);
                 p.setFont(f);
@@ -264,17 +269,22 @@ void HostInput::draw(QPainter &p) const {
             f.setBold(true);
             p.setFont(f);
             p.setPen(Qt::white);
-            p.drawText(titleBar().adjusted(8, 0, 0, 0), Qt::AlignVCenter,
-                       QStringLiteral("Controls - drag me"));
+            if (reaches(p, titleBar()))
+                p.drawText(titleBar().adjusted(8, 0, 0, 0), Qt::AlignVCenter,
+                           QStringLiteral("Controls - drag me"));
             f.setBold(false);
             p.setFont(f);
             p.setPen(Qt::black);
-            p.drawText(b, Qt::AlignCenter, QStringLiteral("Press me"));
-            p.drawText(clicksLabelRect(), Qt::AlignVCenter,
-                       QStringLiteral("Clicks: %1").arg(m_buttonClicks));
-            p.drawText(
-                QRect(f.pixelSize(), 0, 0, 0).translated(m_controls.left() - 1, b.bottom() + 20),
-                Qt::AlignLeft | Qt::TextDontClip, QStringLiteral("Last: ") + m_lastInput);
+            if (reaches(p, b))
+                p.drawText(b, Qt::AlignCenter, QStringLiteral("Press me"));
+            if (reaches(p, clicksLabelRect()))
+                p.drawText(clicksLabelRect(), Qt::AlignVCenter,
+                           QStringLiteral("Clicks: %1").arg(m_buttonClicks));
+            if (reaches(p, lastInputLine()))
+                p.drawText(QRect(f.pixelSize(), 0, 0, 0)
+                               .translated(m_controls.left() - 1, b.bottom() + 20),
+                           Qt::AlignLeft | Qt::TextDontClip,
+                           QStringLiteral("Last: ") + m_lastInput);
         }
     }
     if (m_startMenu) {

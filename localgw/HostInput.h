@@ -42,11 +42,12 @@ public:
     QRect titleBar() const;
     QRect listRect() const;
     QRect startMenuRect() const;
+    QRect clicksLabelRect() const;
+    // The last input's text: not clipped to the window, it may run on to the screen's edge.
+    QRect lastInputLine() const;
 
 private:
     void key(int vk, int ch, int flags);
-    QRect clicksLabelRect() const;
-    QRect lastInputLine() const;
     void moveControlsTo(QPoint pointer);
 
     SyntheticDesktop &m_desktop;

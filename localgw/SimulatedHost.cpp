@@ -34,8 +34,28 @@ struct InputLook {
         : controls(i.controlsFrame()), open(i.controlsOpen()), active(i.activeWindow()),
           clicks(i.buttonClicks()), firstLine(i.firstListLine()), startMenu(i.startMenuOpen()),
           last(i.lastInput()) {}
-    bool operator==(const InputLook &) const = default;
 };
+
+// The parts of the screen where the input windows look different now than they did.
+QRegion changedParts(const InputLook &was, const QRegion &footprintWas, const HostInput &in) {
+    const InputLook now(in);
+    if (now.controls != was.controls || now.open != was.open)
+        return footprintWas + in.footprint();
+    QRegion r;
+    if (now.open) {
+        if (now.active != was.active)
+            r += in.titleBar();
+        if (now.clicks != was.clicks)
+            r += in.clicksLabelRect();
+        if (now.firstLine != was.firstLine)
+            r += in.listRect();
+        if (now.last != was.last)
+            r += in.lastInputLine();
+    }
+    if (now.startMenu != was.startMenu)
+        r += in.startMenuRect();
+    return r;
+}
 } // namespace
 
 SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
@@ -315,10 +335,9 @@ void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) 
     const QRegion beforeFootprint = m_input.footprint();
     if (!m_input.handle(cmd, param))
         return;
-    // The input windows are drawn over the desktop: what they showed and show now is drawn
-    // again when they changed (the pointer and the typed text mark their own parts).
-    if (!(InputLook(m_input) == before))
-        m_desktop.invalidate(beforeFootprint + m_input.footprint());
+    // The input windows are drawn over the desktop: the parts of them that changed are drawn
+    // again (the pointer and the typed text mark their own parts).
+    m_desktop.invalidate(changedParts(before, beforeFootprint, m_input));
     desktopChanged();
 }
 
