@@ -162,6 +162,16 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
         return png(h.desktop().render());
     } else if (op == "reduced.png") {
         return png(h.reducedDesktop());
+    } else if (op == "costs") {
+        QJsonArray costs;
+        for (const SimulatedHost::PictureCost &c : h.pictureCosts())
+            costs.append(QJsonObject{{"cpuUs", double(c.cpuNs) / 1000.0},
+                                     {"changedAtNs", double(c.changedAtNs)},
+                                     {"sentAtNs", double(c.sentAtNs)},
+                                     {"bytes", qint64(c.bodyBytes)},
+                                     {"rects", c.rects},
+                                     {"full", c.full}});
+        return json(QJsonObject{{"pictures", costs}});
     } else {
         return GatewayReply::withStatus(404, "unknown host operation");
     }

@@ -30,6 +30,7 @@ class GatewayService;
 //   host/reboot?delay-ms=N|never  how long the next reboot keeps the host away
 //   host/dump?dir=D               desktop.png, reduced.png, shown.png into D
 //   host/shown.png, host/desktop.png, host/reduced.png
+//   host/costs                    CPU time and hold of the latest pictures (JSON)
 namespace AdminApi {
 
 bool isAdminPath(const QByteArray &path);

@@ -11,6 +11,7 @@ namespace localgw {
 namespace {
 constexpr int kTitle = 24;
 constexpr int kLines = 40;
+constexpr int kLabelFont = 13; // pixel size of the window's labels
 constexpr int kLineHeight = 18;
 
 // Fields separated by "-", a negative number with its own leading "-"; at most nine digits.
@@ -74,6 +75,12 @@ QString keyName(int vk) {
 bool canDrawText() {
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
+
+// Whether drawing into `r` can change anything: the desktop draws only the parts that changed,
+// and laying out a text that would be clipped away costs as much as drawing it.
+bool reaches(const QPainter &p, const QRect &r) {
+    return !p.hasClipping() || p.clipBoundingRect().intersects(r);
+}
 } // namespace
 
 HostInput::HostInput(SyntheticDesktop &desktop) : m_desktop(desktop) {
@@ -103,6 +110,29 @@ QRect HostInput::buttonRect() const {
 QRect HostInput::listRect() const {
     return QRect(m_controls.left() + 12, m_controls.top() + kTitle + 80, m_controls.width() - 24,
                  m_controls.height() - kTitle - 92);
+}
+
+QRect HostInput::startMenuRect() const {
+    return QRect(4, m_desktop.size().height() - 32 - 160, 180, 160);
+}
+
+QRect HostInput::clicksLabelRect() const {
+    const QRect b = buttonRect();
+    return QRect(b.right() + 10, b.top(), kLabelFont * 12, b.height());
+}
+
+QRect HostInput::lastInputLine() const {
+    return QRect(m_controls.left(), buttonRect().bottom() + 20,
+                 qMax(0, m_desktop.size().width() - m_controls.left()), kLabelFont * 2);
+}
+
+QRegion HostInput::footprint() const {
+    QRegion r;
+    if (m_controlsOpen)
+        r = QRegion(m_controls.adjusted(0, 0, 4, 4)) + clicksLabelRect() + lastInputLine();
+    if (m_startMenu)
+        r += startMenuRect();
+    return r;
 }
 
 void HostInput::moveControlsTo(QPoint pointer) {
@@ -224,7 +254,7 @@ void HostInput::draw(QPainter &p) const {
             const QRect line(list.left(), list.top() + i * kLineHeight, list.width(), kLineHeight);
             if ((m_firstLine + i) % 2)
                 p.fillRect(line, QColor(225, 235, 250));
-            if (text) {
+            if (text && reaches(p, line)) {
                 QFont f(QStringLiteral("DejaVu Sans"));
                 f.setPixelSize(12);
                 p.setFont(f);
@@ -235,30 +265,34 @@ void HostInput::draw(QPainter &p) const {
         }
         if (text) {
             QFont f(QStringLiteral("DejaVu Sans"));
-            f.setPixelSize(13);
+            f.setPixelSize(kLabelFont);
             f.setBold(true);
             p.setFont(f);
             p.setPen(Qt::white);
-            p.drawText(titleBar().adjusted(8, 0, 0, 0), Qt::AlignVCenter,
-                       QStringLiteral("Controls - drag me"));
+            if (reaches(p, titleBar()))
+                p.drawText(titleBar().adjusted(8, 0, 0, 0), Qt::AlignVCenter,
+                           QStringLiteral("Controls - drag me"));
             f.setBold(false);
             p.setFont(f);
             p.setPen(Qt::black);
-            p.drawText(b, Qt::AlignCenter, QStringLiteral("Press me"));
-            p.drawText(QRect(b.right() + 10, b.top(), f.pixelSize() * 12, b.height()),
-                       Qt::AlignVCenter, QStringLiteral("Clicks: %1").arg(m_buttonClicks));
-            p.drawText(
-                QRect(f.pixelSize(), 0, 0, 0).translated(m_controls.left() - 1, b.bottom() + 20),
-                Qt::AlignLeft | Qt::TextDontClip, QStringLiteral("Last: ") + m_lastInput);
+            if (reaches(p, b))
+                p.drawText(b, Qt::AlignCenter, QStringLiteral("Press me"));
+            if (reaches(p, clicksLabelRect()))
+                p.drawText(clicksLabelRect(), Qt::AlignVCenter,
+                           QStringLiteral("Clicks: %1").arg(m_buttonClicks));
+            if (reaches(p, lastInputLine()))
+                p.drawText(QRect(f.pixelSize(), 0, 0, 0)
+                               .translated(m_controls.left() - 1, b.bottom() + 20),
+                           Qt::AlignLeft | Qt::TextDontClip,
+                           QStringLiteral("Last: ") + m_lastInput);
         }
     }
     if (m_startMenu) {
-        const int h = m_desktop.size().height();
-        const QRect menu(4, h - 32 - 160, 180, 160);
+        const QRect menu = startMenuRect();
         p.fillRect(menu, QColor(40, 40, 60));
         if (text) {
             QFont f(QStringLiteral("DejaVu Sans"));
-            f.setPixelSize(13);
+            f.setPixelSize(kLabelFont);
             p.setFont(f);
             p.setPen(Qt::white);
             p.drawText(menu.adjusted(10, 10, -10, -10), Qt::AlignLeft | Qt::AlignTop,

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 class QPainter;
@@ -23,6 +24,8 @@ public:
     bool handle(const QByteArray &command, const QByteArray &parameter);
     // Drawn over the desktop's own windows, under the pointer.
     void draw(QPainter &p) const;
+    // Where draw() may paint: the desktop redraws only these parts for it.
+    QRegion footprint() const;
     // Back to the start (the host rejoined after a reboot).
     void reset();
 
@@ -38,6 +41,10 @@ public:
     QRect buttonRect() const;
     QRect titleBar() const;
     QRect listRect() const;
+    QRect startMenuRect() const;
+    QRect clicksLabelRect() const;
+    // The last input's text: not clipped to the window, it may run on to the screen's edge.
+    QRect lastInputLine() const;
 
 private:
     void key(int vk, int ch, int flags);

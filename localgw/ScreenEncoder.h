@@ -3,13 +3,22 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
+#include <QRegion>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace localgw {
 
 // Turns the host's desktop into the pictures it leaves on the gateway, in the colour depth the
 // console asked for, and remembers the last picture sent: after applying everything it
 // fetched, the console shows exactly `shown()`.
+//
+// What the console shows is kept in the wire format (palette indices for depths 4 and 8,
+// 5-5-5 values for 15), so an update looks only at the parts of the desktop that were drawn
+// again, reduces their colours through a table, compares them tile by tile with what was sent
+// and copies the changed tiles' rows straight into the pictures, compressed at the fastest
+// setting.
 class ScreenEncoder {
 public:
     enum class UpdateFormat {
@@ -25,6 +34,11 @@ public:
         int rectCount = 0; // records of a rectangle list
     };
 
+    ScreenEncoder();
+    ~ScreenEncoder();
+    ScreenEncoder(const ScreenEncoder &) = delete;
+    ScreenEncoder &operator=(const ScreenEncoder &) = delete;
+
     // 4, 8 or 15; anything else is ignored.
     void setDepth(int depth);
     int depth() const { return m_depth; }
@@ -32,22 +46,36 @@ public:
     UpdateFormat updateFormat() const { return m_format; }
 
     Picture full(const QImage &desktop);
-    // The next update, or nothing when the picture the console has is still right. A desktop
-    // of another size or depth than the last picture gives a full picture instead.
-    std::optional<Picture> update(const QImage &desktop);
-    void forget() { m_shown = QImage(); }
+    // The next update, or nothing when the picture the console has is still right. Only the
+    // parts of `desktop` inside `changed` are looked at: outside it the desktop must be what
+    // was last sent. A desktop of another size or depth than the last picture gives a full
+    // picture instead.
+    std::optional<Picture> update(const QImage &desktop, const QRegion &changed);
+    std::optional<Picture> update(const QImage &desktop) { return update(desktop, desktop.rect()); }
+    void forget();
 
-    const QImage &shown() const { return m_shown; }
+    // What the console shows, as Format_RGB32; null before the first picture.
+    QImage shown() const;
 
     // Tiles of `tile` pixels that differ between two images of one size, merged into runs
     // along each row and then into columns of equal runs.
     static QList<QRect> changedRects(const QImage &before, const QImage &after, int tile = 32);
 
 private:
+    class Compressor;
+
+    // Brings the wire pixels of `tile` up to date from `desktop`; true when they changed.
+    bool refreshTile(const QImage &desktop, const QRect &tile);
+    QByteArray encodeWhole() const;
+
     int m_depth = 15;
-    int m_shownDepth = 0;
+    int m_shownDepth = 0; // depth of m_wire; 0: nothing sent
     UpdateFormat m_format = UpdateFormat::Auto;
-    QImage m_shown;
+    QSize m_size;
+    qsizetype m_stride = 0;
+    std::vector<uchar> m_wire;       // what the console shows, top-down rows
+    std::vector<quint8> m_tileState; // per tile during an update: 0 unseen, 1 same, 2 changed
+    std::unique_ptr<Compressor> m_compressor;
 };
 
 } // namespace localgw

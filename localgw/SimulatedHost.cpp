@@ -1,20 +1,61 @@
 #include "SimulatedHost.h"
 #include "common/Zlib.h"
 #include "screen/FixedPalettes.h"
+#include "screen/ScreenTimeline.h"
 
 #include <QDir>
 #include <QPainter>
 #include <QPointer>
 
 #include <cmath>
+#include <time.h>
 
 namespace localgw {
 
 namespace {
-// Delay between a change of the desktop and the update it causes: a burst of input becomes
-// one picture.
-constexpr int kChangeSettleMs = 40;
+constexpr qsizetype kCostsKept = 4096;
 
+qint64 threadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// What the host's input windows show, to tell whether a command changed them.
+struct InputLook {
+    QRect controls;
+    bool open;
+    int active;
+    int clicks;
+    int firstLine;
+    bool startMenu;
+    QString last;
+    explicit InputLook(const HostInput &i)
+        : controls(i.controlsFrame()), open(i.controlsOpen()), active(i.activeWindow()),
+          clicks(i.buttonClicks()), firstLine(i.firstListLine()), startMenu(i.startMenuOpen()),
+          last(i.lastInput()) {}
+};
+
+// The parts of the screen where the input windows look different now than they did.
+QRegion changedParts(const InputLook &was, const QRegion &footprintWas, const HostInput &in) {
+    const InputLook now(in);
+    if (now.controls != was.controls || now.open != was.open)
+        return footprintWas + in.footprint();
+    QRegion r;
+    if (now.open) {
+        if (now.active != was.active)
+            r += in.titleBar();
+        if (now.clicks != was.clicks)
+            r += in.clicksLabelRect();
+        if (now.firstLine != was.firstLine)
+            r += in.listRect();
+        if (now.last != was.last)
+            r += in.lastInputLine();
+    }
+    if (now.startMenu != was.startMenu)
+        r += in.startMenuRect();
+    return r;
+}
 } // namespace
 
 SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
@@ -53,10 +94,8 @@ SimulatedHost::SimulatedHost(const GatewayConfig &config, QObject *parent)
         if (m_joined && !m_silent)
             emit message("nSCh");
     });
-    m_changeTimer.setSingleShot(true);
-    m_changeTimer.setInterval(kChangeSettleMs);
-    connect(&m_changeTimer, &QTimer::timeout, this, &SimulatedHost::tryUpdate);
-    m_desktop.setOverlay([this](QPainter &p) { m_input.draw(p); });
+    m_desktop.setOverlay([this](QPainter &p) { m_input.draw(p); },
+                         [this] { return m_input.footprint(); });
     // The remote user's pointer goes round an ellipse and clicks at each lap.
     m_wanderTimer.setInterval(250);
     connect(&m_wanderTimer, &QTimer::timeout, this, [this] {
@@ -78,6 +117,7 @@ void SimulatedHost::resetScreenState() {
     m_encoder.setDepth(15);
     m_desktop.setDepthLabel(15);
     m_encoder.forget();
+    m_unsent = QRegion();
     m_updateWanted = false;
     m_silent = false;
     if (m_clockRunning)
@@ -129,7 +169,6 @@ void SimulatedHost::stopActivity() {
     m_joinTimer.stop();
     m_clockTimer.stop();
     m_aliveTimer.stop();
-    m_changeTimer.stop();
     m_wanderTimer.stop();
     m_updateWanted = false;
 }
@@ -187,16 +226,36 @@ bool SimulatedHost::dumpPictures(const QString &dir, QString *error) const {
     ok = FixedPalettes::reduceToDepth(desktop, m_encoder.depth())
              .save(d.filePath(QStringLiteral("reduced.png")), "PNG") &&
          ok;
-    if (!m_encoder.shown().isNull())
-        ok = m_encoder.shown().save(d.filePath(QStringLiteral("shown.png")), "PNG") && ok;
+    const QImage shown = m_encoder.shown();
+    if (!shown.isNull())
+        ok = shown.save(d.filePath(QStringLiteral("shown.png")), "PNG") && ok;
     if (!ok && error)
         *error = QStringLiteral("cannot write the pictures into %1").arg(dir);
     return ok;
 }
 
+// The picture goes out at once when the console is waiting for one; otherwise the changes add
+// up until it asks, so a burst of input while it is busy becomes one picture.
 void SimulatedHost::desktopChanged() {
-    if (m_updateWanted && !m_changeTimer.isActive())
-        m_changeTimer.start();
+    if (!m_updateWanted)
+        return;
+    if (m_changedAtNs == 0)
+        m_changedAtNs = ScreenTimeline::now();
+    tryUpdate();
+}
+
+void SimulatedHost::noteCost(qint64 cpuStartNs, const ScreenEncoder::Picture &p) {
+    PictureCost c;
+    c.cpuNs = threadCpuNs() - cpuStartNs;
+    c.sentAtNs = ScreenTimeline::now();
+    c.changedAtNs = m_changedAtNs ? m_changedAtNs : c.sentAtNs;
+    c.bodyBytes = p.body.size();
+    c.rects = p.rectCount;
+    c.full = p.full;
+    m_changedAtNs = 0;
+    if (m_costs.size() >= kCostsKept)
+        m_costs.remove(0, kCostsKept / 2);
+    m_costs.append(c);
 }
 
 bool SimulatedHost::screenRequestBlocked() {
@@ -212,7 +271,11 @@ bool SimulatedHost::screenRequestBlocked() {
 
 void SimulatedHost::sendFullPicture() {
     m_updateWanted = false;
-    const ScreenEncoder::Picture p = m_encoder.full(m_desktop.render());
+    const qint64 cpu = threadCpuNs();
+    m_desktop.redraw();
+    m_unsent = QRegion();
+    const ScreenEncoder::Picture p = m_encoder.full(m_desktop.frame());
+    noteCost(cpu, p);
     emit deposit(DepositKind::FullPicture, p.body);
     emit message(p.notice);
 }
@@ -220,10 +283,17 @@ void SimulatedHost::sendFullPicture() {
 void SimulatedHost::tryUpdate() {
     if (!m_updateWanted || !m_joined || m_silent)
         return;
-    const auto p = m_encoder.update(m_desktop.render());
-    if (!p)
+    const qint64 cpu = threadCpuNs();
+    // Only what was drawn again since the last picture can differ from it.
+    m_unsent += m_desktop.redraw();
+    const auto p = m_encoder.update(m_desktop.frame(), m_unsent);
+    m_unsent = QRegion();
+    if (!p) {
+        m_changedAtNs = 0;
         return; // nothing changed: the picture goes out with the next change
+    }
     m_updateWanted = false;
+    noteCost(cpu, *p);
     emit deposit(p->full ? DepositKind::FullPicture : DepositKind::Update, p->body);
     emit message(p->notice);
 }
@@ -265,8 +335,14 @@ void SimulatedHost::clipboardFromConsole(const QByteArray &formatWord, const QBy
 void SimulatedHost::handleInput(const QByteArray &cmd, const QByteArray &param) {
     if (m_viewOnly && cmd != "MWhl")
         return;
-    if (m_input.handle(cmd, param))
-        desktopChanged();
+    const InputLook before(m_input);
+    const QRegion beforeFootprint = m_input.footprint();
+    if (!m_input.handle(cmd, param))
+        return;
+    // The input windows are drawn over the desktop: the parts of them that changed are drawn
+    // again (the pointer and the typed text mark their own parts).
+    m_desktop.invalidate(changedParts(before, beforeFootprint, m_input));
+    desktopChanged();
 }
 
 void SimulatedHost::reportUserPointer(QPoint remote, bool click) {
@@ -314,6 +390,7 @@ void SimulatedHost::command(const QByteArray &text) {
     } else if (cmd == "UScr") {
         if (!screenRequestBlocked()) {
             m_updateWanted = true;
+            m_changedAtNs = ScreenTimeline::now();
             tryUpdate();
         }
     } else if (cmd == "SSup") {

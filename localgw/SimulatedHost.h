@@ -84,6 +84,19 @@ public:
     // The desktop now, in the colour depth the console asked for.
     QImage reducedDesktop() const;
     bool updateWanted() const { return m_updateWanted; }
+    // What the last pictures cost the host (the latest 4096), for the benchmarks: its CPU time
+    // to draw, compare, encode and compress each, and when the change that caused it was made
+    // (or found by "UScr") and its notice went out, on the monotonic clock of
+    // ScreenTimeline::now(), which the console's stamps share.
+    struct PictureCost {
+        qint64 cpuNs = 0;
+        qint64 changedAtNs = 0;
+        qint64 sentAtNs = 0;
+        qsizetype bodyBytes = 0;
+        int rects = 0; // records of a rectangle list; 0 for a whole screen
+        bool full = false;
+    };
+    QList<PictureCost> pictureCosts() const { return m_costs; }
     // Writes desktop.png (full colour, now), reduced.png (now, at the current depth) and
     // shown.png (what the console should show) into `dir`.
     bool dumpPictures(const QString &dir, QString *error = nullptr) const;
@@ -107,6 +120,7 @@ private:
     void handleInput(const QByteArray &cmd, const QByteArray &param);
     void reboot();
     void later(int ms, std::function<void()> action);
+    void noteCost(qint64 cpuStartNs, const ScreenEncoder::Picture &p);
 
     GatewayConfig m_config;
     HostIdentity m_identity;
@@ -127,12 +141,14 @@ private:
     QByteArray m_keyboardLayout;
     QList<QByteArray> m_received;
     quint64 m_generation = 0; // bumped when the host leaves: stale delayed actions do nothing
+    QRegion m_unsent;         // drawn again since the last picture, not compared yet
+    qint64 m_changedAtNs = 0; // a change waits for its picture since then (0: none)
+    QList<PictureCost> m_costs;
     HostTools m_tools;
 
     QTimer m_joinTimer;
     QTimer m_clockTimer;
     QTimer m_aliveTimer;
-    QTimer m_changeTimer;
     QTimer m_wanderTimer;
     int m_wanderStep = 0;
     HostFiles m_files;

@@ -21,3 +21,7 @@ target_link_libraries(quorvia_localgw PUBLIC quorvia_core quorvia_pki quorvia_ht
 
 add_executable(quorvia-gateway main.cpp)
 target_link_libraries(quorvia-gateway PRIVATE quorvia_localgw)
+# The host compresses its pictures with libdeflate when the core was built with it.
+if(TARGET PkgConfig::LIBDEFLATE)
+  target_compile_definitions(quorvia_localgw PRIVATE QUORVIA_HAVE_LIBDEFLATE)
+endif()

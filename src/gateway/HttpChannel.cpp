@@ -191,7 +191,6 @@ QByteArray HttpChannel::connectionKey(const HttpWire::Target &target) const {
         key += " via " + proxyCredentialKey(m_proxyHost, m_proxyPort, m_proxyUser, m_proxyPassword);
     if (target.https) {
         // A connection keeps the trust it was made with; a changed trusted list needs a new one.
-        TlsPolicy::gatewayConfiguration();
         key += " tls " + QByteArray::number(TlsPolicy::generation());
     }
     return key;

@@ -23,6 +23,28 @@ Cache &cache() {
     return c;
 }
 
+// Loads what is missing and follows a changed TrustedCertificates path; the caller holds the
+// lock.
+void refresh(Cache &c) {
+    const QString path = serviceConfig().TrustedCertificates;
+    if (!c.systemLoaded) {
+        c.system = QSslConfiguration::systemCaCertificates();
+        c.systemLoaded = true;
+    }
+    if (!c.trustedLoaded || c.trustedPath != path) {
+        c.trusted.clear();
+        if (!path.isEmpty()) {
+            QString error;
+            c.trusted = TlsPolicy::loadTrustedCertificates(path, &error);
+            if (c.trusted.isEmpty())
+                qWarning("TrustedCertificates: %s", qPrintable(error));
+        }
+        c.trustedPath = path;
+        c.trustedLoaded = true;
+        ++c.generation;
+    }
+}
+
 } // namespace
 
 namespace TlsPolicy {
@@ -55,25 +77,9 @@ QList<QSslCertificate> loadTrustedCertificates(const QString &path, QString *err
 }
 
 QSslConfiguration gatewayConfiguration() {
-    const QString path = serviceConfig().TrustedCertificates;
     Cache &c = cache();
     QMutexLocker lock(&c.mutex);
-    if (!c.systemLoaded) {
-        c.system = QSslConfiguration::systemCaCertificates();
-        c.systemLoaded = true;
-    }
-    if (!c.trustedLoaded || c.trustedPath != path) {
-        c.trusted.clear();
-        if (!path.isEmpty()) {
-            QString error;
-            c.trusted = loadTrustedCertificates(path, &error);
-            if (c.trusted.isEmpty())
-                qWarning("TrustedCertificates: %s", qPrintable(error));
-        }
-        c.trustedPath = path;
-        c.trustedLoaded = true;
-        ++c.generation;
-    }
+    refresh(c);
 
     QSslConfiguration config = QSslConfiguration::defaultConfiguration();
     config.setProtocol(QSsl::TlsV1_2OrLater);
@@ -91,6 +97,7 @@ QSslConfiguration gatewayConfiguration() {
 quint64 generation() {
     Cache &c = cache();
     QMutexLocker lock(&c.mutex);
+    refresh(c);
     return c.generation;
 }
 

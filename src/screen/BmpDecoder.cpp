@@ -30,10 +30,6 @@ bool reduces(int depth) {
     return depth == 4 || depth == 8;
 }
 
-int cellOf(QRgb c) {
-    return ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3);
-}
-
 // The palette colour of each 5-bit colour cell, taken from FixedPalettes so that the console
 // reduces exactly as the host does.
 std::vector<QRgb> buildCellTable(int depth) {
@@ -55,7 +51,7 @@ const std::vector<QRgb> &cellTable(int depth) {
 }
 
 QRgb reduce(QRgb c, const std::vector<QRgb> &cells) {
-    return cells[size_t(cellOf(c))];
+    return cells[size_t(FixedPalettes::cellOf(c))];
 }
 
 // A channel mask as a shift and a width; false when its bits are not contiguous.

@@ -3,6 +3,8 @@
 
 #include <QtEndian>
 
+#include <cstring>
+
 namespace BmpWriter {
 
 void appendLe16(QByteArray &out, quint16 v) {
@@ -16,8 +18,12 @@ void appendLe32(QByteArray &out, quint32 v) {
 }
 
 namespace {
-void put16(QByteArray &out, quint16 v) { appendLe16(out, v); }
-void put32(QByteArray &out, quint32 v) { appendLe32(out, v); }
+void put16(QByteArray &out, quint16 v) {
+    appendLe16(out, v);
+}
+void put32(QByteArray &out, quint32 v) {
+    appendLe32(out, v);
+}
 
 int bitsFor(int depth) {
     switch (depth) {
@@ -73,30 +79,32 @@ QByteArray pixelRows(const QImage &image, int depth, qsizetype stride) {
     return rows;
 }
 
-QByteArray build(const QImage &image, int depth, bool fileHeader) {
-    const int bits = bitsFor(depth);
-    if (bits == 0 || image.isNull())
-        return {};
-    const QList<QRgb> &palette = FixedPalettes::paletteForDepth(depth);
-    const qsizetype stride = ((qsizetype(image.width()) * bits + 31) / 32) * 4;
-    const QByteArray rows = pixelRows(image, depth, stride);
-    const quint32 headers = (fileHeader ? 14 : 0) + 40 + 4 * quint32(palette.size());
+quint32 headerSize(int depth, bool fileHeader) {
+    return (fileHeader ? 14 : 0) + 40 + 4 * quint32(FixedPalettes::paletteForDepth(depth).size());
+}
 
-    QByteArray out;
-    out.reserve(headers + rows.size());
+qsizetype strideFor(int width, int bits) {
+    return ((qsizetype(width) * bits + 31) / 32) * 4;
+}
+
+// The file header (when asked), the info header and the fixed palette of `depth`.
+void putHeaders(QByteArray &out, int width, int height, int depth, quint32 rowBytes,
+                bool fileHeader) {
+    const QList<QRgb> &palette = FixedPalettes::paletteForDepth(depth);
+    const quint32 headers = headerSize(depth, fileHeader);
     if (fileHeader) {
         out.append("BM", 2);
-        put32(out, headers + quint32(rows.size()));
+        put32(out, headers + rowBytes);
         put32(out, 0);
         put32(out, headers);
     }
     put32(out, 40);
-    put32(out, quint32(image.width()));
-    put32(out, quint32(image.height())); // positive: bottom-up
+    put32(out, quint32(width));
+    put32(out, quint32(height)); // positive: bottom-up
     put16(out, 1);
-    put16(out, quint16(bits));
+    put16(out, quint16(bitsFor(depth)));
     put32(out, 0); // BI_RGB
-    put32(out, quint32(rows.size()));
+    put32(out, rowBytes);
     put32(out, 2835); // 72 dpi
     put32(out, 2835);
     put32(out, quint32(palette.size()));
@@ -107,6 +115,17 @@ QByteArray build(const QImage &image, int depth, bool fileHeader) {
         out.append(char(qRed(c)));
         out.append('\0');
     }
+}
+
+QByteArray build(const QImage &image, int depth, bool fileHeader) {
+    const int bits = bitsFor(depth);
+    if (bits == 0 || image.isNull())
+        return {};
+    const qsizetype stride = strideFor(image.width(), bits);
+    const QByteArray rows = pixelRows(image, depth, stride);
+    QByteArray out;
+    out.reserve(headerSize(depth, fileHeader) + rows.size());
+    putHeaders(out, image.width(), image.height(), depth, quint32(rows.size()), fileHeader);
     out.append(rows);
     return out;
 }
@@ -118,6 +137,46 @@ QByteArray encode(const QImage &image, int depth) {
 
 QByteArray encodeDib(const QImage &image, int depth) {
     return build(image, depth, false);
+}
+
+QByteArray encodeWire(const WirePixels &pixels, const QRect &rect) {
+    const int bits = bitsFor(pixels.depth);
+    if (bits == 0 || bits == 24 || rect.isEmpty() || !pixels.bits)
+        return {};
+    const int w = rect.width();
+    const int h = rect.height();
+    const qsizetype stride = strideFor(w, bits);
+    const qsizetype headers = headerSize(pixels.depth, true);
+    QByteArray out;
+    out.reserve(headers + stride * h);
+    putHeaders(out, w, h, pixels.depth, quint32(stride * h), true);
+    out.resize(headers + stride * h);
+    const int bytesPerPixel = pixels.depth == 15 ? 2 : 1;
+    for (int y = 0; y < h; ++y) {
+        const uchar *src = pixels.bits + (qsizetype(rect.y()) + y) * pixels.stride +
+                           qsizetype(rect.x()) * bytesPerPixel;
+        auto *dst = reinterpret_cast<uchar *>(out.data() + headers + stride * (h - 1 - y));
+        qsizetype used = 0;
+        if (pixels.depth == 4) {
+            for (int x = 0; x + 1 < w; x += 2)
+                dst[x / 2] = uchar((src[x] << 4) | (src[x + 1] & 15));
+            if (w % 2)
+                dst[w / 2] = uchar(src[w - 1] << 4);
+            used = (w + 1) / 2;
+        } else if (pixels.depth == 8 || Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            used = qsizetype(w) * bytesPerPixel;
+            std::memcpy(dst, src, size_t(used));
+        } else {
+            for (int x = 0; x < w; ++x) {
+                const quint16 v = reinterpret_cast<const quint16 *>(src)[x];
+                dst[2 * x] = uchar(v & 0xff);
+                dst[2 * x + 1] = uchar(v >> 8);
+            }
+            used = qsizetype(w) * 2;
+        }
+        std::memset(dst + used, 0, size_t(stride - used));
+    }
+    return out;
 }
 
 } // namespace BmpWriter

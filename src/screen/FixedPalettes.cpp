@@ -33,10 +33,6 @@ QList<QRgb> build256() {
     return p;
 }
 
-int cellOf(QRgb c) {
-    return ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3);
-}
-
 // Nearest palette index for each of the 32768 five-bit colour cells. Each palette colour owns
 // its own cell (the palettes are built so that no two distinct colours share one), which makes
 // the reduction idempotent.
@@ -71,6 +67,12 @@ const std::vector<quint8> &lookupFor(int depth) {
     return depth == 4 ? lut16 : lut256;
 }
 } // namespace
+
+const quint8 *cellLookup(int depth) {
+    if (depth != 4 && depth != 8)
+        return nullptr;
+    return lookupFor(depth).data();
+}
 
 const QList<QRgb> &palette16() {
     return kVga;

@@ -17,6 +17,16 @@ const QList<QRgb> &palette256();
 // The palette for a depth value: 16 entries for 4, 256 for 8, empty otherwise.
 const QList<QRgb> &paletteForDepth(int depth);
 
+// The 5-bit colour cell of a colour: red, green and blue cut to their upper 5 bits, as the
+// 15-bit value a 16-bit 5-5-5 pixel holds.
+inline quint32 cellOf(QRgb c) {
+    return ((c >> 9) & 0x7c00u) | ((c >> 6) & 0x03e0u) | ((c >> 3) & 0x001fu);
+}
+
+// The nearest palette index of depth 4 or 8 for each of the 32768 colour cells (cellOf); the
+// reduction toIndexed makes, as a table. Null for any other depth.
+const quint8 *cellLookup(int depth);
+
 // Format_Indexed8 image of `image` with the palette of depth 4 or 8 as colour table (16 or 256
 // entries); each pixel takes the palette colour nearest to it. Null for any other depth.
 QImage toIndexed(const QImage &image, int depth);

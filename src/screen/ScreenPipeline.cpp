@@ -9,6 +9,7 @@
 #include "gateway/GatewaySession.h"
 #include "gateway/HttpChannel.h"
 #include "gateway/SessionUi.h"
+#include "screen/ScreenTimeline.h"
 #include "screen/TPictureThread.h"
 
 #include <exception>
@@ -121,6 +122,7 @@ void ScreenPipeline::StartScreenFetch(quint8 kind) {
     const QByteArray key = toCp1252(adminVars().CurrentKey);
     const QByteArray url = kind == Full ? GatewayRequests::fullPicture(base, key)
                                         : GatewayRequests::pictureUpdate(base, key);
+    ScreenTimeline::mark(ScreenTimeline::FetchStarted);
     if (!Session->ScreenClient->get(url))
         ScreenFetch = None;
 }
@@ -134,6 +136,7 @@ void ScreenPipeline::ScreenClientRequestDone(int error, int status, const QByteA
             PostMessage(this, WindowMessages::ProcessNextScreenNotice);
         return;
     }
+    ScreenTimeline::mark(ScreenTimeline::FetchDone);
     AddTrace(97, QStringLiteral("E:") + QString::number(error));
     const AdminVars &v = adminVars();
     if (v.LoggingOff || !v.HostLoggedOn || error != 0 || status != 200) {
@@ -244,6 +247,7 @@ void ScreenPipeline::applyResult(PictureResult &&result) {
         emit screenSizeChanged(Frame.picture().size());
     if (!applied.dirty.isEmpty())
         emit pictureChanged(applied.dirty);
+    ScreenTimeline::mark(ScreenTimeline::Applied);
     if (full) {
         FirstPictureShown = true;
         emit fullPictureShown();

@@ -1,4 +1,5 @@
 #include "screen/ScreenView.h"
+#include "screen/ScreenTimeline.h"
 
 #include "screen/RemoteInput.h"
 
@@ -158,11 +159,15 @@ void ScreenView::setGreyed(bool greyed) {
 void ScreenView::paintEvent(QPaintEvent *e) {
     QPainter p(viewport());
     const QRect exposed = e->rect();
-    p.fillRect(exposed, SessionBackground);
     const QImage *image = picture();
-    if (!image)
+    if (!image) {
+        p.fillRect(exposed, SessionBackground);
         return;
+    }
     const QRect target = imageRect();
+    // The background goes only where the picture will not cover it.
+    for (const QRect &r : QRegion(exposed) - (Greyed ? QRect() : target))
+        p.fillRect(r, SessionBackground);
     const int m = Layout.margin;
     if (Layout.parent == ImageLayout::InPanel && m > 0) {
         const QRect frame = target.adjusted(-m, -m, m, m);
@@ -178,12 +183,13 @@ void ScreenView::paintEvent(QPaintEvent *e) {
     if (Layout.stretch) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRectF(target), *image, QRectF(image->rect()));
-        return;
+    } else {
+        // Unscaled: pixel for pixel, only the exposed part.
+        const QRect part = target & exposed;
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), *image, part.translated(-target.topLeft()));
     }
-    // Unscaled: pixel for pixel, only the exposed part.
-    const QRect part = target & exposed;
-    if (!part.isEmpty())
-        p.drawImage(part.topLeft(), *image, part.translated(-target.topLeft()));
+    ScreenTimeline::mark(ScreenTimeline::Painted);
 }
 
 void ScreenView::resizeEvent(QResizeEvent *) {

@@ -1,4 +1,5 @@
 #include "screen/TPictureThread.h"
+#include "screen/ScreenTimeline.h"
 
 TPictureThread::TPictureThread(QObject *parent) : QThread(parent) {
     setObjectName(QStringLiteral("TPictureThread"));
@@ -51,8 +52,10 @@ void TPictureThread::run() {
         }
         // The job (with its body and its shared copy of the shown picture) is gone before the
         // main thread hears of the result, so applying it never copies the picture.
+        ScreenTimeline::mark(ScreenTimeline::DecodeStarted);
         PictureResult result = decoder.run(std::move(*job));
         job.reset();
+        ScreenTimeline::mark(ScreenTimeline::DecodeDone);
         {
             QMutexLocker lock(&m_mutex);
             m_result = std::move(result);

@@ -10,6 +10,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <cstring>
+
 using namespace localgw;
 
 namespace {
@@ -181,6 +183,29 @@ void TestLocalGwCodecs::bmpReadsBackAsReducedPicture() {
             }
     }
     QCOMPARE(read, FixedPalettes::reduceToDepth(source, depth));
+    if (depth == 24)
+        return;
+
+    // The simulated host's wire pixels of the same picture give the same file, whole and for a
+    // part that starts at an odd column.
+    const int bpp = depth == 15 ? 2 : 1;
+    QByteArray wire(qsizetype(width) * bpp * 9, '\0');
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < width; ++x) {
+            const quint32 cell = FixedPalettes::cellOf(source.pixel(x, y));
+            char *at = wire.data() + (qsizetype(y) * width + x) * bpp;
+            if (depth == 15) {
+                const quint16 v = quint16(cell);
+                std::memcpy(at, &v, 2);
+            } else {
+                *at = char(FixedPalettes::cellLookup(depth)[cell]);
+            }
+        }
+    const BmpWriter::WirePixels pixels{reinterpret_cast<const uchar *>(wire.constData()),
+                                       qsizetype(width) * bpp, depth};
+    QCOMPARE(BmpWriter::encodeWire(pixels, source.rect()), bmp);
+    const QRect part(width / 2, 1, width - width / 2, 7);
+    QCOMPARE(BmpWriter::encodeWire(pixels, part), BmpWriter::encode(source.copy(part), depth));
 }
 
 void TestLocalGwCodecs::bmpHeaderFields() {

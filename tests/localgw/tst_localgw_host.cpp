@@ -3,6 +3,7 @@
 #include "ScreenEncoder.h"
 #include "ScreenReplay.h"
 #include "SimulatedHost.h"
+#include "SyntheticDesktop.h"
 #include "gateway/Url_Utils.h"
 #include "screen/FixedPalettes.h"
 
@@ -58,6 +59,7 @@ private slots:
     void updatesReplayToTheShownPicture();
     void updateWaitsForAChange();
     void changedRectsCoverExactlyTheChangedTiles();
+    void desktopKeptDrawnIsTheFreshDrawing();
     void screenProgramFaults();
     void clipboardBothWays();
     void inputReachesTheDesktop();
@@ -231,6 +233,66 @@ void TestLocalGwHost::changedRectsCoverExactlyTheChangedTiles() {
         if (spots == 0)
             QVERIFY(rects.isEmpty());
     }
+}
+
+void TestLocalGwHost::desktopKeptDrawnIsTheFreshDrawing() {
+    // Every change redraws only what it touches: the desktop's own, the input windows drawn
+    // over it, the Ctrl-Alt-Del screen. After any mix of them the kept drawing is the drawing
+    // made from scratch, and a moved pointer redraws a small part of the screen.
+    SimulatedHost host(quietConfig());
+    host.join();
+    SyntheticDesktop &d = host.desktop();
+    QRandomGenerator gen(7);
+    auto at = [&](int w, int h) {
+        return QByteArray::number(int(gen.bounded(w))) + "-" +
+               QByteArray::number(int(gen.bounded(h)));
+    };
+    const QPoint button = host.input().buttonRect().center();
+    const QByteArray onButton =
+        QByteArray::number(button.x()) + "-" + QByteArray::number(button.y());
+    const std::function<void()> changes[] = {
+        [&] { host.command("MoMo?" + at(840, 640)); },
+        [&] { host.command("MsCl?1-" + at(800, 600) + "-1-0"); },
+        [&] { host.command("MsCl?1-" + onButton + "-1-2"); },
+        [&] { host.command("MsCl?1-539-220-1-0"); }, // the task manager's close box
+        [&] {
+            const QPoint title = host.input().titleBar().center();
+            host.command("StDr?" + QByteArray::number(title.x()) + "-" +
+                         QByteArray::number(title.y()) + "-" + at(800, 600) + "-1-0");
+            host.command("MoUp?" + at(800, 600) + "-1");
+        },
+        [&] { host.command(gen.bounded(2) ? "MWhl?-240" : "MWhl?120"); },
+        [&] { host.command("KbdP?#0-" + QByteArray::number(97 + int(gen.bounded(26))) + "-0"); },
+        [&] { host.command("KbdP?#8-0-0"); },
+        [&] { host.command("KbdP?#91-0-0"); },  // start menu
+        [&] { host.command("KbdP?#9-0-4"); },   // Alt+Tab
+        [&] { host.command("KbdP?#115-0-4"); }, // Alt+F4
+        [&] { host.command(gen.bounded(2) ? "sCAD" : "TMgr"); },
+        [&] { host.command(gen.bounded(2) ? "DiWP" : "EnWP"); },
+        [&] { host.advanceClock(int(gen.bounded(100))); },
+        [&] {
+            d.setNote(QStringLiteral("Clipboard: a rather long note that runs past the window"));
+        },
+        [&] { d.setHostName(QStringLiteral("PC-%1").arg(gen.bounded(100))); },
+        [&] { d.setDepthLabel(gen.bounded(2) ? 8 : 15); },
+    };
+    for (int round = 0; round < 150; ++round) {
+        const int steps = 1 + int(gen.bounded(3));
+        for (int i = 0; i < steps; ++i)
+            changes[gen.bounded(int(std::size(changes)))]();
+        d.redraw();
+        QVERIFY2(d.frame() == d.render(), qPrintable(QStringLiteral("round %1").arg(round)));
+    }
+    host.command("MoMo?100-500");
+    d.redraw();
+    host.command("MoMo?110-505");
+    const QRegion redrawn = d.redraw();
+    QVERIFY(!redrawn.isEmpty());
+    qint64 area = 0;
+    for (const QRect &r : redrawn)
+        area += qint64(r.width()) * r.height();
+    QVERIFY2(area < 2000, qPrintable(QString::number(area)));
+    QVERIFY(d.redraw().isEmpty());
 }
 
 void TestLocalGwHost::screenProgramFaults() {
