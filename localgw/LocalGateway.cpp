@@ -66,6 +66,7 @@ bool LocalGateway::start(QString *error) {
                 response.body = g.body;
                 response.contentType = g.contentType;
                 response.headers = g.headers;
+                response.cutAfter = g.cutAfter;
                 server->respond(id, response);
             },
             [this, server, id] {
@@ -159,6 +160,7 @@ QString LocalGateway::consoleSettingsText() const {
                           "Domain=%2\n"
                           "GatewayAddress=%3\n"
                           "TrustedCertificates=%4\n"
+                          "UpdateHost=127.0.0.1:%1\n"
                           "\n"
                           "[DemoAccount]\n"
                           "UserCode=%5\n"

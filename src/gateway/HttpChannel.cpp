@@ -4,6 +4,7 @@
 #include "gateway/TlsPolicy.h"
 
 #include <QCryptographicHash>
+#include <QMetaMethod>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QPointer>
@@ -12,6 +13,19 @@
 #include <QTimer>
 
 namespace {
+
+// The body length the reply's head announced, -1 when it announced none that the parser
+// holds the body to (a chunked body, one that runs until the connection closes).
+qint64 announcedLength(const HttpWire::ReplyParser &parser) {
+    if (!parser.headerValues("Transfer-Encoding").isEmpty())
+        return -1;
+    const QList<QByteArray> lengths = parser.headerValues("Content-Length");
+    if (lengths.size() != 1)
+        return -1;
+    bool ok = false;
+    const qint64 n = lengths.first().trimmed().toLongLong(&ok);
+    return ok && n >= 0 ? n : -1;
+}
 
 const QByteArray kUserAgent = "Mozilla/4.0 (compatible; MSIE 4.0)";
 const QByteArray kAccept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
@@ -318,6 +332,17 @@ void HttpChannel::takeBytes(const QByteArray &data) {
         return;
     }
     const qsizetype used = m_parser.feed(data);
+    if (phase == Phase::Exchange && m_parser.state() == HttpWire::ReplyParser::State::Body) {
+        static const QMetaMethod progress = QMetaMethod::fromSignal(&HttpChannel::bodyProgress);
+        if (isSignalConnected(progress)) {
+            if (m_current->announcedLength == -2)
+                m_current->announcedLength = announcedLength(m_parser);
+            QPointer<HttpChannel> self(this);
+            emit bodyProgress(m_parser.body().size(), m_current->announcedLength);
+            if (!self || !m_current)
+                return;
+        }
+    }
     switch (m_parser.state()) {
     case HttpWire::ReplyParser::State::Complete:
         onReplyComplete(used < data.size());

@@ -96,6 +96,10 @@ signals:
     void requestDone(int error, int status, const QByteArray &body);
     // "SSL certificate not valid" or "SSL negotiation error".
     void tlsFailure(const QString &text);
+    // While a reply body arrives (not for its last block: requestDone follows): the bytes so
+    // far and the announced Content-Length, or -1 when the reply announced none (chunked, or
+    // a body that runs until the connection closes). A receiver may abort().
+    void bodyProgress(qint64 received, qint64 total);
 
 private:
     struct Result {
@@ -127,6 +131,7 @@ private:
         ProxyAuth auth = ProxyAuth::None;
         QByteArray proxyAuthorization; // value of the Proxy-Authorization line, if any
         bool certificateErrors = false;
+        qint64 announcedLength = -2; // -2 not yet known; -1 none
     };
 
     bool start(bool isPost, const QByteArray &url, const QByteArray &body,

@@ -19,10 +19,12 @@
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
+#include "ui/uDownloadUpdate.h"
 #include "ui/uPopUp.h"
 #include "ui/uShowBadConn.h"
 #include "ui/uShowInfoMsg.h"
 #include "ui/uSounds.h"
+#include "ui/uUpgrade.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -344,7 +346,8 @@ void TQuorvAdminForm::FormClose() {
     // ShowST keeps its stored value: nothing in the window changes it yet.
     SaveSettings(appFolders().SettingsFile);
     ShowFlashInfo(QString(), Msg("Closing ..."), 2);
-    // An update due at close (CloseMode 2) runs here once the update download exists.
+    if (adminVars().CloseMode == 2)
+        RunUpdateAtClose(this);
     adminVars().CloseMode = 0;
 }
 
@@ -455,6 +458,10 @@ void TQuorvAdminForm::hostEnded() {
 
 void TQuorvAdminForm::playSound(int sound) {
     PlaySystemSound(sound);
+}
+
+bool TQuorvAdminForm::offerUpdate(bool mandatory) {
+    return AskUpgrade(mandatory, this);
 }
 
 void TQuorvAdminForm::showAnnouncement(bool product, const QString &title, const QString &text) {

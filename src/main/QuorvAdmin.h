@@ -52,6 +52,7 @@ public:
     void hostEnded() override;
     void playSound(int sound) override;
     void showAnnouncement(bool product, const QString &title, const QString &text) override;
+    bool offerUpdate(bool mandatory) override;
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
