@@ -8,6 +8,7 @@ packages=(
   qt6-svg-dev qt6-declarative-dev qt6-multimedia-dev qt6-image-formats-plugins libgl-dev
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev
   squid xvfb xdotool xclip imagemagick xauth fonts-dejavu-core python3
+  dpkg-dev file desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
