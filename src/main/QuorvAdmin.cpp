@@ -10,6 +10,7 @@
 #include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
 #include "screen/ScreenArea.h"
+#include "screen/ScreenModeBoxes.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "settings/ServiceConfig.h"
@@ -17,7 +18,11 @@
 #include "settings/uIniFiles.h"
 #include "ui/ApplicationException.h"
 #include "ui/FlashInfo.h"
+#include "ui/MainChrome.h"
+#include "ui/MainMenus.h"
+#include "ui/MainToolbar.h"
 #include "ui/QVMessage.h"
+#include "ui/SplashPanel.h"
 #include "ui/uAskWarning.h"
 #include "ui/uDownloadUpdate.h"
 #include "ui/uPopUp.h"
@@ -30,6 +35,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -125,12 +131,10 @@ void TQuorvAdminForm::FormCreate() {
                     ApplicationDeactivate();
             });
 
-    StartPage = new QLabel(this);
-    StartPage->setAlignment(Qt::AlignCenter);
-    StartPage->setObjectName(QStringLiteral("StartPage"));
-    StartPage->setStyleSheet(QStringLiteral(
-        "#StartPage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, "
-        "stop:1 #d9e3ef); color: #104386; font-size: 15pt; }"));
+    // The chrome (menu, picture toolbar, start page, tray, help windows) comes before the
+    // screen area, which shows its start page; buildMenus attaches the window's actions.
+    Chrome = new TMainChrome(this, Session);
+    StartPage = Chrome->startPage();
     Pipeline = new ScreenPipeline(Session);
     Screen = new ScreenArea(Session, Pipeline, StartPage, this);
     setCentralWidget(Screen);
@@ -153,41 +157,61 @@ void TQuorvAdminForm::FormCreate() {
     Screen->SetScaling();
     WMUpdateForm();
     ApplyStoredGeometry();
-    adminVars().TitleBase = QStringLiteral("Quorvia Access");
 }
 
 void TQuorvAdminForm::buildMenus() {
-    MenuConnection = menuBar()->addMenu(QString());
-    ActConnect = MenuConnection->addAction(QString());
-    ActConnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    // ---- Main window chrome: the window's own actions and the screen's on the menu and the
+    // picture toolbar (ui/MainChrome, MainMenus.h and MainToolbar.h say how features attach).
+    using M = TMainMenus;
+    using B = TMainToolbar;
+    TMainMenus *menus = Chrome->menus();
+    TMainToolbar *bar = Chrome->toolbar();
+    MenuConnection = menus->menu(M::MenuConnection);
+    MenuView = menus->menu(M::MenuView);
+    MenuHelp = menus->menu(M::MenuHelp);
+    ActConnect = menus->item(M::MenuStartSession);
     connect(ActConnect, &QAction::triggered, this, [this] { PostMessage(Session, WanConnect); });
-    ActDisconnect = MenuConnection->addAction(QString());
-    ActDisconnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    ActDisconnect = menus->item(M::MenuEndSession);
     connect(ActDisconnect, &QAction::triggered, this, [this] {
         AddTrace(38);
         PostMessage(Session, WANdisconnect, 0, 0);
     });
-    MenuConnection->addSeparator();
-    QAction *exit = MenuConnection->addAction(QStringLiteral("E&xit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    MenuView = menuBar()->addMenu(QString());
+    bar->bind(B::BttnWANconnect, ActConnect);
+    bar->bind(B::BttnWANdisconnect, ActDisconnect);
+    const std::pair<B::Button, QAction *> screenButtons[] = {
+        {B::BttnScreenRefresh, Screen->BttnRefreshScreen},
+        {B::BttnHideWallpaper, Screen->BttnHideWallpaper},
+        {B::BttnShowWallpaper, Screen->BttnShowWallpaper},
+        {B::BttnFullScreen, Screen->BttnFullScreen},
+        {B::BttnScalePropOn, Screen->BttnScalePropOn},
+        {B::BttnScalePropOff, Screen->BttnScalePropOff},
+        {B::BttnScaleMaxOn, Screen->BttnScaleMaxOn},
+        {B::BttnScaleMaxOff, Screen->BttnScaleMaxOff}};
+    for (const auto &[button, action] : screenButtons)
+        bar->bind(button, action);
+    menus->bind(M::MenuRefreshScreen, Screen->BttnRefreshScreen);
+    MenuView->addSeparator();
     Screen->addViewMenuItems(MenuView);
-    addToolBar(Screen->createToolBar(this));
-    MenuHelp = menuBar()->addMenu(QString());
+    // The screen mode and colour boxes sit at the end of the menu row.
+    auto *boxes = new QWidget(menuBar());
+    auto *row = new QHBoxLayout(boxes);
+    row->setContentsMargins(0, 0, 4, 0);
+    row->addWidget(new ScreenModeBox(Screen->modes(), boxes));
+    row->addWidget(new ColorBox(Screen->modes(), boxes));
+    menuBar()->setCornerWidget(boxes);
+    Chrome->attachStatusBar(statusBar(), ConnectionBar);
+    TMainChrome::Hooks &hooks = Chrome->hooks();
+    hooks.releaseInput = [this] { ReleaseFormEvents(); };
+    hooks.connectInput = [this] { ConnectFormEvents(); };
+    hooks.toolbarMoved = [this] {
+        if (adminVars().HostLoggedOn)
+            Screen->SetImagePosition();
+    };
 }
 
 void TQuorvAdminForm::WMUpdateForm() {
-    // Menus get a mnemonic on their first letter in every language.
-    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
-    MenuConnection->setTitle(mnemonic(Msg("Connection")));
-    ActConnect->setText(mnemonic(Msg("Start new support session")));
-    ActDisconnect->setText(mnemonic(Msg("End support session")));
-    MenuView->setTitle(mnemonic(Msg("View")));
-    MenuHelp->setTitle(mnemonic(Msg("Help")));
+    Chrome->applyTexts();
     Screen->applyTexts();
-    StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
-                           .arg(Msg("Start new support session").toHtmlEscaped()));
 }
 
 void TQuorvAdminForm::ApplyStoredGeometry() {
@@ -343,7 +367,7 @@ void TQuorvAdminForm::FormClose() {
     s.WindowLeft = g.left();
     s.WindowWidth = g.width();
     s.WindowHeight = g.height();
-    // ShowST keeps its stored value: nothing in the window changes it yet.
+    // ShowST, TBpos and TBnailed are kept in the settings by the chrome as they change.
     SaveSettings(appFolders().SettingsFile);
     ShowFlashInfo(QString(), Msg("Closing ..."), 2);
     if (adminVars().CloseMode == 2)
@@ -503,6 +527,13 @@ bool TQuorvAdminForm::event(QEvent *e) {
         break;
     case SetColors:
         Screen->modes()->WMSetColors();
+        break;
+    case WindowMessages::About:
+    case WindowMessages::UserGuide:
+    case WindowMessages::GettingStarted:
+    case RestoreFromTray:
+    case BringToFront:
+        Chrome->WindowMessage(msg);
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 class GatewaySession;
 class ScreenArea;
 class ScreenPipeline;
+class TMainChrome;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
 class QLabel;
@@ -56,6 +57,7 @@ public:
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
+    TMainChrome *chrome() const { return Chrome; }
 
 protected:
     bool event(QEvent *e) override;
@@ -87,7 +89,8 @@ private:
 
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
-    QLabel *StartPage = nullptr;
+    QWidget *StartPage = nullptr;
+    TMainChrome *Chrome = nullptr;
     ScreenArea *Screen = nullptr;
     QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;

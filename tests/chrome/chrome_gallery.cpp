@@ -55,6 +55,14 @@ int main(int argc, char **argv) {
         BroadcastLanguageChange();
         form->setGeometry(40, 30, 1100, 800);
         form->show();
+        if (qEnvironmentVariableIsSet("CHROME_GALLERY_DEBUG"))
+            QTimer::singleShot(800, form, [form] {
+                QWidget *bar = form->findChild<QWidget *>(QStringLiteral("Toolbar"));
+                QTextStream(stderr)
+                    << "toolbar " << bar->parentWidget()->objectName() << " " << bar->isVisible()
+                    << " " << bar->geometry().x() << "," << bar->geometry().y() << " "
+                    << bar->width() << "x" << bar->height() << "\n";
+            });
         return app.exec();
     }
     QTimer::singleShot(0, &app, [which] {
