@@ -1355,6 +1355,10 @@ Voleu actualitzar ara?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Es recomana encaridament canviar la resolució de la pantalla remota&#xd;a 800x600 píxels per millorar el rendiment.&#xd;La resolució original de la pantalla es restaurarà automàticament&#xd;quan finalitzi la sessió.&#xd;&#xd;A &quot;Configuració de la connexió&quot; podeu configurar el canvi automàtic&#xd;a 800x600 píxels cada vegada que s&apos;inicia una sessió.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>No es pot escriure a la carpeta del programa.&#xd;L&apos;actualització s&apos;ha desat a:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1355,6 +1355,10 @@ Jetzt aktualisieren?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Es wird dringend empfohlen, die Auflösung des Remotebildschirms&#xd;auf 800x600 Pixel umzustellen, um die Leistung zu verbessern.&#xd;Die ursprüngliche Bildschirmauflösung wird automatisch wiederhergestellt,&#xd;wenn eine Sitzung endet.&#xd;&#xd;Unter „Verbindungseinstellungen“ können Sie festlegen, dass bei jedem&#xd;Sitzungsstart automatisch auf 800x600 Pixel umgestellt wird.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>In den Programmordner kann nicht geschrieben werden.&#xd;Das Update wurde gespeichert in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1355,6 +1355,10 @@ Upgrade now?</source>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Se recomienda encarecidamente cambiar la resolución de la pantalla remota&#xd;a 800x600 píxeles para mejorar el rendimiento.&#xd;La resolución original de la pantalla se restablecerá automáticamente&#xd;al finalizar la sesión.&#xd;&#xd;En &quot;Configuración de conexión&quot; puede configurar el cambio automático&#xd;a 800x600 píxeles al inicio de cada sesión.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>No se puede escribir en la carpeta del programa.&#xd;La actualización se ha guardado en:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

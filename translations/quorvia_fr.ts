@@ -1355,6 +1355,10 @@ Mettre à jour maintenant ?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Il est vivement recommandé de régler la résolution de l&apos;écran distant&#xd;sur 800x600 pixels pour améliorer les performances.&#xd;La résolution d&apos;origine est automatiquement rétablie&#xd;à la fin de la session.&#xd;&#xd;Dans « Paramètres de connexion », vous pouvez choisir de passer automatiquement&#xd;en 800x600 pixels au début de chaque session.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Impossible d&apos;écrire dans le dossier du programme.&#xd;La mise à jour a été enregistrée dans :</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

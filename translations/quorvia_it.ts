@@ -1355,6 +1355,10 @@ Aggiornare ora?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Si consiglia vivamente di impostare la risoluzione dello schermo remoto&#xd;a 800x600 pixel per migliorare le prestazioni.&#xd;La risoluzione originale viene ripristinata automaticamente&#xd;al termine della sessione.&#xd;&#xd;In &quot;Impostazioni di connessione&quot; è possibile impostare il passaggio automatico&#xd;a 800x600 pixel all&apos;avvio di ogni sessione.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Impossibile scrivere nella cartella del programma.&#xd;L&apos;aggiornamento è stato salvato in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

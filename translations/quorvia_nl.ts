@@ -1355,6 +1355,10 @@ Nu bijwerken?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Het wordt sterk aanbevolen de schermresolutie van de externe computer&#xd;op 800x600 pixels in te stellen om de prestaties te verbeteren.&#xd;De oorspronkelijke schermresolutie wordt automatisch hersteld&#xd;wanneer een sessie eindigt.&#xd;&#xd;U kunt bij &quot;Verbindingsinstellingen&quot; instellen dat automatisch&#xd;bij elke sessiestart naar 800x600 pixels wordt overgeschakeld.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>In de programmamap kan niet worden geschreven.&#xd;De update is opgeslagen in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

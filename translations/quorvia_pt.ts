@@ -1355,6 +1355,10 @@ Atualizar agora?</translation>
         <source>It is highly recommended to switch the remote screen resolution&#xd;to 800x600 pixels to increase performance.&#xd;The original screen resolution will automatically reset when&#xd;a session ends.&#xd;&#xd;You can configure &quot;Connection Settings&quot; to automatically switch&#xd;to 800x600 pixels each time a session starts.</source>
         <translation>Recomenda-se vivamente mudar a resolução do ecrã remoto&#xd;para 800x600 píxeis para melhorar o desempenho.&#xd;A resolução original do ecrã será reposta automaticamente&#xd;quando a sessão terminar.&#xd;&#xd;Em &quot;Definições de ligação&quot; pode configurar a mudança automática&#xd;para 800x600 píxeis sempre que uma sessão é iniciada.</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Não é possível escrever na pasta do programa.&#xd;A atualização foi guardada em:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -356,6 +356,7 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "Logoff failed: "), // 327
     QT_TRANSLATE_NOOP("MessageCatalog", "SCREEN RESOLUTION SETTINGS"), // 328
     QT_TRANSLATE_NOOP("MessageCatalog", "It is highly recommended to switch the remote screen resolution\rto 800x600 pixels to increase performance.\rThe original screen resolution will automatically reset when\ra session ends.\r\rYou can configure \"Connection Settings\" to automatically switch\rto 800x600 pixels each time a session starts."), // 329
+    QT_TRANSLATE_NOOP("MessageCatalog", "The program's folder cannot be written.\rThe update has been saved in:"), // 330
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

@@ -1,19 +1,23 @@
 // Shows one window of the main window's chrome, the help windows or the update and error
 // report windows, for screenshots and for looking at translations:
 //   chrome_gallery WINDOW [LANGUAGE]
-// WINDOW: main, about, started, guide, upgrade-required, upgrade-optional, download, report.
-// LANGUAGE: en nl fr de it es pt ca (default en).
-// Not a test: it runs until it is closed (or 60 seconds pass).
+// WINDOW: main-top, main-bottom, main-left, main-right, main-strip, main-session, about, started,
+// guide, upgrade-required, upgrade-optional, download, report. LANGUAGE: en nl fr de it es pt ca
+// (default en). Not a test: it runs until it is closed (or 60 seconds pass).
 
+#include "LocalGateway.h"
 #include "common/AdminVars.h"
 #include "common/TraceRing.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
+#include "gateway/GatewaySession.h"
 #include "gateway/UrlsAdmin.h"
 #include "main/QuorvAdmin.h"
+#include "settings/ServiceConfig.h"
 #include "settings/uIniFiles.h"
 #include "ui/About.h"
 #include "ui/GettingStartedUnit.h"
+#include "ui/MainChrome.h"
 #include "ui/uDownloadUpdate.h"
 #include "ui/uErrorReport.h"
 #include "ui/uUpgrade.h"
@@ -49,19 +53,38 @@ int main(int argc, char **argv) {
     const QString which = args.at(1);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
 
-    if (which == QLatin1String("main")) {
+    if (which.startsWith(QLatin1String("main"))) {
+        // main-top, main-bottom, main-left, main-right: the start page with the toolbar on that
+        // side; main-strip: not nailed, slid away; main-tray: hidden in the tray; main-session: a
+        // session with the local gateway's host on screen.
+        static const QStringList sides = {QStringLiteral("top"), QStringLiteral("bottom"),
+                                          QStringLiteral("left"), QStringLiteral("right")};
+        const QString variant = which.section(QLatin1Char('-'), 1);
         auto *form = new TQuorvAdminForm;
+        settings().UserCode = QStringLiteral("demo");
+        settings().Password = QStringLiteral("demo");
+        settings().Sound = false;
+        settings().ResTip = false;
+        settings().TBpos = qMax(0, int(sides.indexOf(variant)));
+        settings().TBnailed = variant != QLatin1String("strip");
+        form->chrome()->applySettings();
         SelectLanguage(quint8(language));
         BroadcastLanguageChange();
         form->setGeometry(40, 30, 1100, 800);
+        if (variant == QLatin1String("session")) {
+            localgw::GatewayConfig config;
+            config.hostDelayMs = 500;
+            auto *gw = new localgw::LocalGateway(config, form);
+            gw->start();
+            serviceConfig().GatewayAddress = gw->gatewayAddress();
+            serviceConfig().TrustedCertificates = gw->caPemPath();
+            QTimer::singleShot(300, form, [form] { form->session()->WANconnect(false); });
+        }
         form->show();
-        if (qEnvironmentVariableIsSet("CHROME_GALLERY_DEBUG"))
-            QTimer::singleShot(800, form, [form] {
-                QWidget *bar = form->findChild<QWidget *>(QStringLiteral("Toolbar"));
-                QTextStream(stderr)
-                    << "toolbar " << bar->parentWidget()->objectName() << " " << bar->isVisible()
-                    << " " << bar->geometry().x() << "," << bar->geometry().y() << " "
-                    << bar->width() << "x" << bar->height() << "\n";
+        if (variant == QLatin1String("tray"))
+            QTimer::singleShot(1500, form, [form] {
+                form->chrome()->setInvitationSent(true);
+                form->chrome()->BttnToTrayClick();
             });
         return app.exec();
     }

@@ -3,6 +3,7 @@
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/TraceRing.h"
+#include "common/VersionText.h"
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
 #include "main/QuorvAdmin.h"
@@ -209,6 +210,8 @@ private slots:
         TMainChrome *chrome = form.chrome();
         TSplashPanel *page = chrome->startPage();
         QCOMPARE(page->mode(), TSplashPanel::Mode::Playing);
+        QVERIFY(form.windowTitle().startsWith(QStringLiteral("QUORVIA Access ") +
+                                              GetVersionText(2) + QStringLiteral(" - ")));
         QVERIFY(page->globe()->running());
         QCOMPARE(page->globe()->geometry(), QRect(564, 6, 75, 65));
         QCOMPARE(chrome->toolbar()->parentWidget(), page);
