@@ -24,6 +24,14 @@ class TUserGuideForm;
 //
 // Settings: TBpos, TBnailed and ShowST are applied when the chrome is made and kept in the
 // settings as they change, so the settings written at close hold them.
+//
+// What the invitation and the input features hand the chrome when they are wired in:
+//   hooks().invitationOpen, closeWaitForHost, showWaitForHost   (the invitation windows)
+//   hooks().releaseInput, connectInput                          (events and keyboard hook)
+//   setInvitationSent(true) once the instructions went out      (shows the tray button)
+//   SplashClean() when the invitation window closes
+//   menus()->SetMouseMovesState(on) when "show mouse moves" changes
+// The start page plays at start and after each session, and stops at the logon, by itself.
 class TMainChrome : public QObject {
     Q_OBJECT
 public:
