@@ -127,10 +127,8 @@ void GatewayService::handle(const GatewayRequest &request, const ReplyPtr &reply
     entry.bodySize = request.body.size();
     m_log.add(entry);
 
-    if (!numbered && request.path == VersionFilePath) {
-        reply->send(GatewayReply::ok(VersionFileText()));
+    if (!numbered && m_site.serve(request, reply, m_config.versionDigits))
         return;
-    }
     if (!numbered || gateway < 1 || gateway > m_config.gatewayCount) {
         reply->send(GatewayReply::withStatus(404, "No such gateway"));
         return;

@@ -4,6 +4,7 @@
 #include "LocalSession.h"
 #include "PendingReply.h"
 #include "RequestLog.h"
+#include "ServiceSite.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,6 +26,8 @@ public:
     GatewayConfig &config() { return m_config; }
     FaultPlan &faults() { return m_faults; }
     RequestLog &log() { return m_log; }
+    // The update server and the error report page (ServiceSite.h).
+    ServiceSite &site() { return m_site; }
 
     // Logs the request, applies an armed fault, then serves it through `reply`, at once or
     // later.
@@ -59,6 +62,7 @@ private:
     GatewayConfig m_config;
     FaultPlan m_faults;
     RequestLog m_log;
+    ServiceSite m_site;
     QList<QPointer<LocalSession>> m_sessions;
     QByteArray m_nextKey;
     QTimer m_idleCheck;

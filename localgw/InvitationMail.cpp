@@ -12,8 +12,4 @@ QByteArray InvitationMailAnswer(const GatewayConfig &config, const QByteArray &p
     return "Mail?OK";
 }
 
-QByteArray VersionFileText() {
-    return "1.0.0.0\r\n";
-}
-
 } // namespace localgw

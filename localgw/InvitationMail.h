@@ -13,9 +13,4 @@ namespace localgw {
 // for every address while config.mailFails is set (admin "config?mail-fails=1").
 QByteArray InvitationMailAnswer(const GatewayConfig &config, const QByteArray &params);
 
-// The update server's version file, which the console's proxy test fetches
-// ("/updateversion.txt" on the gateway's port): its content is not read.
-inline constexpr char VersionFilePath[] = "/updateversion.txt";
-QByteArray VersionFileText();
-
 } // namespace localgw

@@ -69,6 +69,7 @@ bool LocalGateway::start(QString *error) {
                 response.body = g.body;
                 response.contentType = g.contentType;
                 response.headers = g.headers;
+                response.cutAfter = g.cutAfter;
                 server->respond(id, response);
             },
             [this, server, id] {

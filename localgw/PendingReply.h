@@ -13,6 +13,7 @@ struct GatewayReply {
     QByteArray body;
     QByteArray contentType = "text/plain";
     QList<QPair<QByteArray, QByteArray>> headers;
+    qint64 cutAfter = -1; // >= 0: only this many body bytes go out, then the line breaks
 
     static GatewayReply ok(const QByteArray &body) {
         return GatewayReply{200, body, "text/plain", {}};

@@ -14,6 +14,7 @@ add_library(quorvia_localgw STATIC
   PendingReply.h
   RequestLog.cpp RequestLog.h
   ScreenEncoder.cpp ScreenEncoder.h
+  ServiceSite.cpp ServiceSite.h
   SimulatedHost.cpp SimulatedHost.h
   SyntheticDesktop.cpp SyntheticDesktop.h)
 target_include_directories(quorvia_localgw PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole test suite: the normal build and its tests, the same tests built with AddressSanitizer
-# and UndefinedBehaviorSanitizer, then every fuzz target for a short time.
+# The whole test suite: the normal build and its tests, the Debian package installed, started and
+# removed again (on this machine), the same tests built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every fuzz target for a short time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,6 +12,9 @@ fuzz_seconds=${QUORVIA_FUZZ_SECONDS:-15}
 echo "== build and test"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== Debian package: build, validate, install, start, remove"
+"$root/scripts/package-check.sh" "$root/build"
 
 echo "== build and test with ASan and UBSan"
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUORVIA_SANITIZE=ON

@@ -1383,6 +1383,10 @@ Voleu actualitzar ara?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>El fitxer rebut és incomplet i no s&apos;ha desat</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>No es pot escriure a la carpeta del programa.&#xd;L&apos;actualització s&apos;ha desat a:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

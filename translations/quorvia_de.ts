@@ -1383,6 +1383,10 @@ Jetzt aktualisieren?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>Die empfangene Datei ist unvollständig und wurde nicht gespeichert</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>In den Programmordner kann nicht geschrieben werden.&#xd;Das Update wurde gespeichert in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

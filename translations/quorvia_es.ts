@@ -1383,6 +1383,10 @@ Upgrade now?</source>
         <source>The received file is incomplete and was not saved</source>
         <translation>El archivo recibido está incompleto y no se ha guardado</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>No se puede escribir en la carpeta del programa.&#xd;La actualización se ha guardado en:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1383,6 +1383,10 @@ Mettre à jour maintenant ?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>Le fichier reçu est incomplet et n&apos;a pas été enregistré</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Impossible d&apos;écrire dans le dossier du programme.&#xd;La mise à jour a été enregistrée dans :</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1383,6 +1383,10 @@ Aggiornare ora?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>Il file ricevuto è incompleto e non è stato salvato</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Impossibile scrivere nella cartella del programma.&#xd;L&apos;aggiornamento è stato salvato in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1383,6 +1383,10 @@ Nu bijwerken?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>Het ontvangen bestand is onvolledig en is niet opgeslagen</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>In de programmamap kan niet worden geschreven.&#xd;De update is opgeslagen in:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1383,6 +1383,10 @@ Atualizar agora?</translation>
         <source>The received file is incomplete and was not saved</source>
         <translation>O ficheiro recebido está incompleto e não foi guardado</translation>
     </message>
+    <message>
+        <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
+        <translation>Não é possível escrever na pasta do programa.&#xd;A atualização foi guardada em:</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -284,7 +284,7 @@ bool MiniHttpServer::respond(quint64 requestId, const Response &response) {
         return false;
     c->pendingRequest = 0;
     writeResponse(*c, response);
-    if (response.closeAfter || !c->keepAlive)
+    if (response.closeAfter || !c->keepAlive || response.cutAfter >= 0)
         closeConnection(c, false);
     else
         scheduleProcessing(connectionId); // a request may already wait in the buffer
@@ -331,7 +331,7 @@ void MiniHttpServer::writeResponse(Connection &c, const Response &response) {
         out += h.first + ": " + h.second + "\r\n";
     out += "\r\n";
     if (!c.pendingIsHead)
-        out += response.body;
+        out += response.cutAfter >= 0 ? response.body.left(response.cutAfter) : response.body;
     c.socket->write(out);
 }
 

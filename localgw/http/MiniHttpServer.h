@@ -55,6 +55,9 @@ public:
         QByteArray contentType = "text/plain"; // omitted when empty
         HttpHeaderList headers;                // extra header lines, sent as given
         bool closeAfter = false;               // "Connection: close" and close when sent
+        // A line broken in mid-reply: the head announces the whole body, only this many bytes
+        // of it are sent, then the connection closes. Negative: the whole body.
+        qint64 cutAfter = -1;
     };
 
     using Handler = std::function<void(const Request &)>;

@@ -48,8 +48,8 @@ enum Message : int {
     ExplorerFlashMessage = WM_USER + 64,
     ExplorerStop = WM_USER + 66,
     // Update download window
-    DownloadStart = WM_USER + 200,
-    DownloadProgress = WM_USER + 201,
+    DownloadProgress = WM_USER + 200,
+    DownloadStart = WM_USER + 201,
     DownloadDone = WM_USER + 202,
     UpdateForm = WM_USER + 250,
     TrayIcon = WM_USER + 300,

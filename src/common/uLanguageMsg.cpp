@@ -363,6 +363,7 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "Unsafe file name refused:"), // 334
     QT_TRANSLATE_NOOP("MessageCatalog", "No answer from the remote computer - transfer stopped"), // 335
     QT_TRANSLATE_NOOP("MessageCatalog", "The received file is incomplete and was not saved"), // 336
+    QT_TRANSLATE_NOOP("MessageCatalog", "The program's folder cannot be written.\rThe update has been saved in:"), // 337
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

@@ -16,7 +16,7 @@ void FillServiceUrls() {
     u.ServiceDomain = c.Domain;
     u.VersionFile = QStringLiteral("https://%1/updateversion.txt").arg(c.host(c.UpdateHost));
     u.UpgradeArchive =
-        QStringLiteral("http://%1/upgrade/QvAccessSetup.zip").arg(c.host(c.UpdateHost));
+        QStringLiteral("https://%1/upgrade/QvAccessSetup.zip").arg(c.host(c.UpdateHost));
     u.SetupProgramName = QStringLiteral("QvAccessSetup.exe");
     u.SetupLogonPage = QStringLiteral("https://%1/logon.aspx").arg(settings().SetupUrl);
     u.SetupSite = QStringLiteral("https://%1").arg(settings().SetupUrl);

@@ -15,6 +15,7 @@
 #include "screen/RemoteActions.h"
 #include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
+#include "screen/ScreenModeBoxes.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "settings/ApplicationSettingsCore.h"
@@ -35,18 +36,25 @@
 #include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
 #include "ui/Invitation.h"
+#include "ui/MainChrome.h"
+#include "ui/MainMenus.h"
+#include "ui/MainToolbar.h"
 #include "ui/QVMessage.h"
+#include "ui/SplashPanel.h"
 #include "ui/uAskWarning.h"
+#include "ui/uDownloadUpdate.h"
 #include "ui/uPopUp.h"
 #include "ui/uShowBadConn.h"
 #include "ui/uShowInfoMsg.h"
 #include "ui/uSounds.h"
+#include "ui/uUpgrade.h"
 #include "ui/uWaitForHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -141,12 +149,10 @@ void TQuorvAdminForm::FormCreate() {
                     ApplicationDeactivate();
             });
 
-    StartPage = new QLabel(this);
-    StartPage->setAlignment(Qt::AlignCenter);
-    StartPage->setObjectName(QStringLiteral("StartPage"));
-    StartPage->setStyleSheet(QStringLiteral(
-        "#StartPage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fb, "
-        "stop:1 #d9e3ef); color: #104386; font-size: 15pt; }"));
+    // The chrome (menu, picture toolbar, start page, tray, help windows) comes before the
+    // screen area, which shows its start page; buildMenus attaches the window's actions.
+    Chrome = new TMainChrome(this, Session);
+    StartPage = Chrome->startPage();
     Pipeline = new ScreenPipeline(Session);
     Screen = new ScreenArea(Session, Pipeline, StartPage, this);
     setCentralWidget(Screen);
@@ -170,13 +176,32 @@ void TQuorvAdminForm::FormCreate() {
     // Remote actions: reboot, Ctrl-Alt-Del, task manager, control mode, screenshot and print.
     Actions = new RemoteActions(Session, Pipeline, Screen->modes(), this);
     ActionButtons = new RemoteActionButtons(Actions, Screen, this);
-    ActionButtons->addToToolBar(findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    {
+        TMainToolbar *bar = Chrome->toolbar();
+        bar->bind(TMainToolbar::BttnTaskMgr, ActionButtons->BttnTaskMgr);
+        bar->bind(TMainToolbar::BttnCtrlAltDel, ActionButtons->BttnCtrlAltDel);
+        bar->bind(TMainToolbar::BttnReboot, ActionButtons->BttnReboot);
+        bar->bind(TMainToolbar::BttnPrint, ActionButtons->BttnPrint);
+        bar->bind(TMainToolbar::BttnPictToDesktop, ActionButtons->BttnPictToDesktop);
+    }
     ActionButtons->showModeText = [this](const QString &text) { SessionPanel->setText(text); };
 
     CreateDialogsAndInvitation();
     // ---- Clipboard transfer, chat and remote system information (src/tools): their cores and
     // windows, the toolbar buttons and the "Transfer" and "Client" menu items.
     Tools = new RemoteTools(Session, Pipeline, Screen, this);
+    {
+        TMainToolbar *bar = Chrome->toolbar();
+        TMainMenus *menus = Chrome->menus();
+        bar->bind(TMainToolbar::BttnOsHostInfo, Tools->BttnOsHostInfo);
+        bar->bind(TMainToolbar::BttnChat, Tools->BttnChat);
+        bar->bind(TMainToolbar::BttnDownloadClipboard, Tools->BttnDownloadClipboard);
+        bar->bind(TMainToolbar::BttnUploadClipboard, Tools->BttnUploadClipboard);
+        menus->bind(TMainMenus::MenuHostInfo, Tools->BttnOsHostInfo);
+        menus->bind(TMainMenus::MenuDownloadClipboard, Tools->BttnDownloadClipboard);
+        menus->bind(TMainMenus::MenuUploadClipboard, Tools->BttnUploadClipboard);
+        Tools->toolbarSide = [bar] { return bar->position(); };
+    }
     // In view-only mode the tools that change the remote computer refuse.
     Tools->clipboard()->hooks().fullControl = [this] { return Actions->fullControl(); };
     Tools->info()->hooks().fullControl = [this] { return Actions->fullControl(); };
@@ -186,17 +211,27 @@ void TQuorvAdminForm::FormCreate() {
     Screen->input()->hooks().chatVisible = [this] { return Tools->chat()->isOpen(); };
 
     // ---- Session recorder and recorded-session player (recorder/)
-    new RecorderControls(Session, Pipeline, Screen, this, MenuView,
-                         findChild<QToolBar *>(QStringLiteral("ScreenToolBar")));
+    {
+        auto *recorder = new RecorderControls(Session, Pipeline, Screen, this, nullptr, nullptr);
+        TMainToolbar *bar = Chrome->toolbar();
+        bar->bind(TMainToolbar::BttnStartSessionRecording, recorder->BttnStartSessionRecording);
+        bar->bind(TMainToolbar::BttnStopSessionRecording, recorder->BttnStopSessionRecording);
+        Chrome->menus()->bind(TMainMenus::MenuReplay, recorder->MenuReplay);
+        recorder->barStopButton = [bar] {
+            return bar->buttonWidget(TMainToolbar::BttnStopSessionRecording);
+        };
+    }
     // ----
     // ---- File transfer: "Transfer file" (Ctrl+Alt+E and the full-screen toolbar) stops the
     // session's queue; the host's acknowledgement opens the transfer window, which polls in the
     // session's place until it closes.
     Transfer = new FileTransfer(Session, Pipeline);
-    auto *transferFile = new QAction(this);
+    auto *transferFile = TransferFile = new QAction(this);
     transferFile->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
     transferFile->setShortcutContext(Qt::ApplicationShortcut);
     addAction(transferFile);
+    Chrome->toolbar()->bind(TMainToolbar::BttnCopyFile, transferFile);
+    Chrome->menus()->bind(TMainMenus::MenuTransferFile, transferFile);
     connect(transferFile, &QAction::triggered, Transfer, &FileTransfer::BttnCopyFileClick);
     connect(Screen, &ScreenArea::headerButtonClicked, Transfer, [this](THeaderForm::Button b) {
         if (b == THeaderForm::BttnCopyFile)
@@ -221,43 +256,63 @@ void TQuorvAdminForm::FormCreate() {
     Screen->SetScaling();
     WMUpdateForm();
     ApplyStoredGeometry();
-    adminVars().TitleBase = QStringLiteral("Quorvia Access");
 }
 
 void TQuorvAdminForm::buildMenus() {
-    MenuConnection = menuBar()->addMenu(QString());
-    ActConnect = MenuConnection->addAction(QString());
-    ActConnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    // ---- Main window chrome: the window's own actions and the screen's on the menu and the
+    // picture toolbar (ui/MainChrome, MainMenus.h and MainToolbar.h say how features attach).
+    using M = TMainMenus;
+    using B = TMainToolbar;
+    TMainMenus *menus = Chrome->menus();
+    TMainToolbar *bar = Chrome->toolbar();
+    ActConnect = menus->item(M::MenuStartSession);
     connect(ActConnect, &QAction::triggered, this, [this] { PostMessage(Session, WanConnect); });
-    ActDisconnect = MenuConnection->addAction(QString());
-    ActDisconnect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    ActDisconnect = menus->item(M::MenuEndSession);
     connect(ActDisconnect, &QAction::triggered, this, [this] {
         AddTrace(38);
         PostMessage(Session, WANdisconnect, 0, 0);
     });
-    MenuConnection->addSeparator();
-    QAction *exit = MenuConnection->addAction(QStringLiteral("E&xit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    MenuView = menuBar()->addMenu(QString());
-    Screen->addViewMenuItems(MenuView);
-    addToolBar(Screen->createToolBar(this));
-    MenuHelp = menuBar()->addMenu(QString());
+    bar->bind(B::BttnWANconnect, ActConnect);
+    bar->bind(B::BttnWANdisconnect, ActDisconnect);
+    const std::pair<B::Button, QAction *> screenButtons[] = {
+        {B::BttnScreenRefresh, Screen->BttnRefreshScreen},
+        {B::BttnHideWallpaper, Screen->BttnHideWallpaper},
+        {B::BttnShowWallpaper, Screen->BttnShowWallpaper},
+        {B::BttnFullScreen, Screen->BttnFullScreen},
+        {B::BttnScalePropOn, Screen->BttnScalePropOn},
+        {B::BttnScalePropOff, Screen->BttnScalePropOff},
+        {B::BttnScaleMaxOn, Screen->BttnScaleMaxOn},
+        {B::BttnScaleMaxOff, Screen->BttnScaleMaxOff}};
+    for (const auto &[button, action] : screenButtons)
+        bar->bind(button, action);
+    menus->bind(M::MenuRefreshScreen, Screen->BttnRefreshScreen);
+    // "Show mouse moves on remote (on)": the state is in the caption, not in a check mark.
+    connect(menus->item(M::MenuMouseMoves), &QAction::triggered, Screen->MenuShowMouseMoves,
+            [this] { Screen->MenuShowMouseMoves->trigger(); });
+    connect(Screen->input(), &RemoteInput::showMouseMovesChanged, menus,
+            &TMainMenus::SetMouseMovesState);
+    menus->SetMouseMovesState(Screen->input()->showMouseMoves());
+    // The screen mode and colour boxes sit at the end of the menu row.
+    auto *boxes = new QWidget(menuBar());
+    auto *row = new QHBoxLayout(boxes);
+    row->setContentsMargins(0, 0, 4, 0);
+    row->addWidget(new ScreenModeBox(Screen->modes(), boxes));
+    row->addWidget(new ColorBox(Screen->modes(), boxes));
+    menuBar()->setCornerWidget(boxes);
+    Chrome->attachStatusBar(statusBar(), ConnectionBar);
+    TMainChrome::Hooks &hooks = Chrome->hooks();
+    hooks.releaseInput = [this] { ReleaseFormEvents(); };
+    hooks.connectInput = [this] { ConnectFormEvents(); };
+    hooks.toolbarMoved = [this] {
+        if (adminVars().HostLoggedOn)
+            Screen->SetImagePosition();
+    };
 }
 
 void TQuorvAdminForm::WMUpdateForm() {
-    // Menus get a mnemonic on their first letter in every language.
-    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
-    MenuConnection->setTitle(mnemonic(Msg("Connection")));
-    ActConnect->setText(mnemonic(Msg("Start new support session")));
-    ActDisconnect->setText(mnemonic(Msg("End support session")));
-    MenuView->setTitle(mnemonic(Msg("View")));
-    MenuHelp->setTitle(mnemonic(Msg("Help")));
-    ApplyDialogTexts();
+    Chrome->applyTexts();
     Screen->applyTexts();
     updateKeyboardPanel();
-    StartPage->setText(QStringLiteral("<h2>Quorvia Access</h2><p>%1 (Ctrl+N)</p>")
-                           .arg(Msg("Start new support session").toHtmlEscaped()));
 }
 
 void TQuorvAdminForm::ApplyStoredGeometry() {
@@ -340,6 +395,15 @@ void TQuorvAdminForm::UpdateConnectionStatus() {
     ActConnect->setEnabled(!v.LoggedOn);
     ActDisconnect->setVisible(v.LoggedOn);
     ActDisconnect->setEnabled(v.LoggedOn);
+    // The settings, the about window and the web pages wait until the session is over; the
+    // file transfer needs the remote computer.
+    TMainMenus *menus = Chrome->menus();
+    for (auto item : {TMainMenus::MenuConnectionSettings, TMainMenus::MenuApplicationSettings,
+                      TMainMenus::MenuAbout})
+        menus->item(item)->setEnabled(!v.LoggedOn);
+    menus->menu(TMainMenus::MenuWeb)->menuAction()->setEnabled(!v.LoggedOn);
+    if (TransferFile)
+        TransferFile->setEnabled(v.HostLoggedOn);
     QString state;
     if (!v.LoggedOn)
         state = Msg("Disconnected");
@@ -419,10 +483,11 @@ void TQuorvAdminForm::FormClose() {
     s.WindowLeft = g.left();
     s.WindowWidth = g.width();
     s.WindowHeight = g.height();
-    // ShowST keeps its stored value: nothing in the window changes it yet.
+    // ShowST, TBpos and TBnailed are kept in the settings by the chrome as they change.
     SaveSettings(appFolders().SettingsFile);
     ShowFlashInfo(QString(), Msg("Closing ..."), 2);
-    // An update due at close (CloseMode 2) runs here once the update download exists.
+    if (adminVars().CloseMode == 2)
+        RunUpdateAtClose(this);
     adminVars().CloseMode = 0;
 }
 
@@ -542,6 +607,10 @@ void TQuorvAdminForm::playSound(int sound) {
     PlaySystemSound(sound);
 }
 
+bool TQuorvAdminForm::offerUpdate(bool mandatory) {
+    return AskUpgrade(mandatory, this);
+}
+
 void TQuorvAdminForm::showAnnouncement(bool product, const QString &title, const QString &text) {
     InfoMessagesForm->ShowInfoMessage(product, title, text);
 }
@@ -588,6 +657,13 @@ bool TQuorvAdminForm::event(QEvent *e) {
     case WindowMessages::SendMail:
         WMSendMail(m->lParam);
         break;
+    case WindowMessages::About:
+    case WindowMessages::UserGuide:
+    case WindowMessages::GettingStarted:
+    case RestoreFromTray:
+    case BringToFront:
+        Chrome->WindowMessage(msg);
+        break;
     default:
         break;
     }
@@ -597,14 +673,10 @@ bool TQuorvAdminForm::event(QEvent *e) {
 // ---- Settings dialogs and the setup invitation --------------------------------------------
 
 void TQuorvAdminForm::CreateDialogsAndInvitation() {
-    MenuSettings = new QMenu(this);
-    menuBar()->insertMenu(MenuHelp->menuAction(), MenuSettings);
-    ActConnectionSettings = MenuSettings->addAction(QString());
-    connect(ActConnectionSettings, &QAction::triggered, this,
+    connect(Chrome->menus()->item(TMainMenus::MenuConnectionSettings), &QAction::triggered, this,
             &TQuorvAdminForm::MenuLogonCodesClick);
-    ActApplicationSettings = MenuSettings->addAction(QString());
-    connect(ActApplicationSettings, &QAction::triggered, this,
-            &TQuorvAdminForm::MenuApplSettingsClick);
+    connect(Chrome->menus()->item(TMainMenus::MenuApplicationSettings), &QAction::triggered,
+            this, &TQuorvAdminForm::MenuApplSettingsClick);
 
     // A proxy script server that wants credentials asks the operator, once per run.
     SetProxyCredentialsPrompt(ProxyInfoAuthentication);
@@ -617,11 +689,14 @@ void TQuorvAdminForm::CreateDialogsAndInvitation() {
             [this](const QString &key) { setSessionPanel(Msg("Session Key: ") + key); });
     connect(ChooseMailForm, &TChooseMailForm::finished, this,
             [this](TChooseMailForm::Choice choice, const QString &key, const QString &address) {
+                Chrome->SplashClean();
                 if (choice == TChooseMailForm::EndSession) {
                     AddTrace(38);
                     PostMessage(Session, WANdisconnect, 0, 0);
                     return;
                 }
+                // The instructions went out: the tray button may take the window away now.
+                Chrome->setInvitationSent(true);
                 WaitForHostForm->ShowWaiting(key, ShortSetupAddress(settings().SetupUrl), address);
             });
     connect(WaitForHostForm, &TWaitForHostForm::cancelSession, this, [this] {
@@ -643,13 +718,10 @@ void TQuorvAdminForm::CreateDialogsAndInvitation() {
             WaitForHostForm->ShowAgain();
     });
     connect(Session, &GatewaySession::sessionReset, this, [this] { WaitForHostForm->Forget(); });
-}
-
-void TQuorvAdminForm::ApplyDialogTexts() {
-    const auto mnemonic = [](const QString &text) { return QLatin1Char('&') + text; };
-    MenuSettings->setTitle(mnemonic(Msg("Settings")));
-    ActConnectionSettings->setText(mnemonic(Msg("Configure connection settings")));
-    ActApplicationSettings->setText(mnemonic(Msg("Configure application settings")));
+    TMainChrome::Hooks &chrome = Chrome->hooks();
+    chrome.invitationOpen = [this] { return ChooseMailForm->isVisible(); };
+    chrome.closeWaitForHost = [this] { WaitForHostForm->CloseWaiting(); };
+    chrome.showWaitForHost = [this] { WaitForHostForm->ShowAgain(); };
 }
 
 void TQuorvAdminForm::MenuLogonCodesClick() {

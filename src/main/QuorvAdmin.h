@@ -15,6 +15,7 @@ class ScreenArea;
 class TChooseMailForm;
 class TWaitForHostForm;
 class ScreenPipeline;
+class TMainChrome;
 class TShowBadConnForm;
 class TShowInfoMessagesForm;
 class TQVBlockHook;
@@ -65,6 +66,7 @@ public:
     void openConnectionSettings() override;
     void logonCompleted() override;
     void closeWaitForHost() override;
+    bool offerUpdate(bool mandatory) override;
 
     ScreenArea *screenArea() const { return Screen; }
     ScreenPipeline *pipeline() const { return Pipeline; }
@@ -81,6 +83,7 @@ public:
     RemoteTools *tools() const { return Tools; }
     TQVBlockHook *keyboardHook() const { return KeyHook; }
     FileTransfer *fileTransfer() const { return Transfer; }
+    TMainChrome *chrome() const { return Chrome; }
 
 protected:
     bool event(QEvent *e) override;
@@ -110,7 +113,6 @@ private:
 
     void onTlsFailure(const QString &text);
     void CreateDialogsAndInvitation();
-    void ApplyDialogTexts();
     void WMSendMail(qint64 lParam);
     void SendMail();
 
@@ -123,12 +125,13 @@ private:
     GatewaySession *Session = nullptr;
     ScreenPipeline *Pipeline = nullptr;
     FileTransfer *Transfer = nullptr;
-    QLabel *StartPage = nullptr;
+    QAction *TransferFile = nullptr;
+    QWidget *StartPage = nullptr;
+    TMainChrome *Chrome = nullptr;
     ScreenArea *Screen = nullptr;
     RemoteActions *Actions = nullptr;
     RemoteActionButtons *ActionButtons = nullptr;
     RemoteTools *Tools = nullptr;
-    QMenu *MenuView = nullptr;
     TShowBadConnForm *BadConnForm = nullptr;
     TShowInfoMessagesForm *InfoMessagesForm = nullptr;
     QProgressBar *ConnectionBar = nullptr;
@@ -137,11 +140,6 @@ private:
     QLabel *SessionPanel = nullptr;
     QAction *ActConnect = nullptr;
     QAction *ActDisconnect = nullptr;
-    QMenu *MenuConnection = nullptr;
-    QMenu *MenuHelp = nullptr;
-    QMenu *MenuSettings = nullptr;
-    QAction *ActConnectionSettings = nullptr;
-    QAction *ActApplicationSettings = nullptr;
     Invitation *Invite = nullptr;
     TChooseMailForm *ChooseMailForm = nullptr;
     TWaitForHostForm *WaitForHostForm = nullptr;

@@ -38,6 +38,7 @@ RecorderControls::RecorderControls(GatewaySession *session, ScreenPipeline *pipe
         toolBar->addSeparator();
         toolBar->addAction(BttnStartSessionRecording);
         toolBar->addAction(BttnStopSessionRecording);
+        barStopButton = [this] { return ToolBar->widgetForAction(BttnStopSessionRecording); };
     }
     if (viewMenu) {
         viewMenu->addSeparator();
@@ -85,8 +86,7 @@ RecorderControls::RecorderControls(GatewaySession *session, ScreenPipeline *pipe
         return view->toRemote(p);
     };
     Recorder->hooks().pointerOverStopButton = [this] {
-        const QWidget *onBar =
-            ToolBar ? ToolBar->widgetForAction(BttnStopSessionRecording) : nullptr;
+        const QWidget *onBar = barStopButton ? barStopButton() : nullptr;
         const QWidget *onHeader = Area->header()->button(THeaderForm::BttnStopSessionRecording);
         return (onBar && onBar->underMouse()) || (onHeader && onHeader->underMouse());
     };

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class GatewaySession;
 class QAction;
 class QMainWindow;
@@ -31,6 +33,9 @@ public:
     QAction *BttnStartSessionRecording;
     QAction *BttnStopSessionRecording;
     QAction *MenuReplay;
+    // The stop button's widget on the main toolbar, for "is the pointer over it". Set from
+    // `toolBar` when one is given; a window that binds the actions to its own bar sets it.
+    std::function<const QWidget *()> barStopButton;
 
     // The stop button's four animation frames (ImStopSession0 to ImStopSession3).
     static QIcon StopSessionPicture(int frame);

@@ -19,7 +19,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QToolBar>
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -115,17 +114,6 @@ bool RemoteActionButtons::event(QEvent *e) {
         return true;
     }
     return QObject::event(e);
-}
-
-void RemoteActionButtons::addToToolBar(QToolBar *bar) {
-    if (!bar)
-        return;
-    const QList<QAction *> present = bar->actions();
-    const qsizetype after = present.indexOf(Area->BttnShowWallpaper);
-    QAction *before = after >= 0 && after + 1 < present.size() ? present[after + 1] : nullptr;
-    bar->insertActions(before,
-                       {BttnTaskMgr, BttnCtrlAltDel, BttnReboot, BttnPrint, BttnPictToDesktop});
-    bar->insertSeparator(BttnTaskMgr);
 }
 
 void RemoteActionButtons::updateButtons() {

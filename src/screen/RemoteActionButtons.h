@@ -11,7 +11,6 @@
 class QAction;
 class QMainWindow;
 class QPrinter;
-class QToolBar;
 class RemoteActions;
 class ScreenArea;
 class TRebootWaitForm;
@@ -31,9 +30,8 @@ class RemoteActionButtons : public QObject {
 public:
     RemoteActionButtons(RemoteActions *actions, ScreenArea *area, QMainWindow *mainWindow);
 
+    // The main window puts these on its toolbar.
     QAction *BttnTaskMgr, *BttnCtrlAltDel, *BttnReboot, *BttnPrint, *BttnPictToDesktop;
-    // Puts the buttons into the screen toolbar after the wallpaper buttons.
-    void addToToolBar(QToolBar *bar);
     // Enabled while the host is connected; reboot, task manager and Ctrl-Alt-Del, the
     // wallpaper buttons too, only in full control. Called after every connection change.
     void updateButtons();

@@ -18,8 +18,6 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QMainWindow>
-#include <QMenuBar>
-#include <QToolBar>
 
 using namespace WindowMessages;
 
@@ -94,7 +92,6 @@ RemoteTools::RemoteTools(GatewaySession *session, ScreenPipeline *pipeline, Scre
         connect(session, signal, this, &RemoteTools::updateActions);
     connect(session, &GatewaySession::hostLeft, this, &RemoteTools::updateActions);
 
-    addToMenus();
     registerLanguageListener(this);
     applyTexts();
     updateActions();
@@ -108,64 +105,18 @@ RemoteTools::~RemoteTools() {
     delete ClipProgress;
 }
 
-QMenu *RemoteTools::menuNamed(const QString &objectName) {
-    // The menus may be shared with other tools; whoever comes first makes them.
-    if (auto *m = MainWindow->menuBar()->findChild<QMenu *>(objectName))
-        return m;
-    auto *m = new QMenu(MainWindow->menuBar());
-    m->setObjectName(objectName);
-    // Before "Help", which stays last.
-    const QList<QAction *> actions = MainWindow->menuBar()->actions();
-    if (actions.isEmpty())
-        MainWindow->menuBar()->addMenu(m);
-    else
-        MainWindow->menuBar()->insertMenu(actions.last(), m);
-    return m;
-}
-
-void RemoteTools::addToMenus() {
-    MenuTransfer = menuNamed(QStringLiteral("MenuTransfer"));
-    MenuTransfer->addAction(BttnDownloadClipboard);
-    MenuTransfer->addAction(BttnUploadClipboard);
-    MenuClient = menuNamed(QStringLiteral("MenuClient"));
-    MenuClient->addAction(BttnOsHostInfo);
-    if (auto *bar = MainWindow->findChild<QToolBar *>(QStringLiteral("ScreenToolBar"))) {
-        bar->addSeparator();
-        for (QAction *a : {BttnOsHostInfo, BttnChat, BttnDownloadClipboard, BttnUploadClipboard})
-            bar->addAction(a);
-    }
-}
-
 void RemoteTools::applyTexts() {
     for (QAction *a : {BttnOsHostInfo, BttnChat, BttnDownloadClipboard, BttnUploadClipboard}) {
         const QString text = Msg(a->property(HintProperty).toByteArray().constData());
         a->setText(text);
         a->setToolTip(a == BttnOsHostInfo ? text + QStringLiteral(" (Ctrl-I)") : text);
     }
-    MenuTransfer->setTitle(QLatin1Char('&') + Msg("Transfer"));
-    MenuClient->setTitle(QLatin1Char('&') + Msg("Client"));
 }
 
 void RemoteTools::updateActions() {
     const bool host = adminVars().HostLoggedOn;
     for (QAction *a : {BttnOsHostInfo, BttnChat, BttnDownloadClipboard, BttnUploadClipboard})
         a->setEnabled(host);
-}
-
-int RemoteTools::toolbarSide() const {
-    const auto *bar = MainWindow->findChild<QToolBar *>(QStringLiteral("ScreenToolBar"));
-    if (!bar)
-        return 0;
-    switch (MainWindow->toolBarArea(const_cast<QToolBar *>(bar))) {
-    case Qt::BottomToolBarArea:
-        return 1;
-    case Qt::LeftToolBarArea:
-        return 2;
-    case Qt::RightToolBarArea:
-        return 3;
-    default:
-        return 0;
-    }
 }
 
 void RemoteTools::setWait(QObject *source, bool on) {

@@ -2,11 +2,12 @@
 #include <QObject>
 #include <QSet>
 
+#include <functional>
+
 class ClipboardTransfer;
 class GatewaySession;
 class QAction;
 class QMainWindow;
-class QMenu;
 class RemoteChat;
 class RemoteSystemInfo;
 class ScreenArea;
@@ -32,18 +33,19 @@ public:
     TInfoHostForm *infoForm() const { return InfoForm; }
     TClipProgressForm *progressForm() const { return ClipProgress; }
 
+    // The main window puts these on its toolbar and menus.
     QAction *BttnOsHostInfo, *BttnChat, *BttnDownloadClipboard, *BttnUploadClipboard;
+    // Where the main toolbar sits (0 top, 1 bottom, 2 left, 3 right): the clipboard options
+    // open away from it.
+    std::function<int()> toolbarSide = [] { return 0; };
 
 protected:
     bool event(QEvent *e) override;
 
 private:
-    void addToMenus();
     void applyTexts();
     void updateActions();
     void setWait(QObject *source, bool on);
-    int toolbarSide() const;
-    QMenu *menuNamed(const QString &objectName);
 
     GatewaySession *Session;
     QMainWindow *MainWindow;
@@ -53,7 +55,5 @@ private:
     TAdminChatForm *ChatForm;
     TInfoHostForm *InfoForm;
     TClipProgressForm *ClipProgress;
-    QMenu *MenuTransfer = nullptr;
-    QMenu *MenuClient = nullptr;
     QSet<QObject *> Waiting; // the cores that want the wait cursor
 };

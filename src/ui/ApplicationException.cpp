@@ -4,10 +4,10 @@
 #include "common/TraceRing.h"
 #include "platform/ComputerName.h"
 #include "platform/KeyboardLayout.h"
-#include "ui/QVMessage.h"
+#include "ui/uErrorReport.h"
 #include "ui/uSounds.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
 #include <typeinfo>
 
@@ -26,10 +26,5 @@ void ApplicationException(QObject *sender, const std::exception *e) {
              QStringLiteral("%1 - Local:%2/%3 - Remote:%4/%5")
                  .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(), ComputerName(),
                       GetKeyboardLayoutText(), adminVars().HostName, adminVars().HostKeyboard));
-    // Until the error report window exists, the trace is shown so it can be copied.
-    ShowMessageWindow(
-        mkError,
-        QStringLiteral("An unexpected error occurred.\r\r") +
-            TraceLines().mid(qMax(0, int(TraceLines().size()) - 10)).join(QLatin1Char('\r')),
-        MsgButton::OK);
+    ShowErrorReport(QApplication::activeWindow());
 }

@@ -11,6 +11,7 @@
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
+#include "ui/uErrorReport.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -61,6 +62,7 @@ private slots:
             shown.append({mkWarning, text});
             return answer == mrYes;
         });
+        SetErrorReportHook([this] { shown.append({mkError, QStringLiteral("error report")}); });
     }
 
     void init() {
@@ -158,7 +160,7 @@ private slots:
             lines[0].contains(QStringLiteral("Err msg: disk on fire - Sender: TestMainWindow")));
         QVERIFY(lines[1].contains(QStringLiteral(" - Remote:DESK/")));
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, int(mkError));
+        QCOMPARE(shown[0].text, QStringLiteral("error report"));
     }
 
     void languageChangeReappliesTheTexts() {
