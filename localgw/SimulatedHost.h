@@ -1,8 +1,8 @@
 #pragma once
 #include "GatewayConfig.h"
+#include "HostFiles.h"
 #include "HostInput.h"
 #include "HostTools.h"
-#include "HostFiles.h"
 #include "HostileBodies.h"
 #include "ScreenEncoder.h"
 #include "SyntheticDesktop.h"

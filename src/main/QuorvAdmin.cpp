@@ -675,8 +675,8 @@ bool TQuorvAdminForm::event(QEvent *e) {
 void TQuorvAdminForm::CreateDialogsAndInvitation() {
     connect(Chrome->menus()->item(TMainMenus::MenuConnectionSettings), &QAction::triggered, this,
             &TQuorvAdminForm::MenuLogonCodesClick);
-    connect(Chrome->menus()->item(TMainMenus::MenuApplicationSettings), &QAction::triggered,
-            this, &TQuorvAdminForm::MenuApplSettingsClick);
+    connect(Chrome->menus()->item(TMainMenus::MenuApplicationSettings), &QAction::triggered, this,
+            &TQuorvAdminForm::MenuApplSettingsClick);
 
     // A proxy script server that wants credentials asks the operator, once per run.
     SetProxyCredentialsPrompt(ProxyInfoAuthentication);

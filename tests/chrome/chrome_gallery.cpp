@@ -5,6 +5,7 @@
 // guide, upgrade-required, upgrade-optional, download, report. LANGUAGE: en nl fr de it es pt ca
 // (default en). Not a test: it runs until it is closed (or 60 seconds pass).
 
+#include "GalleryBackdrop.h"
 #include "LocalGateway.h"
 #include "common/AdminVars.h"
 #include "common/TraceRing.h"
@@ -29,15 +30,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-namespace {
-int languageNumber(const QString &code) {
-    const QStringList codes = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("fr"),
-                               QStringLiteral("de"), QStringLiteral("it"), QStringLiteral("es"),
-                               QStringLiteral("pt"), QStringLiteral("ca")};
-    return qMax(0, int(codes.indexOf(code)));
-}
-} // namespace
-
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
@@ -46,7 +38,7 @@ int main(int argc, char **argv) {
         QTextStream(stderr) << "usage: chrome_gallery WINDOW [LANGUAGE]\n";
         return 2;
     }
-    const int language = languageNumber(args.value(2, QStringLiteral("en")));
+    const int language = galleryLanguage(args.value(2, QStringLiteral("en")));
     settings().Sound = false;
     SelectLanguage(quint8(language));
     FillServiceUrls();

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "ConsoleSettingsFile.h"
+
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/TraceRing.h"
@@ -24,30 +26,6 @@
 #include <QToolBar>
 
 namespace {
-QString exeName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-void writeSettings(const QByteArray &content) {
-    const AppFolders f = ComputeAppFolders(exeName());
-    QDir().mkpath(f.Home);
-    QFile file(f.SettingsFile);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-QByteArray savedSettings() {
-    QFile f(ComputeAppFolders(exeName()).SettingsFile);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool traced(int event) {
-    const QString prefix = QString::number(event) + QLatin1Char(';');
-    for (const QString &l : TraceLines())
-        if (l.startsWith(prefix))
-            return true;
-    return false;
-}
 
 QStringList captions(const QMenu *menu) {
     QStringList out;
@@ -213,8 +191,7 @@ private slots:
         QVERIFY(!menus->item(QStringLiteral("MenuTransferFile"))->isEnabled());
         // Every feature's button is on the bar, and the bar holds nothing else.
         for (auto b : {TMainToolbar::BttnOsHostInfo, TMainToolbar::BttnTaskMgr,
-                       TMainToolbar::BttnReboot,
-                       TMainToolbar::BttnPrint, TMainToolbar::BttnChat,
+                       TMainToolbar::BttnReboot, TMainToolbar::BttnPrint, TMainToolbar::BttnChat,
                        TMainToolbar::BttnDownloadClipboard, TMainToolbar::BttnUploadClipboard,
                        TMainToolbar::BttnPictToDesktop, TMainToolbar::BttnStartSessionRecording})
             QVERIFY2(form.chrome()->toolbar()->buttonShown(b),

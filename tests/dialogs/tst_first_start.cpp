@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "ConsoleSettingsFile.h"
+
 #include "LocalGateway.h"
 #include "LocalSession.h"
 #include "common/AdminVars.h"
@@ -27,19 +29,9 @@
 using namespace localgw;
 
 namespace {
-QString exeName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
 
 QString settingsFile() {
     return ComputeAppFolders(exeName()).SettingsFile;
-}
-
-void writeSettings(const QByteArray &content) {
-    QDir().mkpath(QFileInfo(settingsFile()).absolutePath());
-    QFile file(settingsFile());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
 }
 
 void triggerShortcut(QWidget *window, const QKeySequence &keys) {

@@ -4,6 +4,7 @@
 // question). LANGUAGE: en nl fr de it es pt ca (default en).
 // Not a test: it runs until it is closed (or 60 seconds pass).
 
+#include "GalleryBackdrop.h"
 #include "LocalGateway.h"
 #include "SessionTestSupport.h"
 #include "common/uLanguageMsg.h"
@@ -33,12 +34,6 @@ void makeFile(const QString &path, qsizetype size) {
         f.write(QByteArray(size, 'q'));
 }
 
-int languageNumber(const QString &code) {
-    const QStringList codes = {QStringLiteral("en"), QStringLiteral("nl"), QStringLiteral("fr"),
-                               QStringLiteral("de"), QStringLiteral("it"), QStringLiteral("es"),
-                               QStringLiteral("pt"), QStringLiteral("ca")};
-    return qMax(0, int(codes.indexOf(code)));
-}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -46,7 +41,7 @@ int main(int argc, char **argv) {
     const QStringList args = app.arguments();
     const QString mode = args.value(1, QStringLiteral("browse"));
     resetProcessState();
-    SelectLanguage(quint8(languageNumber(args.value(2, QStringLiteral("en")))));
+    SelectLanguage(quint8(galleryLanguage(args.value(2, QStringLiteral("en")))));
     QTimer::singleShot(60000, &app, &QCoreApplication::quit);
 
     QTemporaryDir sandbox;

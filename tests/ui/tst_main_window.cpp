@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "ConsoleSettingsFile.h"
+
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/TraceRing.h"
@@ -25,25 +27,6 @@ struct Shown {
     QString text;
 };
 
-QString exeName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-void writeSettings(const QByteArray &content) {
-    const AppFolders f = ComputeAppFolders(exeName());
-    QDir().mkpath(f.Home);
-    QFile file(f.SettingsFile);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
-bool traced(int event) {
-    const QString prefix = QString::number(event) + QLatin1Char(';');
-    for (const QString &l : TraceLines())
-        if (l.startsWith(prefix))
-            return true;
-    return false;
-}
 } // namespace
 
 class TestMainWindow : public QObject {
