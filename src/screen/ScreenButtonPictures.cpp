@@ -253,14 +253,19 @@ QPixmap picture(const QString &stem, bool selected) {
 }
 } // namespace
 
-QIcon ScreenButtonIcon(const QString &resourceName) {
+QIcon ButtonIconFrom(const QString &resourceName,
+                     const std::function<QPixmap(const QString &stem, bool selected)> &draw) {
     QString stem = resourceName;
     if (stem.startsWith(QLatin1String("rc")))
         stem.remove(0, 2);
     if (stem.endsWith(QLatin1String("_bmp")))
         stem.chop(4);
     QIcon icon;
-    icon.addPixmap(picture(stem, false), QIcon::Normal);
-    icon.addPixmap(picture(stem, true), QIcon::Active);
+    icon.addPixmap(draw(stem, false), QIcon::Normal);
+    icon.addPixmap(draw(stem, true), QIcon::Active);
     return icon;
+}
+
+QIcon ScreenButtonIcon(const QString &resourceName) {
+    return ButtonIconFrom(resourceName, picture);
 }

@@ -1,4 +1,5 @@
 #include "transfer/TransferPictures.h"
+#include "screen/ScreenButtonPictures.h"
 
 #include <QFont>
 #include <QHash>
@@ -197,15 +198,7 @@ QPixmap button(const QString &stem, bool hot) {
 } // namespace
 
 QIcon ButtonIcon(const QString &resourceName) {
-    QString stem = resourceName;
-    if (stem.startsWith(QLatin1String("rc")))
-        stem.remove(0, 2);
-    if (stem.endsWith(QLatin1String("_bmp")))
-        stem.chop(4);
-    QIcon icon;
-    icon.addPixmap(button(stem, false), QIcon::Normal);
-    icon.addPixmap(button(stem, true), QIcon::Active);
-    return icon;
+    return ButtonIconFrom(resourceName, button);
 }
 
 QIcon ComputerIcon() {
