@@ -97,6 +97,16 @@ for _ in 1 2 3 4; do
   fi
 done
 [ "$followed" = 1 ] || fail "nothing followed Ctrl+N"
+# The advice is the console's 400 x 250 window; a flash notice may show before it, so the test
+# waits for the advice or the invitation themselves.
+advice() {
+  for w in $(xdotool search --onlyvisible --pid "$console"); do
+    xdotool getwindowgeometry "$w" | grep -q 'Geometry: 400x250' && return 0
+  done
+  return 1
+}
+advice_or_invitation() { advice || visible "SETUP INSTRUCTIONS"; }
+until_true 300 advice_or_invitation || fail "neither the advice nor the invitation came"
 if hidden "SETUP INSTRUCTIONS" >/dev/null; then
   shot first-start-resolution-advice
   xdotool key Return
