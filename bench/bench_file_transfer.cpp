@@ -7,6 +7,7 @@
 // the transfer protocol, end to end (zlib on both sides and the host's own work included). The
 // HTTP bodies it moved are then moved again on the console's channel alone and by curl, to and
 // from the same gateway, so the channel can be compared with a common client.
+#include "BenchGateway.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewayRequests.h"
 #include "gateway/GatewaySession.h"
@@ -23,11 +24,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -40,20 +39,6 @@ double peakMegabytes() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_maxrss) / 1024.0;
-}
-
-void waitUntil(const std::function<bool()> &done, int ms) {
-    QEventLoop loop;
-    QTimer check;
-    QElapsedTimer t;
-    t.start();
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done() || t.elapsed() >= ms)
-            loop.quit();
-    });
-    check.start(20);
-    if (!done())
-        loop.exec();
 }
 
 // Half random (does not compress), half text (compresses well), in 1 MiB blocks.
@@ -113,29 +98,16 @@ int main(int argc, char **argv) {
     QTemporaryDir dir, sandbox, local, back;
     // The gateway and its host run as their own process: their memory is not the console's.
     QProcess gateway;
-    gateway.setProcessChannelMode(QProcess::MergedChannels);
-    gateway.start(gatewayExe, {QStringLiteral("--dir"), dir.path(), QStringLiteral("--files"),
-                               sandbox.path(), QStringLiteral("--host-delay-ms"),
-                               QStringLiteral("200"), QStringLiteral("--frozen-clock"),
-                               QStringLiteral("--screen"), QStringLiteral("320x240"),
-                               QStringLiteral("--poll-hold-ms"), QStringLiteral("2000"),
-                               QStringLiteral("--max-body-mb"), QStringLiteral("4096")});
-    QByteArray out;
-    waitUntil(
-        [&] {
-            out += gateway.readAll();
-            return out.contains("READY");
-        },
-        15000);
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("GatewayAddress=(\\S+)")).match(QString::fromLatin1(out));
-    if (!m.hasMatch()) {
-        std::fprintf(stderr, "gateway did not start: %s\n", out.constData());
+    if (!startGatewayProcess(gateway, gatewayExe,
+                             {QStringLiteral("--dir"), dir.path(), QStringLiteral("--files"),
+                              sandbox.path(), QStringLiteral("--host-delay-ms"),
+                              QStringLiteral("200"), QStringLiteral("--frozen-clock"),
+                              QStringLiteral("--screen"), QStringLiteral("320x240"),
+                              QStringLiteral("--poll-hold-ms"), QStringLiteral("2000"),
+                              QStringLiteral("--max-body-mb"), QStringLiteral("4096")},
+                             dir.path()))
         return 1;
-    }
     const QString caPem = dir.filePath(QStringLiteral("ca.pem"));
-    serviceConfig().GatewayAddress = m.captured(1);
-    serviceConfig().TrustedCertificates = caPem;
     settings().UserCode = QStringLiteral("demo");
     settings().Password = QStringLiteral("demo");
     settings().GCount = 3;
@@ -153,12 +125,12 @@ int main(int argc, char **argv) {
     });
     auto *transfer = new FileTransfer(&session, pipeline);
     session.WANconnect(false);
-    waitUntil([&] { return pipeline->FirstPictureShown; }, 20000);
+    waitUntil([&] { return pipeline->FirstPictureShown; }, 20000, 20);
     if (!pipeline->FirstPictureShown || !transfer->BttnCopyFileClick()) {
         std::fprintf(stderr, "no session with a host\n");
         return 1;
     }
-    waitUntil([&] { return transfer->explorer() != nullptr; }, 15000);
+    waitUntil([&] { return transfer->explorer() != nullptr; }, 15000, 20);
     TQVexplorerProtocol *x = transfer->explorer();
     if (!x)
         return 1;
@@ -186,7 +158,7 @@ int main(int argc, char **argv) {
         QElapsedTimer t;
         t.start();
         x->CopyFile({true, name, local.path(), QStringLiteral("C:")});
-        waitUntil([&] { return ended; }, 3600000);
+        waitUntil([&] { return ended; }, 3600000, 20);
         const double up = t.elapsed() / 1000.0;
         const double peakUp = peakMegabytes();
         const bool upOk = ok && hashOf(sandbox.filePath(QStringLiteral("C/") + name)) ==
@@ -194,7 +166,7 @@ int main(int argc, char **argv) {
         ended = false;
         t.restart();
         x->CopyFile({false, name, QStringLiteral("C:"), back.path()});
-        waitUntil([&] { return ended; }, 3600000);
+        waitUntil([&] { return ended; }, 3600000, 20);
         const double down = t.elapsed() / 1000.0;
         const bool downOk = ok && hashOf(back.filePath(name)) == hashOf(local.filePath(name));
         QObject::disconnect(c);
@@ -235,7 +207,7 @@ int main(int argc, char **argv) {
     QElapsedTimer t;
     t.start();
     channel.postFrom(uploadUrl, &body, bodyBytes, "text/plain");
-    waitUntil([&] { return done; }, 3600000);
+    waitUntil([&] { return done; }, 3600000, 20);
     const double channelUp = status == 200 ? t.elapsed() / 1000.0 : -1;
     qint64 downloaded = 0;
     done = false;
@@ -244,7 +216,7 @@ int main(int argc, char **argv) {
         downloaded += piece.size();
         return true;
     });
-    waitUntil([&] { return done; }, 3600000);
+    waitUntil([&] { return done; }, 3600000, 20);
     const double channelDown = status == 200 ? t.elapsed() / 1000.0 : -1;
     const QString base = gw + QStringLiteral("13?key=") + QString::fromLatin1(key) +
                          QStringLiteral("&filename=curl.bin&Path=C%3A%5C");
@@ -269,7 +241,7 @@ int main(int argc, char **argv) {
     std::printf("| curl | %.1f MB/s | %.1f MB/s |\n", mbps(bodyBytes, curlUp),
                 mbps(downloaded, curlDown));
     x->Close();
-    waitUntil([&] { return transfer->explorer() == nullptr; }, 15000);
+    waitUntil([&] { return transfer->explorer() == nullptr; }, 15000, 20);
     gateway.kill();
     gateway.waitForFinished();
     return 0;

@@ -2,6 +2,7 @@
 // host is connected and its desktop does not change.
 //
 //   bench_idle_session [seconds=60] [path to quorvia-gateway]
+#include "BenchGateway.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/SessionUi.h"
@@ -11,10 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -36,20 +35,6 @@ int countLines(const QString &path) {
     return int(f.readAll().count('\n'));
 }
 
-// Runs the event loop until `done` or the time is up, checking every 100 ms without spinning.
-void waitUntil(const std::function<bool()> &done, int ms) {
-    QEventLoop loop;
-    QTimer check;
-    QElapsedTimer t;
-    t.start();
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done() || t.elapsed() >= ms)
-            loop.quit();
-    });
-    check.start(100);
-    if (!done())
-        loop.exec();
-}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -61,25 +46,12 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     // The gateway runs as its own process so its work is not counted as the console's.
     QProcess gateway;
-    gateway.setProcessChannelMode(QProcess::MergedChannels);
-    gateway.start(gatewayExe,
-                  {QStringLiteral("--dir"), dir.path(), QStringLiteral("--host-delay-ms"),
-                   QStringLiteral("200"), QStringLiteral("--frozen-clock")});
-    QByteArray out;
-    waitUntil(
-        [&] {
-            out += gateway.readAll();
-            return out.contains("READY");
-        },
-        15000);
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("GatewayAddress=(\\S+)")).match(QString::fromLatin1(out));
-    if (!m.hasMatch()) {
-        std::fprintf(stderr, "gateway did not start: %s\n", out.constData());
+    if (!startGatewayProcess(gateway, gatewayExe,
+                             {QStringLiteral("--dir"), dir.path(),
+                              QStringLiteral("--host-delay-ms"), QStringLiteral("200"),
+                              QStringLiteral("--frozen-clock")},
+                             dir.path()))
         return 1;
-    }
-    serviceConfig().GatewayAddress = m.captured(1);
-    serviceConfig().TrustedCertificates = dir.filePath(QStringLiteral("ca.pem"));
     settings().UserCode = QStringLiteral("demo");
     settings().Password = QStringLiteral("demo");
     settings().GCount = 3;
@@ -91,20 +63,20 @@ int main(int argc, char **argv) {
     session.GatewayUrl = serviceConfig().Domain;
     session.VersionTag = QStringLiteral("A100");
     session.WANconnect(false);
-    waitUntil([] { return adminVars().HostLoggedOn; }, 15000);
+    waitUntil([] { return adminVars().HostLoggedOn; }, 15000, 100);
     if (!adminVars().HostLoggedOn) {
         std::fprintf(stderr, "the host did not join\n");
         return 1;
     }
     // Let the session start settle (mode list, first picture) before measuring.
-    waitUntil([] { return false; }, 3000);
+    waitUntil([] { return false; }, 3000, 100);
 
     const QString log = dir.filePath(QStringLiteral("requests.jsonl"));
     const int requestsBefore = countLines(log);
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    waitUntil([&] { return wall.elapsed() >= seconds * 1000; }, seconds * 1000 + 1000);
+    waitUntil([&] { return wall.elapsed() >= seconds * 1000; }, seconds * 1000 + 1000, 100);
     const double cpu = cpuSeconds() - cpuBefore;
     const int requests = countLines(log) - requestsBefore;
 

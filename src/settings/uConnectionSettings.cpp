@@ -43,13 +43,6 @@ QLineEdit *field(QWidget *parent, const char *name, bool masked = false) {
     return e;
 }
 
-QPushButton *button(QWidget *parent, const char *name) {
-    auto *b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    PlayClickOnClick(b);
-    return b;
-}
 } // namespace
 
 TConnectionSettingsForm::Services TConnectionSettingsForm::DefaultServices() {
@@ -79,7 +72,7 @@ TConnectionSettingsForm::TConnectionSettingsForm(QWidget *parent, Services servi
     EditPassword = field(BoxAccount, "EditPassword", true);
     LblResetInfo = wrappedLabel(BoxAccount, "LblResetInfo");
     LblResetInfo->setMinimumWidth(150);
-    BttnResetPassword = button(BoxAccount, "BttnResetPassword");
+    BttnResetPassword = DialogFrame::button(BoxAccount, "BttnResetPassword");
     account->addWidget(LblUserCode, 0, 0);
     account->addWidget(EditUserCode, 0, 1);
     account->addWidget(LblPassword, 1, 0);
@@ -111,8 +104,8 @@ TConnectionSettingsForm::TConnectionSettingsForm(QWidget *parent, Services servi
     EditProxyPort = field(BoxManSet, "EditProxyPort");
     EditProxyPort->setFixedWidth(80);
     EditProxyPort->setMaxLength(12);
-    BttnAutoDetect = button(BoxManSet, "BttnAutoDetect");
-    BttnTestProxy = button(BoxManSet, "BttnTestProxy");
+    BttnAutoDetect = DialogFrame::button(BoxManSet, "BttnAutoDetect");
+    BttnTestProxy = DialogFrame::button(BoxManSet, "BttnTestProxy");
     manual->addWidget(LblProxyName, 0, 0);
     manual->addWidget(EditProxyName, 0, 1);
     manual->addWidget(LblProxyPort, 1, 0);
@@ -146,8 +139,8 @@ TConnectionSettingsForm::TConnectionSettingsForm(QWidget *parent, Services servi
 
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    BtnSave = button(this, "BtnSave");
-    BtnClose = button(this, "BtnClose");
+    BtnSave = DialogFrame::button(this, "BtnSave");
+    BtnClose = DialogFrame::button(this, "BtnClose");
     BtnSave->setDefault(true);
     bottom->addWidget(BtnSave);
     bottom->addWidget(BtnClose);

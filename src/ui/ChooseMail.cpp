@@ -45,13 +45,6 @@ QLabel *wrapped(QWidget *parent, const char *name) {
     return l;
 }
 
-QPushButton *button(QWidget *parent, const char *name) {
-    auto *b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    PlayClickOnClick(b);
-    return b;
-}
 } // namespace
 
 TChooseMailForm::TChooseMailForm(Invitation *invitation, QWidget *mainWindow)
@@ -106,7 +99,7 @@ TChooseMailForm::TChooseMailForm(Invitation *invitation, QWidget *mainWindow)
     ChkSaveAddress = new QCheckBox(BoxGatewayMail);
     ChkSaveAddress->setObjectName(QStringLiteral("ChkSaveAddress"));
     PlayClickOnClick(ChkSaveAddress);
-    BttnSendMail = button(BoxGatewayMail, "BttnSendMail");
+    BttnSendMail = DialogFrame::button(BoxGatewayMail, "BttnSendMail");
     gateway->addWidget(LblGatewayMail, 0, 0);
     gateway->addWidget(AddressBox, 1, 0);
     gateway->addWidget(ChkSaveAddress, 2, 0);
@@ -118,7 +111,7 @@ TChooseMailForm::TChooseMailForm(Invitation *invitation, QWidget *mainWindow)
     BoxOwnMail->setObjectName(QStringLiteral("BoxOwnMail"));
     auto *own = new QGridLayout(BoxOwnMail);
     LblOwnMail = wrapped(BoxOwnMail, "LblOwnMail");
-    BttnOwnMail = button(BoxOwnMail, "BttnOwnMail");
+    BttnOwnMail = DialogFrame::button(BoxOwnMail, "BttnOwnMail");
     own->addWidget(LblOwnMail, 0, 0);
     own->addWidget(BttnOwnMail, 0, 1, Qt::AlignVCenter);
     bodyLayout()->addWidget(BoxOwnMail);
@@ -128,15 +121,15 @@ TChooseMailForm::TChooseMailForm(Invitation *invitation, QWidget *mainWindow)
     BoxClipboard->setObjectName(QStringLiteral("BoxClipboard"));
     auto *clip = new QGridLayout(BoxClipboard);
     LblClipboard = wrapped(BoxClipboard, "LblClipboard");
-    BttnClipboard = button(BoxClipboard, "BttnClipboard");
+    BttnClipboard = DialogFrame::button(BoxClipboard, "BttnClipboard");
     clip->addWidget(LblClipboard, 0, 0);
     clip->addWidget(BttnClipboard, 0, 1, Qt::AlignVCenter);
     bodyLayout()->addWidget(BoxClipboard);
 
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    BttnClose = button(this, "BttnClose");
-    BttnCancelSession = button(this, "BttnCancelSession");
+    BttnClose = DialogFrame::button(this, "BttnClose");
+    BttnCancelSession = DialogFrame::button(this, "BttnCancelSession");
     bottom->addWidget(BttnClose);
     bottom->addWidget(BttnCancelSession);
     bodyLayout()->addLayout(bottom);

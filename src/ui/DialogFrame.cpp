@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -97,4 +98,12 @@ void DialogFrame::paintEvent(QPaintEvent *) {
 void DialogFrame::resizeEvent(QResizeEvent *e) {
     QDialog::resizeEvent(e);
     SetRoundedMask(this, Radius);
+}
+
+QPushButton *DialogFrame::button(QWidget *parent, const char *objectName) {
+    auto *b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(objectName));
+    b->setAutoDefault(false);
+    PlayClickOnClick(b);
+    return b;
 }

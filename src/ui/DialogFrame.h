@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QVBoxLayout;
 
 // The look of the console's settings and invitation windows: no title bar, a rounded panel in
@@ -22,6 +23,8 @@ public:
 
     // The style of group titles, check boxes, fields and buttons on these windows.
     static QString ControlsStyle();
+    // A button of these windows: named, never taking Return for itself, with the click sound.
+    static QPushButton *button(QWidget *parent, const char *objectName);
 
 protected:
     void paintEvent(QPaintEvent *e) override;

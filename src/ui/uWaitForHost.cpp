@@ -89,10 +89,7 @@ TWaitForHostForm::TWaitForHostForm(QWidget *mainWindow) : DialogFrame(mainWindow
     bodyLayout()->addWidget(LblClient);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    BttnCancelSession = new QPushButton(this);
-    BttnCancelSession->setObjectName(QStringLiteral("BttnCancelSession"));
-    BttnCancelSession->setAutoDefault(false);
-    PlayClickOnClick(BttnCancelSession);
+    BttnCancelSession = button(this, "BttnCancelSession");
     connect(BttnCancelSession, &QPushButton::clicked, this, &TWaitForHostForm::cancelSession);
     bottom->addWidget(BttnCancelSession);
     bodyLayout()->addLayout(bottom);
