@@ -2,7 +2,7 @@
 
 #include "common/uLanguageMsg.h"
 #include "ui/BorderlessWindow.h"
-#include "ui/ResourceBitmap.h"
+#include "ui/uAskWarning.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -136,11 +136,7 @@ void TAskRebootForm::reject() {
 
 void TAskRebootForm::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    DrawSlicedPanel(p, rect(), QStringLiteral("rcWarningLeft_bmp"), QString(),
-                    QStringLiteral("rcWarningRight_bmp"), 40, 4);
-    p.setPen(QColor(0xc4, 0xcd, 0xd8));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    PaintWarningPanel(p, rect());
 }
 
 bool AskReboot(int variant, QWidget *mainWindow) {

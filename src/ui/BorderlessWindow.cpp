@@ -69,6 +69,13 @@ void SetRoundedMask(QWidget *window, int radius) {
     window->setMask(mask);
 }
 
+void SetHeadingFont(QWidget *label) {
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() + 1);
+    label->setFont(f);
+}
+
 QString NoticeControlsStyle() {
     return QStringLiteral(
         "QPushButton { color: #104386; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "

@@ -16,6 +16,8 @@ void SetRoundedMask(QWidget *window, int radius);
 
 // The look of the buttons and check boxes on the notices' own panels.
 QString NoticeControlsStyle();
+// Headings on these windows: bold, a point larger than the text around them.
+void SetHeadingFont(QWidget *label);
 
 // Every button and check box of the console plays the click sound before it acts; connect this
 // before the button's own handler.

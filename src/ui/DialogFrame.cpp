@@ -30,10 +30,7 @@ DialogFrame::DialogFrame(QWidget *parent, bool stayOnTop)
     Header->setTextFormat(Qt::PlainText);
     Header->setMinimumHeight(HeaderHeight);
     Header->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont f = Header->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() + 1);
-    Header->setFont(f);
+    SetHeadingFont(Header);
     Header->setStyleSheet(QStringLiteral("color: rgb(16,67,134);"));
     outer->addWidget(Header);
     Body = new QVBoxLayout;

@@ -70,10 +70,7 @@ TAskWarningForm::TAskWarningForm(QWidget *mainWindow)
     setStyleSheet(NoticeControlsStyle());
     LblHead = new QLabel(this);
     LblHead->setObjectName(QStringLiteral("LblHead"));
-    QFont f = LblHead->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() + 1);
-    LblHead->setFont(f);
+    SetHeadingFont(LblHead);
     LblHead->setStyleSheet(QStringLiteral("color: rgb(204,0,0);"));
     LblQuestion = new QLabel(this);
     LblQuestion->setObjectName(QStringLiteral("LblQuestion"));
@@ -165,11 +162,15 @@ void TAskWarningForm::reject() {
 
 void TAskWarningForm::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    DrawSlicedPanel(p, rect(), QStringLiteral("rcWarningLeft_bmp"), QString(),
+    PaintWarningPanel(p, rect());
+}
+
+void PaintWarningPanel(QPainter &p, const QRect &rect) {
+    p.fillRect(rect, Qt::white);
+    DrawSlicedPanel(p, rect, QStringLiteral("rcWarningLeft_bmp"), QString(),
                     QStringLiteral("rcWarningRight_bmp"), 40, 4);
     p.setPen(QColor(0xc4, 0xcd, 0xd8));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
 bool AskWarning(const QString &question, QWidget *mainWindow) {

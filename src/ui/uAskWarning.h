@@ -4,6 +4,7 @@
 #include <functional>
 
 class QLabel;
+class QPainter;
 class QPushButton;
 
 // The yes/no question window shared by the main and the file transfer windows: borderless, on
@@ -45,6 +46,9 @@ private:
 
 // Asks modally, centred on `mainWindow` (or the screen); true for "Yes".
 bool AskWarning(const QString &question, QWidget *mainWindow = nullptr);
+// The warning windows' background (white, the warning sign's band on the left, a grey rim)
+// over `rect`; the reboot question shares it.
+void PaintWarningPanel(QPainter &painter, const QRect &rect);
 // Whether a question is open now, and closing it (as "No"), for the main window's clean-up.
 bool AskWarningVisible();
 void CloseAskWarning();

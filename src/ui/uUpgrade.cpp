@@ -33,10 +33,7 @@ TUpgradeForm::TUpgradeForm(QWidget *mainWindow)
     setStyleSheet(NoticeControlsStyle());
     LblHead = new QLabel(this);
     LblHead->setObjectName(QStringLiteral("LblHead"));
-    QFont f = LblHead->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() + 1);
-    LblHead->setFont(f);
+    SetHeadingFont(LblHead);
     LblText = new QLabel(this);
     LblText->setObjectName(QStringLiteral("LblText"));
     LblText->setTextFormat(Qt::PlainText);

@@ -62,12 +62,8 @@ TWaitForHostForm::TWaitForHostForm(QWidget *mainWindow) : DialogFrame(mainWindow
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setTextFormat(Qt::PlainText);
-        if (bold) {
-            QFont f = l->font();
-            f.setBold(true);
-            f.setPointSizeF(f.pointSizeF() + 1);
-            l->setFont(f);
-        }
+        if (bold)
+            SetHeadingFont(l);
         return l;
     };
     LblKeyTitle = label("LblKeyTitle");
