@@ -54,11 +54,25 @@ port=$(sed -n 's/^READY port=//p' "$work/gateway.out")
 sed -n '/^\[Service\]/,/^$/p' "$work/gateway/console-settings.ini" >"$work/data/Quorvia/quorvia.ini"
 ini="$work/data/Quorvia/quorvia.ini"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-until_true 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+# Xvfb picks a free display and names it; the display is used only once it takes connections
+# (a server that lost a race for its display goes away again, and another is started).
+started=0
+for _ in 1 2 3; do
+  : >"$work/display"
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  pids+=($xvfb)
+  exec 3>&-
+  until_true 100 test -s "$work/display" || continue
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  if until_true 50 xdotool getdisplaygeometry; then
+    started=1
+    break
+  fi
+  kill "$xvfb" 2>/dev/null
+done
+[ "$started" = 1 ] || fail "Xvfb did not start"
 
 "$build/src/quorvia" >"$work/console.out" 2>&1 &
 console=$!
