@@ -20,6 +20,8 @@ add_library(quorvia_localgw STATIC
 target_include_directories(quorvia_localgw PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quorvia_localgw PUBLIC quorvia_core quorvia_pki quorvia_httpserver)
 
+quorvia_use_pch(quorvia_localgw core_pch)
+
 add_executable(quorvia-gateway main.cpp)
 target_link_libraries(quorvia-gateway PRIVATE quorvia_localgw)
 # The host compresses its pictures with libdeflate when the core was built with it.

@@ -3,7 +3,7 @@
 # downloaded when everything is present; "apt-get update" runs once, only when needed.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config
+  cmake ninja-build ccache g++ clang-14 libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-svg-dev qt6-declarative-dev qt6-multimedia-dev qt6-image-formats-plugins libgl-dev
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev libxcb1-dev libxkbcommon-dev

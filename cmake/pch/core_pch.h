@@ -1,0 +1,27 @@
+// Headers nearly every core file includes, compiled once per build tree.
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <QtEndian>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
