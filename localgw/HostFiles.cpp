@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSaveFile>
@@ -68,6 +69,25 @@ void HostFiles::progress(const QByteArray &status) {
     // From the worker: the message goes out on the host's own thread.
     QMetaObject::invokeMethod(
         this, [this, status] { emit message(status); }, Qt::QueuedConnection);
+}
+
+std::function<void(qint64)> HostFiles::progressReporter(const QByteArray &prefix, qint64 total,
+                                                        int from, int to) {
+    constexpr qint64 kKeepAliveMs = 5000;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto reported = std::make_shared<int>(from);
+    return [this, prefix, total, from, to, clock, reported](qint64 done) {
+        const int percent =
+            total > 0 ? from + int(qMin(done, total) * (to - from) / total) : to;
+        if (percent >= to)
+            return; // the end is reported by the caller, once the result is known
+        if (percent / 10 > *reported / 10 || clock->elapsed() >= kKeepAliveMs) {
+            *reported = percent;
+            clock->restart();
+            progress(prefix + "P" + QByteArray::number(percent));
+        }
+    };
 }
 
 QString HostFiles::localPath(const QString &remotePath) const {
@@ -206,17 +226,8 @@ void HostFiles::storeForConsole(const QByteArray &param) {
         } else {
             QBuffer out(&body);
             out.open(QIODevice::WriteOnly);
-            const qint64 size = source->size();
-            int reported = 0;
-            const FileStreams::Result r =
-                FileStreams::Deflate(*source, out, cancel.get(), [&](qint64 consumed) {
-                    // Progress at every tenth of the way.
-                    const int percent = size > 0 ? int(consumed * 100 / size) : 100;
-                    if (percent / 10 > reported / 10 && percent < 100) {
-                        reported = percent;
-                        progress("SfSt?P" + QByteArray::number(percent));
-                    }
-                });
+            const FileStreams::Result r = FileStreams::Deflate(
+                *source, out, cancel.get(), progressReporter("SfSt?", source->size(), 0, 100));
             if (r != FileStreams::Result::Ok)
                 error = QStringLiteral("Read error");
         }
@@ -298,7 +309,8 @@ void HostFiles::uploaded(const QByteArray &folder, const QByteArray &uploadName,
             in.open(QIODevice::ReadOnly);
             progress("RfSt?P50");
             FileStreams::Inflater::State state{};
-            if (FileStreams::Inflate(in, target, qint64(1) << 50, &state) !=
+            if (FileStreams::Inflate(in, target, qint64(1) << 50, &state,
+                                     progressReporter("RfSt?", copy.size(), 50, 100)) !=
                 FileStreams::Result::Ok)
                 result = state == FileStreams::Inflater::State::WriteError
                              ? "RfSt?NOK:Cannot write the file"

@@ -71,6 +71,11 @@ private:
     void storeDone(const QByteArray &name, const QByteArray &body, const QString &error);
     template <typename Work> void runWork(Work work);
     void progress(const QByteArray &status);
+    // Progress of a worker's pass over `total` bytes as "<prefix>P<percent>", offset into
+    // [from, to]: at every tenth of the way, and again at least every few seconds while the
+    // pass goes on, so a large file on a slow disk never looks stalled to the console.
+    std::function<void(qint64)> progressReporter(const QByteArray &prefix, qint64 total, int from,
+                                                 int to);
 
     std::unique_ptr<QTemporaryDir> m_tempDir;
     QString m_root;

@@ -189,10 +189,12 @@ bool Inflater::finish() {
     return true;
 }
 
-Result Inflate(QIODevice &in, QIODevice &out, qint64 maxOut, Inflater::State *state) {
+Result Inflate(QIODevice &in, QIODevice &out, qint64 maxOut, Inflater::State *state,
+               const std::function<void(qint64 consumed)> &onBlock) {
     Inflater inflater(out, maxOut);
     std::vector<char> buffer(static_cast<size_t>(kBlockBytes));
     Result result = Result::Ok;
+    qint64 consumed = 0;
     for (;;) {
         const qint64 n = in.read(buffer.data(), kBlockBytes);
         if (n < 0) {
@@ -203,6 +205,9 @@ Result Inflate(QIODevice &in, QIODevice &out, qint64 maxOut, Inflater::State *st
             break;
         if (!inflater.feed(QByteArrayView(buffer.data(), n)))
             break;
+        consumed += n;
+        if (onBlock)
+            onBlock(consumed);
     }
     const bool complete = result == Result::Ok && inflater.finish();
     if (state)

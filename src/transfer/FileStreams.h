@@ -64,7 +64,9 @@ private:
     State m_state = State::Running;
 };
 
-// The same expansion from one device into another, for the host side of the local gateway.
-Result Inflate(QIODevice &in, QIODevice &out, qint64 maxOut, Inflater::State *state = nullptr);
+// The same expansion from one device into another, for the host side of the local gateway;
+// `onBlock` is told the input bytes read so far after each block.
+Result Inflate(QIODevice &in, QIODevice &out, qint64 maxOut, Inflater::State *state = nullptr,
+               const std::function<void(qint64 consumed)> &onBlock = {});
 
 } // namespace FileStreams
