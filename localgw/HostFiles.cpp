@@ -78,8 +78,7 @@ std::function<void(qint64)> HostFiles::progressReporter(const QByteArray &prefix
     clock->start();
     auto reported = std::make_shared<int>(from);
     return [this, prefix, total, from, to, clock, reported](qint64 done) {
-        const int percent =
-            total > 0 ? from + int(qMin(done, total) * (to - from) / total) : to;
+        const int percent = total > 0 ? from + int(qMin(done, total) * (to - from) / total) : to;
         if (percent >= to)
             return; // the end is reported by the caller, once the result is known
         if (percent / 10 > *reported / 10 || clock->elapsed() >= kKeepAliveMs) {

@@ -50,8 +50,7 @@ class TestTransferLarge : public QObject {
         if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) ||
             fa.size() != fb.size())
             return false;
-        const auto ranges =
-            dataRanges(fa.handle(), fa.size()) + dataRanges(fb.handle(), fb.size());
+        const auto ranges = dataRanges(fa.handle(), fa.size()) + dataRanges(fb.handle(), fb.size());
         constexpr qint64 block = 4 << 20;
         for (const auto &[start, end] : ranges) {
             for (qint64 at = start; at < end; at += block) {
