@@ -14,12 +14,20 @@ const QByteArray kSignature("NTLMSSP\0", 8);
 const char *const kChallengeProperty = "ntlmChallenge";
 const char *const kBufferProperty = "requestBuffer";
 
+// Through a view of exactly the bytes read, so that the compiler sees the bound it checks.
 quint32 u32(const QByteArray &m, int at) {
-    return at + 4 <= m.size() ? qFromLittleEndian<quint32>(m.constData() + at) : 0;
+    if (at < 0 || at + 4 > m.size())
+        return 0;
+    const QByteArrayView v = QByteArrayView(m).sliced(at, 4);
+    return quint32(quint8(v[0])) | quint32(quint8(v[1])) << 8 | quint32(quint8(v[2])) << 16 |
+           quint32(quint8(v[3])) << 24;
 }
 
 quint16 u16(const QByteArray &m, int at) {
-    return at + 2 <= m.size() ? qFromLittleEndian<quint16>(m.constData() + at) : 0;
+    if (at < 0 || at + 2 > m.size())
+        return 0;
+    const QByteArrayView v = QByteArrayView(m).sliced(at, 2);
+    return quint16(quint8(v[0]) | quint8(v[1]) << 8);
 }
 
 // A security buffer (length, allocated, offset) of an NTLM message; empty when out of range.
