@@ -100,12 +100,15 @@ signals:
     void replayEnabledChanged(bool enabled);
     void closePlayerRequested();
     void movieFinished(const QString &movie, bool ok, const QString &error);
+    // Working files that still hold frames no movie could be made of (the operator is told).
+    void framesKept(const QStringList &files);
 
 private:
     void stopRecording(bool byOperator);
     void setStopShown(bool shown);
     void onWorkerFinished(RecordingWorker *worker, bool ok, const QString &error);
     void flash(const QString &title, const QString &text);
+    void reportKeptFrames(const QStringList &files);
 
     QPointer<GatewaySession> Session;
     QPointer<ScreenPipeline> Pipeline;
