@@ -36,6 +36,7 @@ SessionRecorder::SessionRecorder(GatewaySession *session, ScreenPipeline *pipeli
     RecordingFolder = appFolders().Recorded;
     OperatorCursor = DefaultOperatorCursor(&OperatorHotSpot);
     H.operatorPointer = [] { return std::optional<QPoint>(); };
+    H.operatorCursorShape = [] { return Qt::ArrowCursor; };
     H.fullControl = [] { return true; };
     H.remotePointer = [] { return std::optional<QPoint>(); };
     H.pointerOverStopButton = [] { return false; };
@@ -203,8 +204,14 @@ void SessionRecorder::SessionRecTimerTimer() {
             if (const auto at = H.operatorPointer()) {
                 AddTrace(47);
                 frame.marks.operatorAt = at;
-                frame.marks.operatorCursor = OperatorCursor;
-                frame.marks.operatorHotSpot = OperatorHotSpot;
+                const Qt::CursorShape shape = H.operatorCursorShape();
+                if (shape == Qt::ArrowCursor) {
+                    frame.marks.operatorCursor = OperatorCursor;
+                    frame.marks.operatorHotSpot = OperatorHotSpot;
+                } else {
+                    frame.marks.operatorCursor =
+                        OperatorCursorPicture(shape, &frame.marks.operatorHotSpot);
+                }
             }
             if (!H.fullControl())
                 frame.marks.remoteAt = H.remotePointer();
