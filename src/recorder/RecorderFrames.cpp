@@ -30,6 +30,18 @@ void outlinedPath(QPainter &p, const QPainterPath &path) {
     p.drawPath(path);
 }
 
+// Straight strokes, outlined.
+QImage strokes(std::initializer_list<QLineF> lines) {
+    return drawCursor([lines](QPainter &p) {
+        QPainterPath path;
+        for (const QLineF &l : lines) {
+            path.moveTo(l.p1());
+            path.lineTo(l.p2());
+        }
+        outlinedPath(p, path);
+    });
+}
+
 // A double-headed arrow through the centre in direction (dx, dy).
 QPainterPath sizingArrow(int dx, int dy) {
     const QPointF c(10, 10);
@@ -72,25 +84,9 @@ QImage OperatorCursorPicture(Qt::CursorShape shape, QPoint *hotSpot) {
     case Qt::BlankCursor:
         return {};
     case Qt::IBeamCursor:
-        return drawCursor([](QPainter &p) {
-            QPainterPath beam;
-            beam.moveTo(7, 2);
-            beam.lineTo(13, 2);
-            beam.moveTo(10, 2);
-            beam.lineTo(10, 18);
-            beam.moveTo(7, 18);
-            beam.lineTo(13, 18);
-            outlinedPath(p, beam);
-        });
+        return strokes({{7, 2, 13, 2}, {10, 2, 10, 18}, {7, 18, 13, 18}});
     case Qt::CrossCursor:
-        return drawCursor([](QPainter &p) {
-            QPainterPath cross;
-            cross.moveTo(10, 1);
-            cross.lineTo(10, 19);
-            cross.moveTo(1, 10);
-            cross.lineTo(19, 10);
-            outlinedPath(p, cross);
-        });
+        return strokes({{10, 1, 10, 19}, {1, 10, 19, 10}});
     case Qt::SizeHorCursor:
     case Qt::SplitHCursor:
         return drawCursor([](QPainter &p) { outlinedPath(p, sizingArrow(1, 0)); });
