@@ -70,6 +70,7 @@ bool LocalGateway::start(QString *error) {
                 response.contentType = g.contentType;
                 response.headers = g.headers;
                 response.cutAfter = g.cutAfter;
+                response.chunked = g.chunked;
                 server->respond(id, response);
             },
             [this, server, id] {

@@ -14,6 +14,7 @@ struct GatewayReply {
     QByteArray contentType = "text/plain";
     QList<QPair<QByteArray, QByteArray>> headers;
     qint64 cutAfter = -1; // >= 0: only this many body bytes go out, then the line breaks
+    bool chunked = false; // the body in chunks instead of with a Content-Length
 
     static GatewayReply ok(const QByteArray &body) {
         return GatewayReply{200, body, "text/plain", {}};

@@ -35,10 +35,21 @@ bool ServiceSite::serve(const GatewayRequest &request, const ReplyPtr &reply,
             reply->send(GatewayReply::withStatus(404, "Not Found"));
             return true;
         }
-        GatewayReply r = GatewayReply::ok(setupBody());
+        QByteArray hop;
+        GetUrlParam(request.rawQuery, "hop", hop);
+        if (hop.toInt() < m_redirectHops) {
+            GatewayReply r = GatewayReply::withStatus(302);
+            r.headers.append({"Location", m_redirectOrigin + SetupPath +
+                                              "?hop=" + QByteArray::number(hop.toInt() + 1)});
+            reply->send(r);
+            return true;
+        }
+        GatewayReply r =
+            GatewayReply::ok(m_setupMode == SetupMode::Empty ? QByteArray() : setupBody());
         r.contentType = "application/octet-stream";
         if (m_setupMode == SetupMode::CutHalfWay)
             r.cutAfter = r.body.size() / 2;
+        r.chunked = m_setupMode == SetupMode::Chunked;
         reply->send(r);
         return true;
     }

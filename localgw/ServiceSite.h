@@ -19,6 +19,8 @@ public:
         Whole,      // the setup program, with its length
         CutHalfWay, // the head announces it whole, half of it arrives, the line breaks
         Missing,    // 404
+        Chunked,    // the setup program in chunks, without a length
+        Empty,      // 200 with no body
     };
 
     static bool isSitePath(const QByteArray &path);
@@ -27,6 +29,12 @@ public:
                const QByteArray &versionDigits);
 
     void setSetupMode(SetupMode mode) { m_setupMode = mode; }
+    // The setup is reached through `hops` redirections, each to `origin` (scheme://host:port)
+    // + the setup's path and "?hop=" + its number.
+    void redirectSetup(int hops, const QByteArray &origin) {
+        m_redirectHops = hops;
+        m_redirectOrigin = origin;
+    }
     // The setup program as served whole.
     static QByteArray setupBody();
     // Reports received, decoded, oldest first.
@@ -34,6 +42,8 @@ public:
 
 private:
     SetupMode m_setupMode = SetupMode::Whole;
+    int m_redirectHops = 0;
+    QByteArray m_redirectOrigin;
     QList<QByteArray> m_reports;
 };
 

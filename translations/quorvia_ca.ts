@@ -1387,6 +1387,22 @@ Voleu actualitzar ara?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>No es pot escriure a la carpeta del programa.&#xd;L&apos;actualització s&apos;ha desat a:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>No s&apos;ha pogut desar l&apos;enregistrament com a vídeo.&#xd;Les imatges es conserven a:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>El servidor intermediari no és accessible o ha rebutjat la connexió.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>El servidor intermediari ha rebutjat el nom d&apos;usuari o la contrasenya.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>No hi ha hagut resposta a temps a través del servidor intermediari.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

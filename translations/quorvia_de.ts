@@ -1387,6 +1387,22 @@ Jetzt aktualisieren?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>In den Programmordner kann nicht geschrieben werden.&#xd;Das Update wurde gespeichert in:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>Die Aufzeichnung konnte nicht als Video gespeichert werden.&#xd;Ihre Bilder sind aufbewahrt in:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>Der Proxy ist nicht erreichbar oder hat die Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>Der Proxy hat den Benutzernamen oder das Kennwort abgelehnt.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>Keine rechtzeitige Antwort über den Proxy.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1387,6 +1387,22 @@ Upgrade now?</source>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>No se puede escribir en la carpeta del programa.&#xd;La actualización se ha guardado en:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>No se pudo guardar la grabación como vídeo.&#xd;Sus imágenes se conservan en:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>No se puede acceder al proxy o ha rechazado la conexión.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>El proxy ha rechazado el nombre de usuario o la contraseña.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>No hubo respuesta a tiempo a través del proxy.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

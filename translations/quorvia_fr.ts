@@ -1387,6 +1387,22 @@ Mettre à jour maintenant ?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>Impossible d&apos;écrire dans le dossier du programme.&#xd;La mise à jour a été enregistrée dans :</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>L&apos;enregistrement n&apos;a pas pu être sauvegardé en vidéo.&#xd;Ses images sont conservées dans :</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>Le proxy est injoignable ou a refusé la connexion.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>Le proxy a refusé le nom d&apos;utilisateur ou le mot de passe.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>Aucune réponse à temps à travers le proxy.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1387,6 +1387,22 @@ Aggiornare ora?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>Impossibile scrivere nella cartella del programma.&#xd;L&apos;aggiornamento è stato salvato in:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>Impossibile salvare la registrazione come video.&#xd;I fotogrammi sono conservati in:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>Il proxy non è raggiungibile o ha rifiutato la connessione.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>Il proxy ha rifiutato il nome utente o la password.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>Nessuna risposta in tempo attraverso il proxy.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1387,6 +1387,22 @@ Nu bijwerken?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>In de programmamap kan niet worden geschreven.&#xd;De update is opgeslagen in:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>De opname kon niet als video worden opgeslagen.&#xd;De beelden zijn bewaard in:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>De proxy is niet bereikbaar of heeft de verbinding geweigerd.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>De proxy heeft de gebruikersnaam of het wachtwoord geweigerd.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>Geen antwoord via de proxy binnen de tijd.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1387,6 +1387,22 @@ Atualizar agora?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>Não é possível escrever na pasta do programa.&#xd;A atualização foi guardada em:</translation>
     </message>
+    <message>
+        <source>The recording could not be saved as a movie.&#xd;Its frames are kept in:</source>
+        <translation>Não foi possível guardar a gravação como vídeo.&#xd;As imagens estão guardadas em:</translation>
+    </message>
+    <message>
+        <source>The proxy could not be reached or refused the connection.</source>
+        <translation>O proxy não está acessível ou recusou a ligação.</translation>
+    </message>
+    <message>
+        <source>The proxy refused the user name or the password.</source>
+        <translation>O proxy recusou o nome de utilizador ou a palavra-passe.</translation>
+    </message>
+    <message>
+        <source>No answer through the proxy in time.</source>
+        <translation>Sem resposta a tempo através do proxy.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

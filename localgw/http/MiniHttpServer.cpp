@@ -322,7 +322,10 @@ void MiniHttpServer::writeResponse(Connection &c, const Response &response) {
     out.reserve(256 + (c.pendingIsHead ? 0 : response.body.size()));
     out += "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) +
            "\r\n";
-    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    if (response.chunked)
+        out += "Transfer-Encoding: chunked\r\n";
+    else
+        out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     if (!response.contentType.isEmpty())
         out += "Content-Type: " + response.contentType + "\r\n";
     if (response.closeAfter || !c.keepAlive)
@@ -330,8 +333,19 @@ void MiniHttpServer::writeResponse(Connection &c, const Response &response) {
     for (const auto &h : response.headers)
         out += h.first + ": " + h.second + "\r\n";
     out += "\r\n";
-    if (!c.pendingIsHead)
-        out += response.cutAfter >= 0 ? response.body.left(response.cutAfter) : response.body;
+    const QByteArray body =
+        response.cutAfter >= 0 ? response.body.left(response.cutAfter) : response.body;
+    if (!c.pendingIsHead && response.chunked) {
+        constexpr qsizetype Chunk = 16 * 1024;
+        for (qsizetype at = 0; at < body.size(); at += Chunk) {
+            const QByteArray piece = body.mid(at, Chunk);
+            out += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+        }
+        if (response.cutAfter < 0)
+            out += "0\r\n\r\n";
+    } else if (!c.pendingIsHead) {
+        out += body;
+    }
     c.socket->write(out);
 }
 

@@ -58,6 +58,8 @@ public:
         // A line broken in mid-reply: the head announces the whole body, only this many bytes
         // of it are sent, then the connection closes. Negative: the whole body.
         qint64 cutAfter = -1;
+        // The body in chunks of 16 KiB, without a Content-Length.
+        bool chunked = false;
     };
 
     using Handler = std::function<void(const Request &)>;

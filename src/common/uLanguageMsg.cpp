@@ -364,6 +364,10 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "No answer from the remote computer - transfer stopped"), // 335
     QT_TRANSLATE_NOOP("MessageCatalog", "The received file is incomplete and was not saved"), // 336
     QT_TRANSLATE_NOOP("MessageCatalog", "The program's folder cannot be written.\rThe update has been saved in:"), // 337
+    QT_TRANSLATE_NOOP("MessageCatalog", "The recording could not be saved as a movie.\rIts frames are kept in:"), // 338
+    QT_TRANSLATE_NOOP("MessageCatalog", "The proxy could not be reached or refused the connection."), // 339
+    QT_TRANSLATE_NOOP("MessageCatalog", "The proxy refused the user name or the password."), // 340
+    QT_TRANSLATE_NOOP("MessageCatalog", "No answer through the proxy in time."), // 341
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

@@ -108,7 +108,9 @@ void GatewaySession::onProxyResolved() {
         for (HttpChannel *c : {ScreenClient, QClient, ExecClient})
             c->abort();
         if (GatewayUrl.isEmpty() || s.UserCode.isEmpty() || s.Password.isEmpty()) {
+            // The operator may have cancelled the first start's dialog: it is what is needed.
             Ui->flash(QString(), Msg("Connection settings incomplete"), 4);
+            Ui->openConnectionSettings();
             return;
         }
         if (!StartSockets()) {

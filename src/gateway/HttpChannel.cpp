@@ -570,6 +570,8 @@ void HttpChannel::finish(int status, const QByteArray &body, bool keepConnection
     r.requestId = m_current->id;
     r.status = status;
     r.body = body;
+    r.headers = m_parser.headers();
+    r.endedByClose = m_parser.endedByClose();
     m_current.reset();
     if (!keepConnection || m_closeAfterRequest)
         dropConnection(true);
@@ -623,9 +625,14 @@ void HttpChannel::deliver(const Result &result) {
         emit tlsFailure(result.tlsText);
     if (!self)
         return;
+    m_finishingHeaders = result.headers;
+    m_finishingEndedByClose = result.endedByClose;
     emit requestDone(result.error, result.status, result.body);
-    if (self)
+    if (self) {
         m_finishingRequestId = previous;
+        m_finishingHeaders.clear();
+        m_finishingEndedByClose = false;
+    }
 }
 
 void HttpChannel::setProxy(const QString &host, quint16 port, const QString &user,

@@ -84,6 +84,10 @@ public:
     // emitted, the serial number of the request it belongs to.
     quint64 requestId() const { return m_lastRequestId; }
     quint64 finishedRequestId() const { return m_finishingRequestId; }
+    // While requestDone is being emitted for a response: its header lines, and whether its body
+    // ran until the connection closed (no length, no chunks).
+    const HttpWire::HeaderList &finishedHeaders() const { return m_finishingHeaders; }
+    bool finishedEndedByClose() const { return m_finishingEndedByClose; }
 
     // HTTP proxy for every following request (https through CONNECT, http in absolute form);
     // an empty host means a direct connection. A 407 is answered once with NTLM (preferred)
@@ -123,6 +127,8 @@ private:
         int status = 0;
         QByteArray body;
         QString tlsText;
+        HttpWire::HeaderList headers;
+        bool endedByClose = false;
     };
 
     // Where the request in flight stands on its connection.
@@ -189,6 +195,8 @@ private:
     int m_undelivered = 0; // completions queued but not yet emitted
     quint64 m_lastRequestId = 0;
     quint64 m_finishingRequestId = 0;
+    HttpWire::HeaderList m_finishingHeaders;
+    bool m_finishingEndedByClose = false;
 
     // The kept connection: what it leads to (connectionKey) and whether it must be closed once
     // the request on it ends.

@@ -80,6 +80,9 @@ public:
     const QByteArray &body() const { return m_body; }
     // After Complete: the connection may carry another request.
     bool keepAlive() const { return m_keepAlive; }
+    // The body had neither a length nor chunks: it ended where the connection closed, so a
+    // body cut short looks the same.
+    bool endedByClose() const { return m_step == Step::UntilClose; }
 
 private:
     enum class Step {

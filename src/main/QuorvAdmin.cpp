@@ -726,10 +726,17 @@ void TQuorvAdminForm::CreateDialogsAndInvitation() {
 
 void TQuorvAdminForm::MenuLogonCodesClick() {
     PlaySystemSound(sndClick);
-    if (SettingsDialog) {
+    if (qobject_cast<TConnectionSettingsForm *>(SettingsDialog)) {
         SettingsDialog->raise();
         SettingsDialog->activateWindow();
         return;
+    }
+    // The proxy wants credentials while the application settings are open: those are
+    // cancelled, the connection settings are what the operator needs now.
+    if (SettingsDialog) {
+        QDialog *other = SettingsDialog;
+        SettingsDialog.clear();
+        other->reject();
     }
     auto *form = new TConnectionSettingsForm(this);
     form->setAttribute(Qt::WA_DeleteOnClose);

@@ -11,6 +11,7 @@ extern "C" {
 
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace AvSupport {
@@ -40,6 +41,21 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFree>;
 using InputPtr = std::unique_ptr<AVFormatContext, InputClose>;
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputFree>;
+
+// The compressors the console knows, in the order of its preference list. The recorder offers
+// those the linked libavcodec can encode; the player decodes these and uncompressed frames only.
+struct KnownCodec {
+    const char *fourCC;
+    AVCodecID id;
+    uint32_t tag; // as written into the stream header and the frame format
+};
+inline constexpr std::array<KnownCodec, 5> KnownCodecs = {{
+    {"MP43", AV_CODEC_ID_MSMPEG4V3, MKTAG('M', 'P', '4', '3')},
+    {"MP42", AV_CODEC_ID_MSMPEG4V2, MKTAG('M', 'P', '4', '2')},
+    {"MPG4", AV_CODEC_ID_MSMPEG4V1, MKTAG('M', 'P', 'G', '4')},
+    {"CVID", AV_CODEC_ID_CINEPAK, MKTAG('c', 'v', 'i', 'd')},
+    {"MSVC", AV_CODEC_ID_MSVIDEO1, MKTAG('M', 'S', 'V', 'C')},
+}};
 
 // An FFmpeg error code as 8 hexadecimal digits, as the writer's messages show codes.
 inline QString ErrorCode(int code) {

@@ -21,21 +21,6 @@
 using namespace AvSupport;
 
 namespace {
-// The compressors the console knows, in the order of its preference list. The console offers
-// those the linked libavcodec can encode.
-struct KnownCodec {
-    const char *fourCC;
-    AVCodecID id;
-    uint32_t tag; // as written into the stream header and the frame format
-};
-const std::array<KnownCodec, 5> KnownCodecs = {{
-    {"MP43", AV_CODEC_ID_MSMPEG4V3, MKTAG('M', 'P', '4', '3')},
-    {"MP42", AV_CODEC_ID_MSMPEG4V2, MKTAG('M', 'P', '4', '2')},
-    {"MPG4", AV_CODEC_ID_MSMPEG4V1, MKTAG('M', 'P', 'G', '4')},
-    {"CVID", AV_CODEC_ID_CINEPAK, MKTAG('c', 'v', 'i', 'd')},
-    {"MSVC", AV_CODEC_ID_MSVIDEO1, MKTAG('M', 'S', 'V', 'C')},
-}};
-
 const KnownCodec *findCodec(const QString &fourCC) {
     for (const KnownCodec &c : KnownCodecs)
         if (fourCC.compare(QLatin1String(c.fourCC), Qt::CaseInsensitive) == 0)
@@ -141,8 +126,7 @@ TAviWriter_2::~TAviWriter_2() {
         EndFrames();
     if (NeedsFinishing)
         FinishMovie();
-    release();
-    removeWorkingFile();
+    closeWorkingFile(false);
 }
 
 bool TAviWriter_2::fail(const QString &text) {
@@ -192,46 +176,46 @@ QString TAviWriter_2::muxerOptions() {
 }
 
 bool TAviWriter_2::fileFailed() const {
-    return WriteFailed || (av && av->out && av->out->pb && av->out->pb->error < 0);
+    return WriteFailed || HeaderRefused || (av && av->out && av->out->pb && av->out->pb->error < 0);
 }
 
-void TAviWriter_2::release() {
+void TAviWriter_2::closeWorkingFile(bool keep) {
     av.reset();
-    if (TargetLock)
-        TargetLock->unlock();
+    // Removed before the lock goes, so that no recovery takes it for a leftover meanwhile.
+    if (!keep && !Target.isEmpty() && QFileInfo::exists(Target))
+        QFile::remove(Target);
+    Target.clear();
     TargetLock.reset();
 }
 
-void TAviWriter_2::removeWorkingFile() {
-    if (!Target.isEmpty() && QFileInfo::exists(Target))
-        QFile::remove(Target);
-    Target.clear();
-}
-
 bool TAviWriter_2::StartMovie() {
-    release();
-    removeWorkingFile();
+    closeWorkingFile(false);
     Aborted = false;
     Initialized = false;
     NeedsFinishing = false;
     HeaderWritten = false;
+    HeaderRefused = false;
     WriteFailed = false;
     FrameSize = QSize();
     Error.clear();
+    KeptFile.clear();
     if (PixelFormat == pfDevice) {
         Aborted = true;
         return fail(
             QStringLiteral("For adding frames on the fly the pixelformat must be <> pfDevice"));
     }
-    // Uniquely named, so two consoles (or a recording still being finished) never share one.
-    Target = filename.isEmpty() ? QString()
-             : OnTheFly         ? RecordingFiles::CreatePartialFile(filename)
-                                : RecordingFiles::CreateTemporaryFile(filename);
+    // Uniquely named, so two consoles (or a recording still being finished) never share one,
+    // and locked from its creation: an unlocked one is a leftover to any recovery.
+    if (!filename.isEmpty()) {
+        RecordingFiles::WorkingFile working = OnTheFly
+                                                  ? RecordingFiles::CreatePartialFile(filename)
+                                                  : RecordingFiles::CreateTemporaryFile(filename);
+        Target = working.path;
+        TargetLock = std::move(working.lock);
+    }
     if (Target.isEmpty())
         return fail(QStringLiteral("Failed to create AVI video file. Err: $") +
                     ErrorCode(AVERROR(EACCES)));
-    TargetLock = std::make_unique<QLockFile>(RecordingFiles::LockFileOf(Target));
-    TargetLock->tryLock(0);
 
     av = std::make_unique<Av>();
     av->codec = Codec.isEmpty() ? nullptr : findCodec(Codec);
@@ -242,16 +226,14 @@ bool TAviWriter_2::StartMovie() {
         ret = avio_open(&ctx->pb, LocalPath(Target).constData(), AVIO_FLAG_WRITE);
     }
     if (ret < 0 || !ctx) {
-        release();
-        removeWorkingFile();
+        closeWorkingFile(false);
         return fail(QStringLiteral("Failed to create AVI video file. Err: $") + ErrorCode(ret));
     }
     // Every frame reaches the file as it is written: a crash loses at most the frame under way.
     ctx->flush_packets = 1;
     av->stream = avformat_new_stream(ctx, nullptr);
     if (!av->stream) {
-        release();
-        removeWorkingFile();
+        closeWorkingFile(false);
         return fail(QStringLiteral("Failed to create AVI video stream"));
     }
     av->stream->time_base = AVRational{FrameTime, 1000};
@@ -273,6 +255,7 @@ bool TAviWriter_2::openEncoder(QSize size) {
     configure(av->encoder.get(), size, FrameTime, format, Quality);
     if (avcodec_open2(av->encoder.get(), encoder, nullptr) < 0)
         return false;
+    sws_freeContext(av->sws);
     av->sws = sws_getContext(size.width(), size.height(), sourceFormat(PixelFormat), size.width(),
                              size.height(), format, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
                              nullptr, nullptr);
@@ -291,6 +274,10 @@ bool TAviWriter_2::openEncoder(QSize size) {
 }
 
 bool TAviWriter_2::writeHeader(QSize size) {
+    // Tried once: an encoder that refuses the size refuses every frame of it.
+    if (HeaderRefused)
+        return false;
+    HeaderRefused = true;
     FrameSize = size;
     if (av->codec) {
         if (!openEncoder(size))
@@ -312,6 +299,7 @@ bool TAviWriter_2::writeHeader(QSize size) {
     av_dict_free(&options);
     if (ret < 0)
         return fail(QStringLiteral("Failed to set AVI stream format"));
+    HeaderRefused = false;
     HeaderWritten = true;
     return true;
 }
@@ -502,8 +490,7 @@ bool TAviWriter_2::publish() {
 bool TAviWriter_2::FinishMovie() {
     if (!NeedsFinishing || (Aborted && !OnTheFly)) {
         const bool wasFinishing = NeedsFinishing;
-        release();
-        removeWorkingFile();
+        closeWorkingFile(false);
         NeedsFinishing = false;
         if (!wasFinishing)
             return fail(QStringLiteral("Video must be finalized"));
@@ -528,14 +515,17 @@ bool TAviWriter_2::FinishMovie() {
     av.reset();
     if (ok)
         ok = publish();
+    bool keep = false;
     if (!ok && FrameCount > 0) {
-        // What was written up to the last whole frame is still a movie.
+        // What was written up to the last whole frame is still a movie. Until it is one, the
+        // working file is the only copy of the frames.
         const QString failure = Error;
-        RecordingFiles::SalvageRecording(Target, filename);
+        keep = RecordingFiles::SalvageRecording(Target, filename) < 0;
+        if (keep)
+            KeptFile = Target;
         Error = failure;
     }
-    release();
-    removeWorkingFile();
+    closeWorkingFile(keep);
     NeedsFinishing = false;
     return ok;
 }

@@ -76,11 +76,14 @@ public:
     QString errorString() const { return Error; }
     int frameCount() const { return FrameCount; }
     bool initialized() const { return Initialized; }
-    // The file could not be written any more (a full disk, a lost device): frames can only be
-    // lost from here on.
+    // The file could not be written any more (a full disk, a lost device, an encoder that
+    // refused the frames' size): frames can only be lost from here on.
     bool fileFailed() const;
     // Where the frames go while the movie is written (the partial or the temporary file).
     QString workingFile() const { return Target; }
+    // After a FinishMovie that failed and could not save the frames into a movie either: the
+    // working file, left in place with every frame. Empty otherwise.
+    QString keptFile() const { return KeptFile; }
 
     // Options given to the AVI muxer, for the record.
     static QString muxerOptions();
@@ -93,8 +96,7 @@ private:
     bool writePacket(struct AVPacket *packet);
     bool drainEncoder(bool flush);
     QImage workingBitmap(const QImage &source) const;
-    void release();
-    void removeWorkingFile();
+    void closeWorkingFile(bool keep);
     bool publish();
 
     int PixelFormat = pf24bit;
@@ -106,10 +108,12 @@ private:
     bool Initialized = false;
     bool NeedsFinishing = false;
     bool HeaderWritten = false;
+    bool HeaderRefused = false;
     bool WriteFailed = false;
     QSize FrameSize;
     QString Target;
     QString Error;
+    QString KeptFile;
     std::unique_ptr<QLockFile> TargetLock;
 
     struct Av;

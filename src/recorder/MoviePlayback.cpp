@@ -2,11 +2,43 @@
 
 #include "recorder/AvSupport.h"
 
+#include <vector>
+
 using namespace AvSupport;
 
 namespace {
 constexpr qint64 MaxSide = 16384;
 constexpr qint64 MaxPixels = 8192LL * 8192;
+
+// What the recorder writes: its compressors, or uncompressed bitmaps.
+bool recorderCodec(AVCodecID id) {
+    if (id == AV_CODEC_ID_RAWVIDEO)
+        return true;
+    for (const KnownCodec &c : KnownCodecs)
+        if (c.id == id)
+            return true;
+    return false;
+}
+
+// What a decoder may allocate for pictures of the header's size: the picture with the margins
+// the MPEG-4 decoders keep around it. Nothing for a size no movie of the recorder has.
+int64_t decoderPixels(qint64 w, qint64 h) {
+    if (w <= 0 || h <= 0 || w > MaxSide || h > MaxSide || w * h > MaxPixels)
+        return 1;
+    return (w + 256) * (h + 256);
+}
+
+// Their decoders' names, as FFmpeg's lists of allowed decoders take them.
+QByteArray RecorderDecoders() {
+    static const QByteArray names = [] {
+        QByteArrayList list{avcodec_find_decoder(AV_CODEC_ID_RAWVIDEO)->name};
+        for (const KnownCodec &c : KnownCodecs)
+            if (const AVCodec *d = avcodec_find_decoder(c.id))
+                list.append(d->name);
+        return list.join(',');
+    }();
+    return names;
+}
 } // namespace
 
 struct MoviePlayback::Av {
@@ -53,24 +85,40 @@ bool MoviePlayback::open(const QString &path) {
     if (avformat_open_input(&raw, LocalPath(path).constData(), avi, nullptr) < 0)
         return false;
     a->format.reset(raw);
-    if (avformat_find_stream_info(raw, nullptr) < 0)
+    // The stream probe decodes too: only the recorder's decoders, at the headers' sizes.
+    std::vector<AVDictionary *> probeOptions(raw->nb_streams, nullptr);
+    for (unsigned i = 0; i < raw->nb_streams; ++i) {
+        const AVCodecParameters *par = raw->streams[i]->codecpar;
+        av_dict_set_int(&probeOptions[i], "max_pixels", decoderPixels(par->width, par->height), 0);
+        av_dict_set(&probeOptions[i], "codec_whitelist", RecorderDecoders().constData(), 0);
+    }
+    const int probed = avformat_find_stream_info(raw, probeOptions.data());
+    for (AVDictionary *&options : probeOptions)
+        av_dict_free(&options);
+    if (probed < 0)
         return false;
     const AVCodec *codec = nullptr;
     a->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-    if (a->stream < 0 || !codec)
+    // Whatever lies in the folder is opened: only what the recorder writes is decoded, and
+    // never at a size beyond the header's or too large to hold.
+    if (a->stream < 0 || !codec || !recorderCodec(codec->id))
         return false;
     const AVStream *st = raw->streams[a->stream];
+    const qint64 w = st->codecpar->width;
+    const qint64 h = st->codecpar->height;
+    if (decoderPixels(w, h) <= 1)
+        return false;
     a->decoder.reset(avcodec_alloc_context3(codec));
-    if (!a->decoder || avcodec_parameters_to_context(a->decoder.get(), st->codecpar) < 0 ||
-        avcodec_open2(a->decoder.get(), codec, nullptr) < 0)
+    if (!a->decoder || avcodec_parameters_to_context(a->decoder.get(), st->codecpar) < 0)
+        return false;
+    // The stream may announce another size than the header: the decoder allocates no more.
+    a->decoder->max_pixels = decoderPixels(w, h);
+    a->decoder->thread_count = 1;
+    if (avcodec_open2(a->decoder.get(), codec, nullptr) < 0)
         return false;
     a->packet.reset(av_packet_alloc());
     a->frame.reset(av_frame_alloc());
-    // Whatever lies in the folder is opened: a picture too large to hold is refused.
-    const qint64 w = st->codecpar->width;
-    const qint64 h = st->codecpar->height;
-    if (!a->packet || !a->frame || w <= 0 || h <= 0 || w > MaxSide || h > MaxSide ||
-        w * h > MaxPixels)
+    if (!a->packet || !a->frame)
         return false;
     a->timeBase = st->time_base;
     av = std::move(a);
@@ -99,6 +147,11 @@ bool MoviePlayback::decodeNext() {
         const int got = avcodec_receive_frame(dec, av->frame.get());
         if (got >= 0) {
             AVFrame *f = av->frame.get();
+            // A picture of another size than the movie's is not one of its frames.
+            if (f->width != Size.width() || f->height != Size.height()) {
+                av_frame_unref(f);
+                continue;
+            }
             av->sws = sws_getCachedContext(av->sws, f->width, f->height, AVPixelFormat(f->format),
                                            f->width, f->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr,
                                            nullptr, nullptr);

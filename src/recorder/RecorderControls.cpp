@@ -6,6 +6,7 @@
 #include "recorder/SessionRecorder.h"
 #include "recorder/uAviPlayer.h"
 #include "screen/FullScreenHeader.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenButtonPictures.h"
 #include "screen/ScreenModes.h"
@@ -84,6 +85,11 @@ RecorderControls::RecorderControls(GatewaySession *session, ScreenPipeline *pipe
         if (!vp->rect().contains(p) || !view->imageRect().contains(p))
             return std::nullopt;
         return view->toRemote(p);
+    };
+    Recorder->hooks().operatorCursorShape = [view] { return view->viewport()->cursor().shape(); };
+    // In view-only mode the frames show the remote user's pointer where its indicator is.
+    Recorder->hooks().remotePointer = [input = area->input()] {
+        return std::optional<QPoint>(input->remotePointer());
     };
     Recorder->hooks().pointerOverStopButton = [this] {
         const QWidget *onBar = barStopButton ? barStopButton() : nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QPoint>
+#include <QtCore/qnamespace.h>
 
 #include <optional>
 
@@ -10,14 +11,15 @@ struct PointerMarks {
     std::optional<QPoint> operatorAt; // the pointer's hot spot, in picture pixels
     QImage operatorCursor;            // the cursor's picture; its hot spot below
     QPoint operatorHotSpot;
-    std::optional<QPoint> remoteAt; // top left corner of the remote pointer indicator
+    std::optional<QPoint> remoteAt; // the indicator's tip (top left corner of its picture)
 };
 
 // The operator's arrow pointer as the frames show it (hot spot at its tip).
 QImage DefaultOperatorCursor(QPoint *hotSpot);
-
-// The remote pointer indicator's arrow: red, 15 by 22 pixels.
-QImage RemotePointerPicture();
+// The pointer the view shows over the picture (it takes the remote cursor's shape) as the
+// frames show it: the arrow, the text beam, the pointing hand, the cross, the hourglass, the
+// sizing arrows and the forbidden sign; other shapes as the arrow. Nothing for a hidden one.
+QImage OperatorCursorPicture(Qt::CursorShape shape, QPoint *hotSpot);
 
 // Paints the marks into `frame`. The operator's pointer is left out when its position lies
 // outside the picture.

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <filesystem>
 #include <functional>
@@ -24,12 +24,29 @@ const QString TempPrefix = QStringLiteral("~AWTemp-");
 const QRegularExpression PartialPattern(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}\\.part$"));
 const QRegularExpression TemporaryPattern(QStringLiteral("^~AWTemp-(.+)\\.[A-Za-z0-9]{6}\\.avi$"));
 
-QString createUnique(const QString &templateName) {
-    QTemporaryFile file(templateName);
-    file.setAutoRemove(false);
-    if (!file.open())
+// prefix + six random letters or digits + suffix, locked, then created exclusively.
+WorkingFile createLocked(const QString &prefix, const QString &suffix) {
+    static const char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = prefix;
+        for (int i = 0; i < 6; ++i)
+            name +=
+                QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters) - 1)]);
+        name += suffix;
+        auto lock = std::make_unique<QLockFile>(LockFileOf(name));
+        if (!lock->tryLock(0)) {
+            if (lock->error() != QLockFile::LockFailedError)
+                return {}; // the folder cannot be written
+            continue;
+        }
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return {name, std::move(lock)};
+        if (QFileInfo::exists(name))
+            continue; // the name is taken by a file that is not being written
         return {};
-    return file.fileName();
+    }
+    return {};
 }
 
 bool beingWritten(const QString &folder, const QString &base) {
@@ -75,15 +92,17 @@ QString MovieFileName(const QString &folder, const QDateTime &now, const QString
                     [&dir](const QString &base) { return beingWritten(dir, base); });
 }
 
-QString CreatePartialFile(const QString &movie) {
+WorkingFile CreatePartialFile(const QString &movie) {
     const QFileInfo info(movie);
-    return createUnique(info.absolutePath() + QStringLiteral("/.") + info.completeBaseName() +
-                        QStringLiteral(".XXXXXX.part"));
+    return createLocked(info.absolutePath() + QStringLiteral("/.") + info.completeBaseName() +
+                            QLatin1Char('.'),
+                        QStringLiteral(".part"));
 }
 
-QString CreateTemporaryFile(const QString &movie) {
-    return createUnique(QDir::tempPath() + QLatin1Char('/') + TempPrefix +
-                        QFileInfo(movie).completeBaseName() + QStringLiteral(".XXXXXX.avi"));
+WorkingFile CreateTemporaryFile(const QString &movie) {
+    return createLocked(QDir::tempPath() + QLatin1Char('/') + TempPrefix +
+                            QFileInfo(movie).completeBaseName() + QLatin1Char('.'),
+                        QStringLiteral(".avi"));
 }
 
 QString LockFileOf(const QString &workingFile) {
@@ -97,18 +116,18 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
     const AVInputFormat *avi = av_find_input_format("avi");
     if (avformat_open_input(&rawIn, LocalPath(source).constData(), avi, nullptr) < 0) {
         err = QStringLiteral("Not a movie: ") + source;
-        return -1;
+        return NothingToSalvage;
     }
     InputPtr in(rawIn);
     // Without an index the demuxer reads the chunks in file order, which is what is wanted.
     if (avformat_find_stream_info(in.get(), nullptr) < 0 || in->nb_streams < 1) {
         err = QStringLiteral("No stream in ") + source;
-        return -1;
+        return NothingToSalvage;
     }
     const int videoIndex = av_find_best_stream(in.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (videoIndex < 0) {
         err = QStringLiteral("No video in ") + source;
-        return -1;
+        return NothingToSalvage;
     }
     AVStream *inStream = in->streams[videoIndex];
     const AVCodecParameters *inPar = inStream->codecpar;
@@ -119,19 +138,22 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
         rawFrameBytes = qint64((inPar->width * bits + 31) / 32) * 4 * inPar->height;
     }
 
-    const QString partial = CreatePartialFile(movie);
+    const WorkingFile working = CreatePartialFile(movie);
+    const QString &partial = working.path;
     if (partial.isEmpty()) {
         err = QStringLiteral("Could not create a file beside ") + movie;
-        return -1;
+        return SalvageNotWritten;
     }
     int kept = 0;
     bool ok = false;
+    // Only a source read to its end without a whole frame holds nothing worth keeping.
+    bool readToEnd = false;
     {
         AVFormatContext *rawOut = nullptr;
         if (avformat_alloc_output_context2(&rawOut, nullptr, "avi", nullptr) < 0 || !rawOut) {
             QFile::remove(partial);
             err = QStringLiteral("No AVI muxer");
-            return -1;
+            return SalvageNotWritten;
         }
         OutputPtr out(rawOut);
         AVStream *outStream = avformat_new_stream(out.get(), nullptr);
@@ -143,6 +165,7 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
             outStream->avg_frame_rate = inStream->avg_frame_rate;
             if (avformat_write_header(out.get(), &options) >= 0) {
                 PacketPtr packet(av_packet_alloc());
+                readToEnd = packet != nullptr;
                 while (packet && av_read_frame(in.get(), packet.get()) >= 0) {
                     const bool whole =
                         packet->stream_index == videoIndex &&
@@ -158,8 +181,10 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
                     av_packet_rescale_ts(packet.get(), inStream->time_base, outStream->time_base);
                     packet->pos = -1;
                     const bool counted = packet->size > 0;
-                    if (av_write_frame(out.get(), packet.get()) < 0)
+                    if (av_write_frame(out.get(), packet.get()) < 0) {
+                        readToEnd = false;
                         break;
+                    }
                     if (counted)
                         ++kept;
                 }
@@ -172,9 +197,12 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
     }
     if (!ok) {
         QFile::remove(partial);
-        err = kept > 0 ? QStringLiteral("Unable to write ") + movie
-                       : QStringLiteral("No complete frame in ") + source;
-        return -1;
+        if (kept > 0 || !readToEnd) {
+            err = QStringLiteral("Unable to write ") + movie;
+            return SalvageNotWritten;
+        }
+        err = QStringLiteral("No complete frame in ") + source;
+        return NothingToSalvage;
     }
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(partial.toStdString()),
@@ -182,13 +210,13 @@ int SalvageRecording(const QString &source, const QString &movie, QString *error
     if (ec) {
         QFile::remove(partial);
         err = QStringLiteral("Unable to write ") + movie;
-        return -1;
+        return SalvageNotWritten;
     }
     return kept;
 }
 
-QStringList RecoverLeftoverRecordings(const QString &recordedFolder, const QString &tempFolder) {
-    QStringList written;
+Recovery RecoverLeftoverRecordings(const QString &recordedFolder, const QString &tempFolder) {
+    Recovery result;
     // The temporary folder is shared: only what this user wrote is taken.
     const uint owner = QFileInfo(recordedFolder).ownerId();
     const auto recover = [&](const QString &leftover, const QString &base) {
@@ -200,9 +228,13 @@ QStringList RecoverLeftoverRecordings(const QString &recordedFolder, const QStri
             return;
         const QString target =
             freeName(recordedFolder, base, [](const QString &) { return false; });
-        if (SalvageRecording(leftover, target) >= 0)
-            written.append(target);
-        removeIfThere(leftover);
+        const int kept = SalvageRecording(leftover, target);
+        if (kept >= 0)
+            result.saved.append(target);
+        if (kept == SalvageNotWritten)
+            result.kept.append(leftover);
+        else
+            removeIfThere(leftover);
         lock.unlock();
     };
     for (const QString &name :
@@ -218,7 +250,7 @@ QStringList RecoverLeftoverRecordings(const QString &recordedFolder, const QStri
         if (m.hasMatch())
             recover(tempFolder + QLatin1Char('/') + name, m.captured(1));
     }
-    return written;
+    return result;
 }
 
 } // namespace RecordingFiles

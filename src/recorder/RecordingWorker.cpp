@@ -55,6 +55,11 @@ int RecordingWorker::framesDropped() const {
     return Dropped;
 }
 
+QString RecordingWorker::keptFile() const {
+    std::lock_guard lock(Mutex);
+    return Kept;
+}
+
 void RecordingWorker::run() {
     for (;;) {
         Frame frame;
@@ -89,5 +94,9 @@ void RecordingWorker::run() {
     }
     bool ok = Writer->EndFrames() && Writer->FinishMovie();
     const QString error = ok ? QString() : Writer->errorString();
+    {
+        std::lock_guard lock(Mutex);
+        Kept = Writer->keptFile();
+    }
     emit finished(ok, error);
 }

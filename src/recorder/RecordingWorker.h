@@ -43,6 +43,8 @@ public:
     int framesWritten() const;
     int framesDropped() const;
     QString movie() const { return Movie; }
+    // Once finished: the working file left with the frames when no movie could be saved.
+    QString keptFile() const;
 
 signals:
     // The file cannot be written any more; no frame will reach it.
@@ -62,5 +64,6 @@ private:
     bool Failed = false;
     int Written = 0;
     int Dropped = 0;
+    QString Kept;
     std::thread Thread;
 };

@@ -27,6 +27,8 @@ constexpr int FormFrameTime = 1000;
 const char *const PreferenceList[] = {"MP43", "MP42", "MPG4", "CVID", "MSVC"};
 constexpr int TickMs = 100;
 constexpr int ClickSound = 0;
+constexpr int MsgError = 1;         // the message window's kind
+constexpr int MsgButtonOK = 1 << 2; // and its OK button
 } // namespace
 
 SessionRecorder::SessionRecorder(GatewaySession *session, ScreenPipeline *pipeline, QObject *parent)
@@ -34,6 +36,7 @@ SessionRecorder::SessionRecorder(GatewaySession *session, ScreenPipeline *pipeli
     RecordingFolder = appFolders().Recorded;
     OperatorCursor = DefaultOperatorCursor(&OperatorHotSpot);
     H.operatorPointer = [] { return std::optional<QPoint>(); };
+    H.operatorCursorShape = [] { return Qt::ArrowCursor; };
     H.fullControl = [] { return true; };
     H.remotePointer = [] { return std::optional<QPoint>(); };
     H.pointerOverStopButton = [] { return false; };
@@ -153,13 +156,15 @@ void SessionRecorder::BttnStartSessionRecordingClick() {
     Clock.invalidate();
     Worker = new RecordingWorker(std::move(writer), QueueCapacity, this);
     RecordingWorker *worker = Worker;
-    // A file that cannot be written any more (a full disk) ends the recording; the operator
-    // learns why the stop button went.
+    // A file that cannot be written any more (a full disk), or an encoder that refuses the
+    // picture's size, ends the recording; the operator learns why the stop button went.
     connect(worker, &RecordingWorker::writeFailed, this, [this, worker] {
         if (Recording && Worker == worker) {
+            const bool started = worker->framesWritten() > 0;
             stopRecording(false);
             flash(Msg("Error"),
-                  Msg("Screen recording stopped: the movie file could not be written."));
+                  started ? Msg("Screen recording stopped: the movie file could not be written.")
+                          : Msg("Could not start recorder"));
         }
     });
     connect(worker, &RecordingWorker::finished, this,
@@ -199,8 +204,14 @@ void SessionRecorder::SessionRecTimerTimer() {
             if (const auto at = H.operatorPointer()) {
                 AddTrace(47);
                 frame.marks.operatorAt = at;
-                frame.marks.operatorCursor = OperatorCursor;
-                frame.marks.operatorHotSpot = OperatorHotSpot;
+                const Qt::CursorShape shape = H.operatorCursorShape();
+                if (shape == Qt::ArrowCursor) {
+                    frame.marks.operatorCursor = OperatorCursor;
+                    frame.marks.operatorHotSpot = OperatorHotSpot;
+                } else {
+                    frame.marks.operatorCursor =
+                        OperatorCursorPicture(shape, &frame.marks.operatorHotSpot);
+                }
             }
             if (!H.fullControl())
                 frame.marks.remoteAt = H.remotePointer();
@@ -252,7 +263,10 @@ void SessionRecorder::onWorkerFinished(RecordingWorker *worker, bool ok, const Q
         return;
     const QString movie = worker->movie();
     worker->waitFinished();
+    const QString kept = worker->keptFile();
     worker->deleteLater();
+    if (!kept.isEmpty())
+        reportKeptFrames({kept});
     emit movieFinished(movie, ok, error);
     if (!Recording && Finishing.isEmpty())
         emit replayEnabledChanged(true);
@@ -270,7 +284,24 @@ void SessionRecorder::finishAll() {
 void SessionRecorder::RecoverLeftovers() {
     if (RecordingFolder.isEmpty() || Recovery.isRunning())
         return;
-    Recovery = QtConcurrent::run([folder = RecordingFolder] {
-        RecordingFiles::RecoverLeftoverRecordings(folder, QDir::tempPath());
+    const QPointer<SessionRecorder> self(this);
+    Recovery = QtConcurrent::run([self, folder = RecordingFolder] {
+        const QStringList kept =
+            RecordingFiles::RecoverLeftoverRecordings(folder, QDir::tempPath()).kept;
+        if (!kept.isEmpty())
+            QMetaObject::invokeMethod(qApp, [self, kept] {
+                if (self)
+                    self->reportKeptFrames(kept);
+            });
     });
+}
+
+void SessionRecorder::reportKeptFrames(const QStringList &files) {
+    emit framesKept(files);
+    if (Session)
+        Session->ui().message(MsgError,
+                              Msg("The recording could not be saved as a movie.\rIts frames are "
+                                  "kept in:") +
+                                  QLatin1Char('\r') + files.join(QLatin1Char('\r')),
+                              MsgButtonOK);
 }

@@ -42,6 +42,8 @@ public:
         // The operator's pointer (its hot spot) over the picture, in picture pixels; nothing
         // while it is elsewhere or hidden.
         std::function<std::optional<QPoint>()> operatorPointer;
+        // The shape the view gives that pointer (the remote cursor's).
+        std::function<Qt::CursorShape()> operatorCursorShape;
         // False in view-only mode, when the remote user's pointer is drawn into the frames.
         std::function<bool()> fullControl;
         // The remote user's pointer as last reported, in picture pixels; nothing when unknown.
@@ -53,7 +55,7 @@ public:
 
     // Where the movies go; the "Recorded" folder by default.
     QString RecordingFolder;
-    // The operator's pointer as the frames show it.
+    // The operator's arrow as the frames show it; other shapes have their own pictures.
     QImage OperatorCursor;
     QPoint OperatorHotSpot;
     // Frames waiting for the writer at most; more are dropped.
@@ -100,12 +102,15 @@ signals:
     void replayEnabledChanged(bool enabled);
     void closePlayerRequested();
     void movieFinished(const QString &movie, bool ok, const QString &error);
+    // Working files that still hold frames no movie could be made of (the operator is told).
+    void framesKept(const QStringList &files);
 
 private:
     void stopRecording(bool byOperator);
     void setStopShown(bool shown);
     void onWorkerFinished(RecordingWorker *worker, bool ok, const QString &error);
     void flash(const QString &title, const QString &text);
+    void reportKeptFrames(const QStringList &files);
 
     QPointer<GatewaySession> Session;
     QPointer<ScreenPipeline> Pipeline;

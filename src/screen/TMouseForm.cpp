@@ -1,5 +1,7 @@
 #include "screen/TMouseForm.h"
 
+#include "screen/RemotePointerPicture.h"
+
 #include <QBitmap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,44 +9,16 @@
 #include <QRegion>
 #include <QTimer>
 
-namespace {
-const QColor ArrowRed(220, 0, 0);
-const QColor ArrowEdge(90, 0, 0);
-
-void paintArrow(QPainter &p) {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(ArrowEdge);
-    p.setBrush(ArrowRed);
-    p.drawPolygon(TMouseForm::arrow(), Qt::OddEvenFill);
-}
-} // namespace
-
 TMouseForm::TMouseForm(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint) {
     setObjectName(QStringLiteral("MouseForm"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(arrow().boundingRect().size() + QSize(1, 1));
+    const QImage picture = RemotePointerPicture();
+    setFixedSize(picture.size());
     // The window is the arrow itself, outline included: the desktop shows around it.
-    QImage shape(size(), QImage::Format_ARGB32_Premultiplied);
-    shape.fill(Qt::transparent);
-    QPainter p(&shape);
-    paintArrow(p);
-    p.end();
-    setMask(QBitmap::fromImage(shape.createAlphaMask()));
-}
-
-QPolygon TMouseForm::arrow() {
-    return QPolygon({{0, 0}, {0, 17}, {4, 13}, {8, 21}, {10, 19}, {7, 12}, {13, 12}});
-}
-
-QImage TMouseForm::arrowImage() {
-    QImage img(15, 20, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    paintArrow(p);
-    return img;
+    setMask(QBitmap::fromImage(picture.createAlphaMask()));
 }
 
 void TMouseForm::moveTipTo(QPoint global) {
@@ -67,8 +41,7 @@ void TMouseForm::Flash() {
 }
 
 void TMouseForm::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    paintArrow(p);
+    QPainter(this).drawImage(0, 0, RemotePointerPicture());
 }
 
 void TMouseForm::closeEvent(QCloseEvent *e) {

@@ -1,6 +1,4 @@
 #pragma once
-#include <QImage>
-#include <QPolygon>
 #include <QWidget>
 
 // The remote user's pointer in view-only mode: a small red arrow that stays on top, shown
@@ -9,11 +7,6 @@ class TMouseForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMouseForm(QWidget *parent = nullptr);
-
-    // The arrow's outline, its tip at (0, 0).
-    static QPolygon arrow();
-    // The 15 by 20 arrow picture the recorder draws into its frames (transparent around it).
-    static QImage arrowImage();
 
     // Places the arrow's tip at `global` (screen coordinates).
     void moveTipTo(QPoint global);

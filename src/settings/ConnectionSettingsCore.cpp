@@ -3,6 +3,8 @@
 #include "gateway/HttpChannel.h"
 #include "settings/uIniFiles.h"
 
+#include <QNetworkReply>
+
 ConnectionValues ConnectionValuesFrom(const Settings &s) {
     ConnectionValues v;
     v.UserCode = s.UserCode;
@@ -36,7 +38,7 @@ std::optional<int> portNumber(const QString &text) {
 
 std::optional<int> ProxyPortToSave(const QString &text, const QString &proxyName) {
     if (text.trimmed().isEmpty())
-        return 8080;
+        return proxyName.trimmed().isEmpty() ? 0 : 8080;
     const std::optional<int> port = portNumber(text);
     if (!port)
         return std::nullopt;
@@ -79,6 +81,7 @@ void ProxyCheck::start(const Request &request) {
     cancel();
     m_request = request;
     m_index = -1;
+    m_failure = Failure::None;
     next();
 }
 
@@ -117,6 +120,7 @@ void ProxyCheck::next() {
     if (!channel->get(m_request.url)) {
         // Not an address the channel takes: no form can succeed.
         cancel();
+        m_failure = Failure::Other;
         emit finished(false, QString());
     }
 }
@@ -129,8 +133,35 @@ void ProxyCheck::onDone(int error, int status) {
         channel->deleteLater();
     }
     if (error == 0 && status == 200) {
+        m_failure = Failure::None;
         emit finished(true, m_request.userNames.value(m_index));
         return;
     }
+    // The credentials refused by one form and the proxy unreachable for another still mean the
+    // password: it is what the operator can mend.
+    const Failure now = failureOf(error, status);
+    if (m_failure != Failure::WrongPassword)
+        m_failure = now;
     next();
+}
+
+ProxyCheck::Failure ProxyCheck::failureOf(int error, int status) {
+    if (error == 0)
+        return status == 407 ? Failure::WrongPassword : Failure::Other;
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::RemoteHostClosedError:
+        return Failure::ProxyRefused;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::ProxyTimeoutError:
+        return Failure::NoAnswer;
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return Failure::WrongPassword;
+    default:
+        return Failure::Other;
+    }
 }

@@ -30,7 +30,8 @@ ConnectionValues ConnectionValuesFrom(const Settings &settings);
 // password that does not decipher clears it in the file too.
 void StoreConnectionValues(const ConnectionValues &values);
 
-// The port field on "Save": empty gives 8080; a number from 80 to 65535 is taken; any other
+// The port field on "Save": empty gives 8080, or 0 (no port) while the proxy name is empty too;
+// a number from 80 to 65535 is taken; any other
 // number only while the proxy name is empty (no proxy is used then). Nothing when the text is
 // not a number or the number is refused: the dialog shows "Proxy port out of range".
 std::optional<int> ProxyPortToSave(const QString &text, const QString &proxyName);
@@ -63,6 +64,15 @@ public:
         QByteArray url; // the version file
     };
 
+    // Why a test failed, the step that went wrong.
+    enum class Failure {
+        None,
+        ProxyRefused,  // the proxy could not be reached or refused the connection
+        WrongPassword, // the proxy refused every user name with the password (407)
+        NoAnswer,      // the proxy or the service behind it did not answer in time
+        Other,         // anything else (the service's certificate, its answer)
+    };
+
     explicit ProxyCheck(QObject *parent = nullptr);
     ~ProxyCheck() override;
 
@@ -72,6 +82,8 @@ public:
     bool running() const { return m_channel != nullptr; }
     // How long one attempt may take without any traffic.
     void setAttemptTimeout(int ms) { m_timeoutMs = ms; }
+    // After a finished(false): the step that failed.
+    Failure failure() const { return m_failure; }
 
 signals:
     // ok: an attempt was answered with status 200, with `userName` the form that worked.
@@ -82,9 +94,11 @@ signals:
 private:
     void next();
     void onDone(int error, int status);
+    static Failure failureOf(int error, int status);
 
     Request m_request;
     int m_index = -1;
     int m_timeoutMs = 30000;
+    Failure m_failure = Failure::None;
     QPointer<HttpChannel> m_channel;
 };

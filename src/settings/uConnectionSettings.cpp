@@ -48,7 +48,8 @@ QLineEdit *field(QWidget *parent, const char *name, bool masked = false) {
 TConnectionSettingsForm::Services TConnectionSettingsForm::DefaultServices() {
     Services s;
     s.ownerDomain = [] { return OwnerDomain(SystemOwnerDomainSources()); };
-    s.detectProxy = [](const ProxyRequest &request) { return ResolveProxyCached(request); };
+    // What the dialog finds is only shown: the proxy in use changes when the operator saves.
+    s.detectProxy = [](const ProxyRequest &request) { return DiscoverProxy(request); };
     s.versionFileUrl = [] { return serviceUrls().VersionFile.toUtf8(); };
     s.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
     return s;
@@ -230,7 +231,8 @@ void TConnectionSettingsForm::Prepare(const ConnectionValues &values,
     EditUserCode->setText(values.UserCode);
     EditPassword->setText(values.Password);
     EditProxyName->setText(values.ProxyName);
-    EditProxyPort->setText(QString::number(values.ProxyPort));
+    // 0 is "no port": the field stays empty rather than offering a port that cannot be saved.
+    EditProxyPort->setText(values.ProxyPort > 0 ? QString::number(values.ProxyPort) : QString());
     EditProxyUserCode->setText(values.ProxyUserCode);
     EditProxyPassWord->setText(values.ProxyPassword);
     (values.ManProxy ? RBManualSet : RBAutoDetect)->setChecked(true);
@@ -336,7 +338,24 @@ void TConnectionSettingsForm::CheckProxyDone(bool ok, const QString &userName) {
         EditProxyUserCode->setText(userName);
         ShowMessageWindow(mkInformation, Msg("Proxy settings OK"), MsgButton::OK);
     } else {
-        ShowMessageWindow(mkError, Msg("Proxy settings failed"), MsgButton::OK);
+        QString why;
+        switch (Check->failure()) {
+        case ProxyCheck::Failure::ProxyRefused:
+            why = Msg("The proxy could not be reached or refused the connection.");
+            break;
+        case ProxyCheck::Failure::WrongPassword:
+            why = Msg("The proxy refused the user name or the password.");
+            break;
+        case ProxyCheck::Failure::NoAnswer:
+            why = Msg("No answer through the proxy in time.");
+            break;
+        default:
+            break;
+        }
+        ShowMessageWindow(mkError,
+                          why.isEmpty() ? Msg("Proxy settings failed")
+                                        : Msg("Proxy settings failed") + QLatin1Char('\r') + why,
+                          MsgButton::OK);
     }
 }
 

@@ -211,6 +211,10 @@ EffectiveProxyState ResolveProxyCached(const ProxyRequest &request) {
     return state;
 }
 
+EffectiveProxyState DiscoverProxy(const ProxyRequest &request) {
+    return consoleResolver().Resolve(request);
+}
+
 EffectiveProxyState ResolveProxyCached(const QString &scheme) {
     return ResolveProxyCached(ProxyRequestFromSettings(scheme));
 }

@@ -128,6 +128,9 @@ private:
 EffectiveProxyState ResolveProxyCached(const ProxyRequest &request);
 // The same with the request taken from settings() here: for the main thread.
 EffectiveProxyState ResolveProxyCached(const QString &scheme);
+// The same discovery without recording the result as effectiveProxy(): what the connection
+// settings dialog shows before the operator saves or cancels.
+EffectiveProxyState DiscoverProxy(const ProxyRequest &request);
 // Forgets the cached result, so that the next resolve discovers afresh: for "Auto detect
 // proxy" and "Test proxy" of the connection settings dialog, and after the desktop's proxy
 // settings may have changed.

@@ -115,21 +115,41 @@ Table tableFor(const QStringList &report, int category) {
     return t;
 }
 
+namespace {
+bool isRefreshedLine(const QString &line) {
+    const QStringView tag = QStringView(line).left(TagLength);
+    for (const Node &n : Nodes)
+        if (n.refreshed && tag == QLatin1String(n.tag))
+            return true;
+    return false;
+}
+
+// The first lines of `report` that fit in kMaxReportLines and kMaxReportChars.
+QStringList bounded(QStringList report) {
+    qsizetype chars = 0;
+    qsizetype keep = 0;
+    while (keep < report.size() && keep < kMaxReportLines &&
+           chars + report[keep].size() <= kMaxReportChars)
+        chars += report[keep++].size();
+    report.resize(keep);
+    return report;
+}
+} // namespace
+
 QStringList mergeRefresh(const QStringList &stored, const QStringList &refresh) {
     if (refresh.isEmpty())
         return stored;
     QStringList merged;
     merged.reserve(stored.size() + refresh.size());
-    for (const QString &line : stored) {
-        const QStringView tag = QStringView(line).left(TagLength);
-        bool refreshed = false;
-        for (const Node &n : Nodes)
-            refreshed = refreshed || (n.refreshed && tag == QLatin1String(n.tag));
-        if (!refreshed)
+    for (const QString &line : stored)
+        if (!isRefreshedLine(line))
             merged.append(line);
-    }
-    merged.append(refresh);
-    return merged;
+    // The answer's other lines are not a refresh of anything: taking them would let the
+    // report grow with every answer.
+    for (const QString &line : refresh)
+        if (isRefreshedLine(line))
+            merged.append(line);
+    return bounded(std::move(merged));
 }
 
 void setServiceState(QStringList &report, const QString &name, const QString &state) {
@@ -149,9 +169,14 @@ void setServiceState(QStringList &report, const QString &name, const QString &st
 
 QStringList linesOf(const QList<QByteArray> &list) {
     QStringList lines;
-    lines.reserve(list.size());
-    for (const QByteArray &l : list)
-        lines.append(fromCp1252(l.left(kMaxLineChars)));
+    qsizetype chars = 0;
+    for (const QByteArray &l : list) {
+        QString line = fromCp1252(l.left(kMaxLineChars));
+        if (lines.size() >= kMaxReportLines || chars + line.size() > kMaxReportChars)
+            break;
+        chars += line.size();
+        lines.append(std::move(line));
+    }
     return lines;
 }
 

@@ -46,6 +46,9 @@ inline constexpr int kMaxFields = 64;
 inline constexpr qsizetype kMaxFieldChars = 4096;
 inline constexpr int kDefaultWidth = 150;
 inline constexpr int kMaxWidth = 2000;
+// The whole report, as stored and refreshed.
+inline constexpr qsizetype kMaxReportLines = 20000;
+inline constexpr qsizetype kMaxReportChars = 8 * 1024 * 1024;
 
 struct Column {
     QString caption;
@@ -66,15 +69,15 @@ QStringList parseRow(QStringView row);
 // The lines of one category in report order: a "[HEAD]" line starts the table afresh.
 Table tableFor(const QStringList &report, int category);
 
-// A refresh answer replaces the lines of the refreshed categories; an empty one changes
-// nothing.
+// A refresh answer replaces the lines of the refreshed categories (its other lines are
+// dropped); an empty one changes nothing. The result is bounded like a whole report.
 QStringList mergeRefresh(const QStringList &stored, const QStringList &refresh);
 
 // Sets the state (third column) of the service `name` in the stored report.
 void setServiceState(QStringList &report, const QString &name, const QString &state);
 
 // The report lines as they come from the gateway: Windows-1252 text, each cut to
-// kMaxLineChars.
+// kMaxLineChars, as many as fit in kMaxReportLines and kMaxReportChars.
 QStringList linesOf(const QList<QByteArray> &list);
 
 // The host program's own programs and services, which the console never stops.

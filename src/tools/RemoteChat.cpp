@@ -45,11 +45,14 @@ RemoteChat::RemoteChat(GatewaySession *session, QObject *parent)
         Session->ui().flash(QString(), Msg("Chat denied - no user logged"), 3);
         HostRequestStopChat();
     });
-    // The chat belongs to the session: it closes with it, without a word to a host that is gone.
-    connect(session, &GatewaySession::sessionReset, this, [this] {
-        if (Open)
-            close();
-    });
+    // The chat belongs to the session and to the host it was opened with: it closes with the
+    // session, and when a host logs on (after a reboot or a lost host), which never had it
+    // open; either way without a word to the host.
+    for (auto signal : {&GatewaySession::sessionReset, &GatewaySession::hostJoined})
+        connect(session, signal, this, [this] {
+            if (Open)
+                close();
+        });
 }
 
 bool RemoteChat::event(QEvent *e) {

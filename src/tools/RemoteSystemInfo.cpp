@@ -37,6 +37,20 @@ RemoteSystemInfo::RemoteSystemInfo(GatewaySession *session, QObject *parent)
         setWait(false);
         setProgress(QString());
     });
+    // A host that logs on (again) has other processes and services: nothing of the report
+    // before may be shown or acted on.
+    connect(session, &GatewaySession::hostJoined, this, [this] {
+        if (Visible)
+            closeWindow();
+        Report.clear();
+        SelectedKey.clear();
+        ServiceKey.clear();
+        StartEnabled = StopEnabled = false;
+        if (Category >= 0)
+            drawCategory();
+        setProgress(QString());
+        emit stateChanged();
+    });
 }
 
 void RemoteSystemInfo::BttnOsHostInfoClick() {
@@ -56,6 +70,9 @@ void RemoteSystemInfo::BttnOsHostInfoClick() {
 
 void RemoteSystemInfo::OsHostInfoDone(const QStringList &lines, bool full) {
     AddTrace(28);
+    // A refresh belongs to the window that asked for it; only a full report opens it.
+    if (!full && !Visible)
+        return;
     CursorTimer.stop();
     setWait(false);
     if (full)

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -286,9 +287,7 @@ void TChooseMailForm::CloseWith(Choice choice) {
     if (Closing)
         return;
     Closing = true;
-    Settings &s = settings();
-    s.SaveMAddr = ChkSaveAddress->isChecked();
-    s.MILang = Language;
+    keepChoices();
     GlobeTimer.stop();
     const QString address = AddressBox->currentText().trimmed();
     const QString text = invitationText();
@@ -309,14 +308,24 @@ void TChooseMailForm::CloseWith(Choice choice) {
     case NoChoice:
         break;
     }
-    if (Invite)
-        Invite->LastMailAddress = address;
     hide();
     emit finished(choice, ShownKey, choice == GatewayMail ? address : QString());
 }
 
+void TChooseMailForm::keepChoices() {
+    Settings &s = settings();
+    s.SaveMAddr = ChkSaveAddress->isChecked();
+    s.MILang = Language;
+    if (Invite)
+        Invite->LastMailAddress = AddressBox->currentText().trimmed();
+}
+
 void TChooseMailForm::hideEvent(QHideEvent *e) {
     GlobeTimer.stop();
+    // Closed by the session (the remote user joined): what the operator chose is kept as by
+    // "Close form".
+    if (!Closing && !e->spontaneous())
+        keepChoices();
     DialogFrame::hideEvent(e);
 }
 

@@ -69,6 +69,8 @@ protected:
 
 private:
     void CloseWith(Choice choice);
+    // The language, the address and its saving, for the next opening.
+    void keepChoices();
     void LanguageBoxChange(int index);
     void nextGlobe();
 

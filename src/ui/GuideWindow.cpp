@@ -14,6 +14,8 @@ TGuideWindow::TGuideWindow(QWidget *mainWindow)
     : QScrollArea(nullptr), MainWindow(mainWindow), Content(new QWidget) {
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // An open guide never keeps the program running once the console is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     ContentWidth = ResourceBitmapSize(HeaderPicture).width();
     if (ContentWidth <= 0)
         ContentWidth = 640;

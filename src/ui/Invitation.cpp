@@ -199,7 +199,9 @@ QUrl MailtoAddress(int language, const QString &operatorName, const QString &tex
 
 QByteArray GatewayMailRequest(const QString &invitationKey, const QString &address,
                               int languageNumber) {
-    return "22?skey=" + EncodeQueryValue(toCp1252(invitationKey)) +
+    // The gateway puts the key into the mail as it stands: it goes unescaped (a key is letters,
+    // digits, "-" and "."; anything else is escaped only so that it cannot break the request).
+    return "22?skey=" + QUrl::toPercentEncoding(invitationKey) +
            "&addr=" + EncodeQueryValue(toCp1252(address)) +
            "&lang=" + QByteArray::number(languageNumber);
 }

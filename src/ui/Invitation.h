@@ -52,8 +52,8 @@ QString ServiceWebSite();
 // text whatever it holds ("&", "#", "%", "?").
 QUrl MailtoAddress(int language, const QString &operatorName, const QString &text);
 
-// The control request the gateway sends the invitation mail for: "22?skey=..." with the
-// address and the key encoded.
+// The control request the gateway sends the invitation mail for: "22?skey=..." with the key
+// as it is and the address encoded.
 QByteArray GatewayMailRequest(const QString &invitationKey, const QString &address,
                               int languageNumber);
 

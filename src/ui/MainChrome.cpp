@@ -165,15 +165,21 @@ TMainChrome::TMainChrome(QMainWindow *window, GatewaySession *session)
         connect(Session, &GatewaySession::loggedOn, this, &TMainChrome::SplashStop);
         connect(Session, &GatewaySession::sessionReset, this, [this] {
             setInvitationSent(false);
+            // A session that ends while the console waits in the tray brings it back.
+            restoreFromTray(false);
             if (!adminVars().LoggedOn)
                 SplashPlay();
         });
         connect(Session, &GatewaySession::hostJoined, this, [this] {
+            updateTrayButton();
             if (InTray) {
                 PlaySystemSound(sndSilentAlarm);
                 PostMessage(Window, RestoreFromTray);
             }
         });
+        // The tray is for waiting for the remote user: the button goes while one is connected.
+        connect(Session, &GatewaySession::hostLeft, this, &TMainChrome::updateTrayButton);
+        connect(Session, &GatewaySession::hostLost, this, &TMainChrome::updateTrayButton);
     }
 
     TrayTimer.setInterval(200);
@@ -295,14 +301,19 @@ void TMainChrome::setInvitationSent(bool sent) {
     updateTrayButton();
 }
 
+bool TMainChrome::trayAllowed() const {
+    const AdminVars &v = adminVars();
+    return InvitationSent && v.LoggedOn && !v.HostLoggedOn && trayAvailable();
+}
+
 void TMainChrome::updateTrayButton() {
-    Toolbar->button(TMainToolbar::BttnToTray)->setVisible(InvitationSent && trayAvailable());
+    Toolbar->button(TMainToolbar::BttnToTray)->setVisible(trayAllowed());
 }
 
 void TMainChrome::BttnToTrayClick() {
     PlaySystemSound(sndClick);
     AddTrace(73);
-    if (TheHooks.invitationOpen() || InTray || !trayAvailable())
+    if (TheHooks.invitationOpen() || InTray || !trayAllowed())
         return;
     TheHooks.releaseInput();
     TrayFrame = 0;

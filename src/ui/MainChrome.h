@@ -70,7 +70,8 @@ public:
     void SplashStop();
     void SplashClean();
 
-    // The tray button shows once an invitation was sent, where the desktop has a tray.
+    // The tray button shows once an invitation was sent, where the desktop has a tray, while
+    // the session waits for the remote user.
     void setInvitationSent(bool sent);
     void BttnToTrayClick();
     bool inTray() const { return InTray; }
@@ -102,6 +103,7 @@ private:
     void WMBringToFront();
     void updateTrayButton();
     bool trayAvailable() const;
+    bool trayAllowed() const;
     void layoutChanged();
 
     QMainWindow *Window;

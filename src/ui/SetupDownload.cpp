@@ -35,17 +35,29 @@ SetupDownload::SetupDownload(QObject *parent)
 
 SetupDownload::~SetupDownload() = default;
 
+namespace {
+bool isHttps(const QUrl &address) {
+    return address.isValid() &&
+           address.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray headerValue(const HttpWire::HeaderList &headers, QByteArrayView name) {
+    for (const auto &[key, value] : headers)
+        if (QByteArrayView(key).compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    return {};
+}
+} // namespace
+
 bool SetupDownload::start(const QString &url, const QString &target,
                           const EffectiveProxyState &proxy) {
     if (Running)
         return false;
     const QUrl address(url);
-    if (!address.isValid() || address.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive))
+    if (!isHttps(address))
         return false;
     Target = target;
-    Announced = -2;
-    Percent = -1;
-    Received = 0;
+    Redirects = 0;
     QDir().mkpath(QFileInfo(Target).absolutePath());
     File = std::make_unique<QSaveFile>(Target);
     if (!File->open(QIODevice::WriteOnly)) {
@@ -57,18 +69,25 @@ bool SetupDownload::start(const QString &url, const QString &target,
     Channel->setProxy(proxied ? proxy.EffectiveProxyHost : QString(),
                       proxied ? quint16(qBound(1, proxy.EffectiveProxyPort, 65535)) : 0,
                       proxy.EffectiveProxyUser, proxy.EffectiveProxyPassword);
-    const bool started = Channel->getInto(address.toEncoded(), [this](QByteArrayView piece) {
-        if (File->write(piece.data(), piece.size()) != piece.size())
-            return false;
-        Received += piece.size();
-        return true;
-    });
-    if (!started) {
+    if (!request(address)) {
         File.reset();
         return false;
     }
     Running = true;
     return true;
+}
+
+bool SetupDownload::request(const QUrl &address) {
+    Address = address;
+    Announced = -2;
+    Percent = -1;
+    Received = 0;
+    return Channel->getInto(address.toEncoded(), [this](QByteArrayView piece) {
+        if (File->write(piece.data(), piece.size()) != piece.size())
+            return false;
+        Received += piece.size();
+        return true;
+    });
 }
 
 void SetupDownload::abort() {
@@ -77,6 +96,24 @@ void SetupDownload::abort() {
 }
 
 void SetupDownload::onDone(int error, int status, const QByteArray &) {
+    // A redirection carries no body into the file (only 2xx bodies reach the sink), so the
+    // same file takes the next hop's.
+    if (error == 0 &&
+        (status == 301 || status == 302 || status == 303 || status == 307 || status == 308)) {
+        const QUrl next = Address.resolved(
+            QUrl::fromEncoded(headerValue(Channel->finishedHeaders(), "Location")));
+        QString refusal;
+        if (++Redirects > kMaxRedirects)
+            refusal = QStringLiteral("too many redirections");
+        else if (!isHttps(next))
+            refusal = QStringLiteral("redirection to a non-https address refused");
+        else if (!request(next))
+            refusal = QStringLiteral("redirection to an unusable address");
+        if (refusal.isEmpty())
+            return;
+        File.reset();
+        return finish(false, refusal);
+    }
     // Whatever fails below, the uncommitted file goes with it and the target stays as it was.
     const std::unique_ptr<QSaveFile> file = std::move(File);
     if (error != 0)
@@ -85,14 +122,14 @@ void SetupDownload::onDone(int error, int status, const QByteArray &) {
                                  : HttpChannel::errorText(error));
     if (status != 200)
         return finish(false, QStringLiteral("HTTP status %1").arg(status));
-    // A body that runs until the connection closes cannot be told from one cut short, so it
-    // is refused: the progress reports say whether the head announced a length. A reply that
-    // came in one read gave no report; it completed in that read, which a close-delimited
-    // body cannot do, so it had a length or chunked framing, both of which the channel checks.
-    if (Announced == -1)
+    // A body that runs until the connection closes cannot be told from one cut short; a
+    // length or chunks the channel has checked to the end.
+    if (Channel->finishedEndedByClose())
         return finish(false, QStringLiteral("reply without Content-Length"));
     if (Announced >= 0 && Received != Announced)
         return finish(false, QStringLiteral("length mismatch"));
+    if (Received == 0)
+        return finish(false, QStringLiteral("empty setup file"));
     if (!file->flush() || !file->commit())
         return finish(false, file->errorString());
     if (Percent != 100)

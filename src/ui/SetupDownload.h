@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -15,8 +16,11 @@ class QSaveFile;
 // - https only, through a gateway channel (its TLS policy verifies the certificate and the host
 //   name on every handshake, and it goes through the effective proxy); a plain http address is
 //   refused before anything is sent;
-// - the reply must be status 200 with a Content-Length, and the body must have exactly that
-//   length (a body that just runs until the connection closes cannot be told from a cut one);
+// - up to kMaxRedirects redirections are followed, each to an https address only, verified
+//   like the first; one to plain http ends the download;
+// - the reply must be status 200 with a body framed by a Content-Length (and of exactly that
+//   length) or by chunks, never one that just runs until the connection closes (it cannot be
+//   told from a cut one); an empty body is no setup;
 // - the file is written beside its target under a temporary name and renamed into place only
 //   then; a failure at any point leaves no file behind (an earlier setup of the same name is
 //   left as it was, and is never started by this download).
@@ -25,6 +29,7 @@ class SetupDownload : public QObject {
 public:
     // Bodies above this are refused.
     static constexpr qint64 kMaxSetupBytes = 256LL * 1024 * 1024;
+    static constexpr int kMaxRedirects = 5;
 
     explicit SetupDownload(QObject *parent = nullptr);
     ~SetupDownload() override;
@@ -44,6 +49,7 @@ signals:
 
 private:
     void onDone(int error, int status, const QByteArray &body);
+    bool request(const QUrl &address);
     void finish(bool ok, const QString &error);
 
     HttpChannel *Channel;
@@ -51,6 +57,8 @@ private:
     // The body goes straight into the file as it arrives; the file replaces the target only
     // when committed.
     std::unique_ptr<QSaveFile> File;
+    QUrl Address; // of the request in flight: a relative redirection is resolved against it
+    int Redirects = 0;
     qint64 Received = 0;
     qint64 Announced = -2; // -2 no report yet, -1 the reply announced no length
     int Percent = -1;

@@ -39,6 +39,11 @@ signals:
     // "Cancel session": the operator ends the session.
     void cancelSession();
 
+public slots:
+    // Escape and the window manager's close leave it open: it holds the key and the link
+    // until the remote user joins, the session ends or the tray takes it.
+    void reject() override {}
+
 protected:
     bool event(QEvent *e) override;
     void hideEvent(QHideEvent *e) override;

@@ -130,6 +130,24 @@ private slots:
                     ->text()
                     .contains(QLatin1String("surf to: <b>https://setup.example.test</b>")));
     }
+
+    // Open guides never keep the program running: closing the console ends it. (Last: the
+    // program's loop runs here once.)
+    void closingTheConsoleEndsTheProgramWithGuidesOpen() {
+        QWidget console;
+        TGettingStartedForm started(&console);
+        TUserGuideForm guide(&console);
+        console.show();
+        started.ShowGuide();
+        guide.ShowGuide();
+        QTimer::singleShot(0, &console, &QWidget::close);
+        // Only a guard: the loop ends at once when the program quits as it should.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        guard.start(20000);
+        QCOMPARE(QApplication::exec(), 0);
+    }
 };
 
 QTEST_MAIN(TestHelpWindows)

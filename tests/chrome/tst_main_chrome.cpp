@@ -245,6 +245,7 @@ private slots:
         chrome->hooks().trayAvailable = [] { return true; };
         chrome->hooks().showWaitForHost = [&] { ++waitShown; };
         QVERIFY(!chrome->toolbar()->buttonShown(TMainToolbar::BttnToTray));
+        adminVars().LoggedOn = true;
         chrome->setInvitationSent(true);
         QVERIFY(chrome->toolbar()->buttonShown(TMainToolbar::BttnToTray));
 
@@ -270,10 +271,32 @@ private slots:
 
         chrome->BttnToTrayClick();
         QVERIFY(chrome->inTray());
+        adminVars().HostLoggedOn = true;
         emit form.session()->hostJoined();
         QTRY_VERIFY(form.isVisible());
         QVERIFY(!chrome->inTray());
         QCOMPARE(waitShown, 1);
+
+        // With the remote user connected the button is gone and does nothing; it comes back
+        // when the session waits for the user again.
+        QVERIFY(!chrome->toolbar()->buttonShown(TMainToolbar::BttnToTray));
+        chrome->BttnToTrayClick();
+        QVERIFY(!chrome->inTray());
+        QVERIFY(form.isVisible());
+        adminVars().HostLoggedOn = false;
+        emit form.session()->hostLost();
+        QVERIFY(chrome->toolbar()->buttonShown(TMainToolbar::BttnToTray));
+
+        // The session ends while the console sits in the tray: it comes back, the icon goes.
+        chrome->BttnToTrayClick();
+        QVERIFY(chrome->inTray());
+        adminVars().LoggedOn = false;
+        form.InitVars();
+        QVERIFY(form.isVisible());
+        QVERIFY(!chrome->inTray());
+        QVERIFY(!chrome->trayTimer().isActive());
+        QVERIFY(!chrome->trayIcon()->isVisible());
+        QVERIFY(!chrome->toolbar()->buttonShown(TMainToolbar::BttnToTray));
     }
 };
 

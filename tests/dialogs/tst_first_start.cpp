@@ -11,6 +11,8 @@
 #include "gateway/GatewaySession.h"
 #include "main/QuorvAdmin.h"
 #include "settings/PrivateProfile.h"
+#include "settings/uApplicationSettings.h"
+#include "settings/uConnectionSettings.h"
 #include "settings/uIniFiles.h"
 #include "ui/ChooseMail.h"
 #include "ui/FlashInfo.h"
@@ -161,6 +163,16 @@ private slots:
         form.setClosingDelay(0);
         form.show();
         QTRY_VERIFY(form.settingsDialog()); // no password yet
+        // No proxy port stored: the field is empty, not a "0" that cannot be saved.
+        QCOMPARE(
+            form.settingsDialog()->findChild<QLineEdit *>(QStringLiteral("EditProxyPort"))->text(),
+            QString());
+        form.settingsDialog()->close();
+        QTRY_VERIFY(!form.settingsDialog());
+        // Connect with the settings still incomplete: the dialog opens again.
+        triggerShortcut(&form, QKeySequence(Qt::CTRL | Qt::Key_N));
+        QTRY_VERIFY_WITH_TIMEOUT(form.settingsDialog() && form.settingsDialog()->isVisible(),
+                                 20000);
         form.settingsDialog()->close();
         QTRY_VERIFY(!form.settingsDialog());
         settings().Password = QStringLiteral("demo");
@@ -168,7 +180,12 @@ private slots:
         for (int g = 1; g <= 3; ++g)
             gw->faults().add({g, "16", -1, Fault::proxyAuth()});
         triggerShortcut(&form, QKeySequence(Qt::CTRL | Qt::Key_N));
-        QTRY_VERIFY_WITH_TIMEOUT(form.settingsDialog() && form.settingsDialog()->isVisible(),
+        // The operator opens the application settings while the logon runs: the proxy's
+        // demand replaces them with the connection settings.
+        form.MenuApplSettingsClick();
+        QVERIFY(qobject_cast<TApplicationSettingsForm *>(form.settingsDialog()));
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<TConnectionSettingsForm *>(form.settingsDialog()) &&
+                                     form.settingsDialog()->isVisible(),
                                  20000);
         QCOMPARE(shown, QStringList{Msg("Proxy settings required")});
         QVERIFY(!adminVars().LoggedOn);

@@ -8,6 +8,7 @@
 #include "ui/ChooseMail.h"
 #include "ui/Invitation.h"
 #include "ui/QVMessage.h"
+#include "ui/uWaitForHost.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -99,7 +100,7 @@ private slots:
         QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), text);
 
         QCOMPARE(GatewayMailRequest(QStringLiteral("K2-4"), QStringLiteral("a&b@x.org"), 4),
-                 QByteArray("22?skey=K2%2D4&addr=a%26b%40x%2Eorg&lang=4"));
+                 QByteArray("22?skey=K2-4&addr=a%26b%40x%2Eorg&lang=4"));
     }
 
     void savedAddresses() {
@@ -220,7 +221,34 @@ private slots:
         form.findChild<QPushButton *>(QStringLiteral("BttnOwnMail"))->click();
         QCOMPARE(QUrlQuery(mailed).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
                  clip);
+
+        // Closed because the remote user joined: the operator's choices are kept all the same.
+        form.Open(key, session->CustomerName, 0);
+        languages->setCurrentIndex(5);
+        address->setEditText(QStringLiteral("next@example.org"));
+        const int before = finished.size();
+        form.hide();
+        QCOMPARE(settings().MILang, 5);
+        QCOMPARE(invite.LastMailAddress, QStringLiteral("next@example.org"));
+        QCOMPARE(finished.size(), before);
         session.reset();
+    }
+
+    // The waiting window holds the key and the link until the session takes it away: neither
+    // Escape nor the window manager's close dismisses it.
+    void waitingWindowStaysUntilTheSessionClosesIt() {
+        TWaitForHostForm waiting;
+        waiting.ShowWaiting(QStringLiteral("K2-4"), QStringLiteral("https://s"), QString());
+        QVERIFY(QTest::qWaitForWindowExposed(&waiting));
+        QTest::keyClick(&waiting, Qt::Key_Escape);
+        QVERIFY(waiting.isVisible());
+        QVERIFY(!waiting.close());
+        QVERIFY(waiting.isVisible());
+        waiting.CloseWaiting();
+        QVERIFY(!waiting.isVisible());
+        waiting.ShowAgain();
+        QVERIFY(waiting.isVisible());
+        QCOMPARE(waiting.shownKey(), QStringLiteral("K2-4"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
+#include "NtlmTestProxy.h"
 #include "SquidFixture.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
@@ -10,6 +11,7 @@
 #include "settings/ServiceConfig.h"
 #include "settings/uApplicationSettings.h"
 #include "settings/uConnectionSettings.h"
+#include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
 #include "settings/uProxyPACAuth.h"
 #include "ui/FlashInfo.h"
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTcpServer>
 
 namespace {
 struct Shown {
@@ -88,6 +91,8 @@ private slots:
         QTest::addColumn<int>("saved"); // -1000: refused
         QTest::newRow("empty is 8080") << ""
                                        << "proxy" << 8080;
+        QTest::newRow("empty without a proxy is none") << ""
+                                                       << "" << 0;
         QTest::newRow("79 with a proxy name") << "79"
                                               << "proxy" << -1000;
         QTest::newRow("79 without a proxy name") << "79"
@@ -293,6 +298,74 @@ private slots:
         QVERIFY(!form.testRunning());
     }
 
+    // "Auto detect proxy" only shows what discovery finds: the proxy the update and the error
+    // report go through is what the logon resolves from the saved settings, so a detection
+    // followed by "Cancel" leaves it as it was.
+    void autoDetectChangesNothingUntilSaved() {
+        const EffectiveProxyState before = effectiveProxy();
+        ProxyRequest request;
+        request.Scheme = QStringLiteral("https");
+        request.ManProxy = true; // a discovery that surely finds something
+        request.ProxyName = QStringLiteral("found.example");
+        request.ProxyPort = 3128;
+        const EffectiveProxyState found =
+            TConnectionSettingsForm::DefaultServices().detectProxy(request);
+        QCOMPARE(found.EffectiveProxyHost, QStringLiteral("found.example"));
+        QVERIFY(effectiveProxy() == before);
+        InvalidateProxyCache();
+    }
+
+    // A failed test names the step that failed: nobody listening, no answer in time, the
+    // password refused.
+    void proxyTestSaysWhyItFailed() {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 closedPort = closed.serverPort();
+        closed.close();
+        QTcpServer silent; // takes the connection and never says a word
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        NtlmTestProxy ntlm("jdoe", "s3cret");
+        QVERIFY(ntlm.start());
+        localgw::LocalGateway gw;
+        QString error;
+        QVERIFY2(gw.start(&error), qPrintable(error));
+        serviceConfig().TrustedCertificates = gw.caPemPath();
+        serviceConfig().UpdateHost = QStringLiteral("127.0.0.1:%1").arg(gw.port());
+        FillServiceUrls();
+
+        struct Case {
+            quint16 port;
+            int timeoutMs; // short only where nothing will ever answer
+            ProxyCheck::Failure failure;
+            const char *why;
+        };
+        const QList<Case> cases = {
+            {closedPort, 20000, ProxyCheck::Failure::ProxyRefused,
+             "The proxy could not be reached or refused the connection."},
+            {silent.serverPort(), 300, ProxyCheck::Failure::NoAnswer,
+             "No answer through the proxy in time."},
+            {ntlm.port(), 20000, ProxyCheck::Failure::WrongPassword,
+             "The proxy refused the user name or the password."},
+        };
+        for (const Case &c : cases) {
+            shown.clear();
+            TConnectionSettingsForm form(nullptr, services());
+            ConnectionValues v;
+            v.ManProxy = true;
+            v.ProxyName = QStringLiteral("127.0.0.1");
+            v.ProxyPort = c.port;
+            v.ProxyUserCode = QStringLiteral("jdoe");
+            v.ProxyPassword = QStringLiteral("wrong");
+            form.Prepare(v, QStringLiteral("https"));
+            form.proxyCheck()->setAttemptTimeout(c.timeoutMs);
+            form.open();
+            child<QPushButton>(&form, "BttnTestProxy")->click();
+            QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, 30000);
+            QCOMPARE(int(form.proxyCheck()->failure()), int(c.failure));
+            QCOMPARE(shown[0].text, Msg("Proxy settings failed") + QLatin1Char('\r') + Msg(c.why));
+        }
+    }
+
     // "Test proxy" against squid with Basic authentication, which knows one account written
     // the domain way: the test has to find that form. (squid compares user names in lower
     // case, and logs each name it was offered.)
@@ -342,7 +415,8 @@ private slots:
             QVERIFY(!child<QPushButton>(&form, "BttnTestProxy")->isEnabled());
             QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, 60000);
             QCOMPARE(tried, c.tried);
-            QCOMPARE(shown[0].text, c.ok ? Msg("Proxy settings OK") : Msg("Proxy settings failed"));
+            QVERIFY(shown[0].text.startsWith(c.ok ? Msg("Proxy settings OK")
+                                                  : Msg("Proxy settings failed")));
             QCOMPARE(shown[0].kind, c.ok ? int(mkInformation) : int(mkError));
             QCOMPARE(child<QLineEdit>(&form, "EditProxyUserCode")->text(),
                      c.ok ? QStringLiteral("jdoe@CORP") : c.typed);

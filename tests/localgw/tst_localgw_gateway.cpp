@@ -201,6 +201,9 @@ void TestLocalGwGateway::hostJoinsAndPollsCarryItsMessages() {
     QCOMPARE(nextMessage(key), QByteArray("Mail?OK"));
     m_client->get(GatewayRequests::control(url(1), key, "22", "skey=ABC1&addr=nobody&lang=EN"));
     QCOMPARE(nextMessage(key), QByteArray("Mail?Error"));
+    m_client->get(
+        GatewayRequests::control(url(1), key, "22", "skey=ABC1%2B4&addr=a%40b.example&lang=EN"));
+    QCOMPARE(nextMessage(key), QByteArray("Mail?Error"));
 }
 
 void TestLocalGwGateway::pollIsHeldThenAnsweredNeverEmpty() {

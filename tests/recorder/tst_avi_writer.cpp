@@ -2,7 +2,9 @@
 
 #include "MovieProbe.h"
 #include "SyntheticDesktop.h"
+#include "recorder/AvSupport.h"
 #include "recorder/AviWriter_2.h"
+#include "recorder/MoviePlayback.h"
 #include "recorder/RecordingFiles.h"
 #include "recorder/RecordingWorker.h"
 #include "screen/FixedPalettes.h"
@@ -52,6 +54,51 @@ std::unique_ptr<TAviWriter_2> newWriter(const QString &movie, const QString &cod
     w->OnTheFly = !codec.isEmpty();
     w->SetCodecQuality(5000);
     return w;
+}
+
+// A movie the recorder never writes: PNG pictures in an AVI, each `frameSize` although the
+// header announces `headerSize`.
+bool writeForeignMovie(const QString &path, QSize headerSize, QSize frameSize) {
+    using namespace AvSupport;
+    const AVCodec *png = avcodec_find_encoder(AV_CODEC_ID_PNG);
+    AVFormatContext *raw = nullptr;
+    if (!png || avformat_alloc_output_context2(&raw, nullptr, "avi", nullptr) < 0)
+        return false;
+    OutputPtr out(raw);
+    CodecPtr enc(avcodec_alloc_context3(png));
+    enc->width = frameSize.width();
+    enc->height = frameSize.height();
+    enc->pix_fmt = AV_PIX_FMT_RGB24;
+    enc->time_base = AVRational{1, 5};
+    AVStream *st = avformat_new_stream(raw, nullptr);
+    if (avcodec_open2(enc.get(), png, nullptr) < 0 || !st ||
+        avcodec_parameters_from_context(st->codecpar, enc.get()) < 0 ||
+        avio_open(&raw->pb, LocalPath(path).constData(), AVIO_FLAG_WRITE) < 0)
+        return false;
+    st->codecpar->width = headerSize.width();
+    st->codecpar->height = headerSize.height();
+    st->time_base = enc->time_base;
+    if (avformat_write_header(raw, nullptr) < 0)
+        return false;
+    FramePtr frame(av_frame_alloc());
+    frame->format = enc->pix_fmt;
+    frame->width = enc->width;
+    frame->height = enc->height;
+    PacketPtr packet(av_packet_alloc());
+    if (av_frame_get_buffer(frame.get(), 0) < 0)
+        return false;
+    for (int n = 0; n < 3; ++n) {
+        for (int y = 0; y < frame->height; ++y)
+            memset(frame->data[0] + y * frame->linesize[0], 60 * n, size_t(frame->width) * 3);
+        frame->pts = n;
+        if (avcodec_send_frame(enc.get(), frame.get()) < 0)
+            return false;
+        while (avcodec_receive_packet(enc.get(), packet.get()) >= 0) {
+            av_packet_rescale_ts(packet.get(), enc->time_base, st->time_base);
+            av_interleaved_write_frame(raw, packet.get());
+        }
+    }
+    return av_write_trailer(raw) >= 0;
 }
 
 QStringList leftoversIn(const QString &folder) {
@@ -233,9 +280,82 @@ private slots:
                 QVERIFY(info.frames > 0 && info.frames <= written);
                 QCOMPARE(info.decodeErrors, 0);
                 QFile::remove(movie);
+                QCOMPARE(leftoversIn(full.path()), QStringList());
+            } else {
+                // No movie: the frames stay in the working file, and the caller knows where.
+                QVERIFY(QFileInfo::exists(w->keptFile()));
+                QFile::remove(w->keptFile());
             }
-            QCOMPARE(leftoversIn(full.path()), QStringList());
         }
+    }
+
+    // Finishing fails late (the disk fills up while the index is written) and the salvage
+    // fails too: the working file is the only copy of the frames, so it stays, and stays at
+    // the next start's recovery until a movie could be made of it.
+    void aFailedSalvageKeepsTheFrames() {
+        QTemporaryDir folder;
+        QTemporaryDir temp;
+        const QString movie = folder.filePath(QStringLiteral("late.avi"));
+        auto w = newWriter(movie, QString());
+        w->OnTheFly = true; // raw frames, into the partial file beside the movie
+        QVERIFY(w->StartMovie());
+        const QString working = w->workingFile();
+        constexpr int Frames = 6;
+        for (int n = 0; n < Frames; ++n)
+            QVERIFY2(w->WriteFrame(desktopFrame(n)), qPrintable(w->errorString()));
+        QVERIFY(w->EndFrames());
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = QFileInfo(working).size(); // not a byte more
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const bool finished = w->FinishMovie();
+        const RecordingFiles::Recovery stillFull =
+            RecordingFiles::RecoverLeftoverRecordings(folder.path(), temp.path());
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, SIG_DFL);
+
+        QVERIFY(!finished);
+        QVERIFY(!QFileInfo::exists(movie));
+        QCOMPARE(w->keptFile(), working);
+        QVERIFY(QFileInfo(working).size() >= Frames * FrameSize.width() * FrameSize.height());
+        QCOMPARE(stillFull.saved, QStringList());
+        QCOMPARE(stillFull.kept, QStringList{working});
+        QVERIFY(QFileInfo::exists(working));
+
+        // With room again, the next recovery makes the movie of every frame.
+        const RecordingFiles::Recovery recovered =
+            RecordingFiles::RecoverLeftoverRecordings(folder.path(), temp.path());
+        QCOMPARE(recovered.saved, QStringList{movie});
+        QCOMPARE(recovered.kept, QStringList());
+        QCOMPARE(ProbeMovie(movie, false).frames, Frames);
+        QCOMPARE(leftoversIn(folder.path()), QStringList{QStringLiteral("late.avi")});
+    }
+
+    // An encoder that refuses the size of the first real frame (Video 1 wants multiples of
+    // 4; the codec was chosen at another size): the writer gives up at once instead of trying
+    // again with every frame, and the worker reports that nothing more can be recorded.
+    void aRefusedFrameSizeEndsTheRecording() {
+        const QString movie = dir.filePath(QStringLiteral("refused.avi"));
+        auto writer = newWriter(movie, QStringLiteral("MSVC"));
+        QVERIFY(writer && writer->StartMovie());
+        const QImage odd = desktopFrame(0).scaled(1366, 768);
+        RecordingWorker worker(std::move(writer), 2);
+        QSignalSpy failed(&worker, &RecordingWorker::writeFailed);
+        QSignalSpy finished(&worker, &RecordingWorker::finished);
+        QVERIFY(worker.submit({odd, 0, {}}));
+        QVERIFY(failed.wait(30000));
+        QCOMPARE(failed.at(0).at(0).toString(),
+                 QStringLiteral("Failed to create compressed stream"));
+        QVERIFY(!worker.canAccept());
+        worker.finish();
+        QVERIFY(finished.size() == 1 || finished.wait(30000));
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QCOMPARE(worker.framesWritten(), 0);
+        QVERIFY(!QFileInfo::exists(movie));
+        QCOMPARE(leftoversIn(dir.path()).filter(QStringLiteral("refused")), QStringList());
     }
 
     // A console killed while recording: the half-written movies still open, and the next
@@ -277,13 +397,16 @@ private slots:
             QVERIFY2(probed, qPrintable(left));
         }
 
-        // A leftover another console is still writing is left alone.
-        const QString busy = RecordingFiles::CreatePartialFile(folder.filePath("busy.avi"));
-        QLockFile busyLock(RecordingFiles::LockFileOf(busy));
-        QVERIFY(busyLock.tryLock(0));
+        // A leftover another console is still writing is left alone: a working file is
+        // locked from the moment it exists.
+        const RecordingFiles::WorkingFile busyFile =
+            RecordingFiles::CreatePartialFile(folder.filePath("busy.avi"));
+        const QString busy = busyFile.path;
+        QVERIFY(QFileInfo::exists(busy));
+        QVERIFY(busyFile.lock && busyFile.lock->isLocked());
 
         const QStringList saved =
-            RecordingFiles::RecoverLeftoverRecordings(folder.path(), temp.path());
+            RecordingFiles::RecoverLeftoverRecordings(folder.path(), temp.path()).saved;
         QCOMPARE(saved.size(), 2);
         for (const QString &name :
              {QStringLiteral("compressed.avi"), QStringLiteral("plain.avi")}) {
@@ -308,6 +431,25 @@ private slots:
         QStringList left = leftoversIn(folder.path());
         left.sort();
         QCOMPARE(left, expected);
+    }
+
+    // The player decodes what the recorder writes, and nothing else that lies in the folder:
+    // another codec could carry pictures of any size whatever the header says.
+    void thePlayerOpensOnlyRecordedMovies() {
+        MoviePlayback player;
+        const QString recorded = dir.filePath(QStringLiteral("played.avi"));
+        auto writer = newWriter(recorded, QStringLiteral("MP43"));
+        QVERIFY(writer && writer->StartMovie());
+        QVERIFY(writer->WriteFrame(desktopFrame(0)));
+        QVERIFY(writer->EndFrames() && writer->FinishMovie());
+        QVERIFY(player.open(recorded));
+        QCOMPARE(player.picture().size(), FrameSize);
+
+        const QString foreign = dir.filePath(QStringLiteral("foreign.avi"));
+        QVERIFY(writeForeignMovie(foreign, QSize(16, 12), QSize(640, 480)));
+        QVERIFY(!player.open(foreign));
+        QCOMPARE(player.mode(), MoviePlayback::NotOpen);
+        QVERIFY(player.picture().isNull());
     }
 
     // An encoder that cannot keep up: frames beyond the queue are dropped at once, and the

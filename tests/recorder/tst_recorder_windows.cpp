@@ -6,12 +6,14 @@
 #include "recorder/AviWriter_2.h"
 #include "recorder/MoviePlayback.h"
 #include "recorder/RecorderControls.h"
+#include "recorder/RecorderFrames.h"
 #include "recorder/SessionRecorder.h"
 #include "recorder/uAviPlayer.h"
 #include "screen/FixedPalettes.h"
 #include "screen/FullScreenHeader.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenPipeline.h"
+#include "screen/ScreenView.h"
 #include "ui/FlashInfo.h"
 
 #include <QAction>
@@ -221,6 +223,17 @@ private slots:
         QVERIFY(headerStop->icon().pixmap(24, 24).toImage() != first);
         QCOMPARE(controls->BttnStopSessionRecording->icon().pixmap(24, 24).toImage(),
                  headerStop->icon().pixmap(24, 24).toImage());
+
+        // The frames show what the window shows: the remote user's pointer where its
+        // indicator is, the operator's pointer in the shape the view gives it.
+        session->dispatchHostMessage("MoMo", "120-80");
+        QCOMPARE(recorder->hooks().remotePointer(), std::optional<QPoint>(QPoint(120, 80)));
+        area->view()->setPictureCursor(Qt::IBeamCursor);
+        QCOMPARE(recorder->hooks().operatorCursorShape(), Qt::IBeamCursor);
+        QPoint hotSpot;
+        const QImage beam = OperatorCursorPicture(Qt::IBeamCursor, &hotSpot);
+        QVERIFY(!beam.isNull() && beam != DefaultOperatorCursor(nullptr));
+        QVERIFY(OperatorCursorPicture(Qt::BlankCursor, &hotSpot).isNull());
 
         // The full-screen toolbar's stop button stops it too.
         headerStop->click();

@@ -265,6 +265,32 @@ private slots:
         QCOMPARE(changed.last().first().toBool(), true);
     }
 
+    // The host announces its restart and the operator asks to reconnect: "ReBt" goes out, the
+    // console waits with the session open, and the session goes on with the returning host.
+    void hostShuttingDownAnsweredYes() {
+        connectSession();
+        host().setRebootDelay(300);
+        questions.clear();
+        answerYes = true;
+        const qsizetype from = host().receivedCommands().size();
+        QSignalSpy waiting(actions, &RemoteActions::waitingForHostChanged);
+        host().say("WaBt");
+        QTRY_COMPARE(questions.size(), 1);
+        QCOMPARE(int(questions.first()), int(RemoteActions::HostShuttingDown));
+        QCOMPARE(session->RebootPending, quint8(1));
+        QTRY_VERIFY_WITH_TIMEOUT(!waiting.isEmpty(), 10000);
+        QVERIFY(adminVars().LoggedOn && !adminVars().HostLoggedOn);
+        QCOMPARE(received(from), QList<QByteArray>{"ReBt"});
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
+        QCOMPARE(session->RebootPending, quint8(0));
+        QCOMPARE(waiting.last().first().toBool(), false);
+        QVERIFY(showsWhatTheHostSent());
+        QVERIFY(drained("MWhl?120-0"));
+        QVERIFY(adminVars().LoggedOn);
+        session->WMWANdisconnect(0, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 10000);
+    }
+
     void hostShuttingDownAnsweredNo() {
         connectSession();
         questions.clear();

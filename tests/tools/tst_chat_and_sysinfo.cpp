@@ -124,6 +124,14 @@ private slots:
         QVERIFY(chat->send(QStringLiteral("second")));
         chat->setLogChat(false);
         QVERIFY(chat->send(QStringLiteral("not logged")));
+        // A message of several lines travels with Windows line ends and shows as lines.
+        QVERIFY(chat->send(QStringLiteral("first line\nsecond line")));
+        QVERIFY(hostGot("ChSt?first line\r\nsecond line"));
+        QCOMPARE(t.tools().chatReceived().last(), QStringLiteral("first line\r\nsecond line"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shown.contains(QStringLiteral("<DEMO-PC> :  The remote user read: first line\nsecond "
+                                          "line")),
+            10000);
         t.tools().remoteClosesChat();
         QTRY_VERIFY_WITH_TIMEOUT(!chat->isOpen(), 10000);
         QCOMPARE(settings().LogChat, false);
@@ -173,9 +181,23 @@ private slots:
         QCOMPARE(t1.columns.size(), 2);
         QCOMPARE(t1.rows, QList<QStringList>({{"x", "y"}}));
         QCOMPARE(mergeRefresh(report, {}), report);
-        QCOMPARE(mergeRefresh(report, {"[MEMM]n"}),
-                 QStringList({"[PROC][HEAD]A", "[PROC]old", "[PROC][HEAD]B|C", "[PROC]x|y",
-                              "[INSD]hidden", "[MEMM]n"}));
+        const QStringList refreshed = {"[PROC][HEAD]A", "[PROC]old",    "[PROC][HEAD]B|C",
+                                       "[PROC]x|y",     "[INSD]hidden", "[MEMM]n"};
+        QCOMPARE(mergeRefresh(report, {"[MEMM]n"}), refreshed);
+        // A host that answers every refresh with all its lines: only the refreshed categories'
+        // are taken, so the stored report stays as it is however often it answers.
+        QStringList stored = refreshed;
+        for (int i = 0; i < 50; ++i)
+            stored = mergeRefresh(stored, {"[PROC]again", "[MEMM]n", "[INSD]more"});
+        QCOMPARE(stored, refreshed);
+        // However large the answer, the whole stays bounded.
+        const QStringList flood(kMaxReportLines + 5, QStringLiteral("[RUNP]p|1"));
+        QCOMPARE(mergeRefresh(report, flood).size(), kMaxReportLines);
+        QList<QByteArray> wide(kMaxReportLines, QByteArray(kMaxLineChars, 'w'));
+        qsizetype chars = 0;
+        for (const QString &line : linesOf(wide))
+            chars += line.size();
+        QVERIFY(chars <= kMaxReportChars);
     }
 
     void reportWindow() {
@@ -308,6 +330,44 @@ private slots:
         t.host().say("StPr?Access denied");
         QTest::qWait(1000);
         QVERIFY(t.ui.flashes.isEmpty());
+    }
+
+    // The host comes back after a reboot: the chat and the report of the host before are
+    // closed, so keys go to the new host and no old process number can be acted on.
+    void aReturningHostFindsChatAndReportClosed() {
+        QSignalSpy show(info, &RemoteSystemInfo::showRequested);
+        QSignalSpy opened(chat, &RemoteChat::opened);
+        QSignalSpy closed(info, &RemoteSystemInfo::closeRequested);
+        info->BttnOsHostInfoClick();
+        QVERIFY(show.wait(10000));
+        info->selectCategory(RunningProcesses);
+        info->selectRow(0);
+        chat->BttnChatClick();
+        QVERIFY(opened.wait());
+
+        t.host().setRebootDelay(300);
+        t.session->RebootPending = 1;
+        t.session->SendCmd("ReBt");
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
+        QVERIFY(!chat->isOpen());
+        QVERIFY(!info->isVisible());
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(info->model()->rowCount(), 0);
+        QCOMPARE(info->selectedRow(), -1);
+        t.ui.questions.clear();
+        info->BttnTerminateClick();
+        QVERIFY(t.ui.questions.isEmpty());
+        // A late refresh answer opens nothing; the next full report does.
+        QSignalSpy lists(t.session.get(), &GatewaySession::stringListReceived);
+        t.session->SendCmd("PcUp");
+        QTRY_VERIFY_WITH_TIMEOUT(!lists.isEmpty(), 10000);
+        QCOMPARE(lists.first().first().toInt(), 5);
+        QVERIFY(!info->isVisible());
+        QCOMPARE(show.size(), 1);
+        info->BttnOsHostInfoClick();
+        QVERIFY(show.wait(10000));
+        QVERIFY(info->model()->rowCount() > 0);
     }
 };
 

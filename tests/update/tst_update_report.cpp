@@ -163,6 +163,37 @@ private slots:
         QVERIFY(!download.start(
             QString(url).replace(QLatin1String("https:"), QLatin1String("http:")), target, {}));
         QCOMPARE(setupRequests(), requests);
+
+        // Chunks are a framing the channel checks to the end: the setup is kept. An empty body
+        // is no setup.
+        const auto fetch = [&] {
+            QFile::remove(target);
+            return download.start(url, target, {}) && finished.wait(10000) &&
+                   finished.last().at(0).toBool() && QFileInfo::exists(target);
+        };
+        gw->service().site().setSetupMode(ServiceSite::SetupMode::Chunked);
+        QVERIFY(fetch());
+        QFile chunked(target);
+        QVERIFY(chunked.open(QIODevice::ReadOnly));
+        QCOMPARE(chunked.readAll(), ServiceSite::setupBody());
+        chunked.close();
+        gw->service().site().setSetupMode(ServiceSite::SetupMode::Empty);
+        QVERIFY(!fetch());
+        QVERIFY(filesIn(dir.path()).isEmpty());
+
+        // Up to five redirections are followed, over https only.
+        gw->service().site().setSetupMode(ServiceSite::SetupMode::Whole);
+        const QByteArray https = "https://" + site().toLatin1();
+        gw->service().site().redirectSetup(SetupDownload::kMaxRedirects, https);
+        QVERIFY(fetch());
+        gw->service().site().redirectSetup(SetupDownload::kMaxRedirects + 1, https);
+        QVERIFY(!fetch());
+        QVERIFY(filesIn(dir.path()).isEmpty());
+        gw->service().site().redirectSetup(1, "http://" + site().toLatin1());
+        const int beforeDowngrade = setupRequests();
+        QVERIFY(!fetch());
+        QCOMPARE(setupRequests(), beforeDowngrade + 1);
+        QVERIFY(filesIn(dir.path()).isEmpty());
     }
 
     // At close: an unwritable program folder sends the setup to the application data folder
