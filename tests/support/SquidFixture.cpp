@@ -122,6 +122,8 @@ bool SquidFixture::start(const QByteArray &user, const QByteArray &password, QSt
 
     const QString dir = m_dir.path();
     const QByteArray d = QFile::encodeName(dir);
+    if (!writeFile(dir + QStringLiteral("/hosts"), "127.0.0.1 localhost\n"))
+        return fail(QStringLiteral("cannot write the hosts file"));
     if (!writeFile(dir + QStringLiteral("/htpasswd"),
                    user + ':' + apr1Hash(password, "q7Zx9kLp") + '\n'))
         return fail(QStringLiteral("cannot write htpasswd"));
@@ -139,6 +141,9 @@ bool SquidFixture::start(const QByteArray &user, const QByteArray &password, QSt
     conf += "pinger_enable off\n";
     conf += "shutdown_lifetime 0 seconds\n";
     conf += "visible_hostname quorvia-test-proxy\n";
+    // The test servers listen on 127.0.0.1 only; where the system's hosts file also gives ::1
+    // for localhost (a stock Debian one does), squid would try that first and may answer 503.
+    conf += "hosts_file " + d + "/hosts\n";
     conf += "max_filedescriptors 1024\n";
     conf += "auth_param basic program " + QFile::encodeName(helper) + " " + d + "/htpasswd\n";
     conf += "auth_param basic children 2 startup=1 idle=1\n";
