@@ -1387,6 +1387,22 @@ Upgrade now?</source>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>No se puede escribir en la carpeta del programa.&#xd;La actualización se ha guardado en:</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl derecho</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TECLAS DURANTE UNA SESIÓN</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Durante una sesión cada tecla va al equipo remoto. Mantenga pulsado Ctrl derecho y pulse una letra para dar una orden a Quorvia; Ctrl derecho solo libera el teclado y lo vuelve a capturar.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1387,6 +1387,22 @@ Mettre à jour maintenant ?</translation>
         <source>The program&apos;s folder cannot be written.&#xd;The update has been saved in:</source>
         <translation>Impossible d&apos;écrire dans le dossier du programme.&#xd;La mise à jour a été enregistrée dans :</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl droite</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TOUCHES PENDANT UNE SESSION</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Pendant une session, chaque touche va à l&apos;ordinateur distant. Maintenez Ctrl droite et appuyez sur une lettre pour donner un ordre à Quorvia ; Ctrl droite seule libère le clavier et le capture à nouveau.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -364,6 +364,10 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "No answer from the remote computer - transfer stopped"), // 335
     QT_TRANSLATE_NOOP("MessageCatalog", "The received file is incomplete and was not saved"), // 336
     QT_TRANSLATE_NOOP("MessageCatalog", "The program's folder cannot be written.\rThe update has been saved in:"), // 337
+    QT_TRANSLATE_NOOP("MessageCatalog", "Right Ctrl"), // 338
+    QT_TRANSLATE_NOOP("MessageCatalog", "Exit"), // 339
+    QT_TRANSLATE_NOOP("MessageCatalog", "KEYS DURING A SESSION"), // 340
+    QT_TRANSLATE_NOOP("MessageCatalog", "During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again."), // 341
 };
 
 // The invitation texts, translated for the remote user rather than the operator.
