@@ -11,7 +11,14 @@
 #include "screen/ScreenArea.h"
 #include "screen/ScreenView.h"
 #include "settings/ServiceConfig.h"
+#include "tools/AdminChat.h"
+#include "tools/RemoteChat.h"
+#include "tools/RemoteTools.h"
+#include "tools/uShowInfoHost.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorerProtocol.h"
 #include "ui/QVMessage.h"
+#include "ui/uAskWarning.h"
 #include "ui/uSounds.h"
 
 #include <QProcess>
@@ -155,8 +162,10 @@ private slots:
         QVERIFY(run(QStringLiteral("setxkbmap"), {QStringLiteral("us")}));
         QTest::qWait(300);
         const qsizetype before = keyCommands().size();
+        // Shift then Alt is Meta on this layout: a modifier, not the Windows key.
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+Tab"), QStringLiteral("alt+F4"),
-                         QStringLiteral("ctrl+Escape"), QStringLiteral("F5")}));
+                         QStringLiteral("ctrl+Escape"), QStringLiteral("shift+alt"),
+                         QStringLiteral("F5")}));
         QTRY_COMPARE_WITH_TIMEOUT(
             keyCommands().mid(before),
             (QList<QByteArray>{"KbdP?#9-0-4", "KbdP?#115-0-4", "KbdP?#27-0-2", "KbdP?#116-0-0"}),
@@ -175,6 +184,86 @@ private slots:
         QVERIFY(xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("790"),
                          QStringLiteral("click"), QStringLiteral("1")}));
         QTRY_VERIFY(form->keyboardHook()->captured());
+    }
+
+    // Right Ctrl held with a letter runs the console's command, and none of it reaches the
+    // host; Right Ctrl held for a click is a modifier and leaves the capture as it is.
+    void hostKeysRunCommands() {
+        QVERIFY(run(QStringLiteral("setxkbmap"), {QStringLiteral("us")}));
+        QTRY_VERIFY(form->keyboardHook()->captured());
+        const auto marker = [this](const char *key, const QByteArray &command) {
+            QVERIFY(xdotool({QStringLiteral("key"), QLatin1String(key)}));
+            QTRY_VERIFY_WITH_TIMEOUT(keyCommands().contains(command), 10000);
+        };
+        const auto backToConsole = [this] {
+            // No window manager: the focus is given by hand.
+            xdotool({QStringLiteral("windowfocus"), QString::number(form->winId())});
+            form->activateWindow();
+            QTRY_VERIFY(form->isActiveWindow());
+            QTRY_VERIFY(form->keyboardHook()->captured());
+        };
+        const QPoint at = onScreen({300, 300});
+        QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("Control_R"),
+                         QStringLiteral("mousemove"), QString::number(at.x()),
+                         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1"),
+                         QStringLiteral("keyup"), QStringLiteral("Control_R")}));
+        marker("F7", "KbdP?#118-0-0");
+        const QList<QByteArray> all = host().receivedCommands();
+        QVERIFY(std::any_of(all.begin(), all.end(), [](const QByteArray &c) {
+            return c.startsWith("MsCl?1-") && c.endsWith("-1-2"); // a left click with Ctrl
+        }));
+        QVERIFY(form->keyboardHook()->captured());
+
+        const qsizetype sent = keyCommands().size();
+        const auto hostKey = [this](const char *letter) {
+            QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Control_R+") + letter}));
+        };
+        ScreenArea *area = form->screenArea();
+        QSignalSpy refresh(area->BttnRefreshScreen, &QAction::triggered);
+        hostKey("r");
+        QTRY_COMPARE(refresh.size(), 1);
+        hostKey("f");
+        QTRY_VERIFY(area->FullScreen);
+        hostKey("f");
+        QTRY_VERIFY(!area->FullScreen);
+        const auto pictures = [] {
+            return QDir(appFolders().SnapShots, QStringLiteral("*.jpg")).entryList().size();
+        };
+        const qsizetype before = pictures();
+        hostKey("s");
+        QTRY_COMPARE(pictures(), before + 1);
+        RemoteTools *tools = form->tools();
+        hostKey("h");
+        QTRY_VERIFY(tools->chat()->isOpen());
+        tools->chatForm()->close();
+        QTRY_VERIFY(!tools->chat()->isOpen());
+        backToConsole();
+        hostKey("i");
+        QTRY_VERIFY_WITH_TIMEOUT(tools->infoForm()->isVisible(), 10000);
+        tools->infoForm()->close();
+        backToConsole();
+        marker("F8", "KbdP?#119-0-0");
+        QCOMPARE(keyCommands().mid(sent), QList<QByteArray>{"KbdP?#119-0-0"});
+
+        // End session and exit ask first; both are declined here.
+        int asked = 0;
+        SetAskWarningHook([&asked](const QString &) {
+            ++asked;
+            return false;
+        });
+        hostKey("d");
+        QTRY_COMPARE(asked, 1);
+        backToConsole();
+        hostKey("q");
+        QTRY_COMPARE(asked, 2);
+        SetAskWarningHook({});
+        QVERIFY(adminVars().LoggedOn && form->isVisible());
+        backToConsole();
+        // Last, as the transfer window then keeps the session to itself.
+        QSignalSpy explorer(form->fileTransfer(), &FileTransfer::explorerOpened);
+        hostKey("e");
+        QTRY_COMPARE_WITH_TIMEOUT(explorer.size(), 1, 10000);
+        QCOMPARE(keyCommands().mid(sent), QList<QByteArray>{"KbdP?#119-0-0"});
     }
 };
 
