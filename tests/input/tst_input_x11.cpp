@@ -8,6 +8,7 @@
 #include "gateway/GatewaySession.h"
 #include "hook/QVBlockHook.h"
 #include "main/QuorvAdmin.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenView.h"
 #include "settings/ServiceConfig.h"
@@ -110,19 +111,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("deadKeys");
         QTest::addColumn<QString>("composed");
+        QTest::addColumn<QByteArray>("layoutId");
         QTest::newRow("de") << "de" << QStringLiteral("Grüße aus Köln: 5 € @ {x} ~ \\ | µ")
                             << QStringList{"dead_circumflex", "e", "dead_acute", "a",
                                            "dead_grave",      "o"}
-                            << QStringLiteral("êáò");
+                            << QStringLiteral("êáò") << QByteArray("00000407");
         QTest::newRow("fr") << "fr" << QStringLiteral("Voilà: çà é è ù € @ # { } [ ]")
                             << QStringList{"dead_circumflex", "o", "dead_diaeresis", "i"}
-                            << QStringLiteral("ôï");
+                            << QStringLiteral("ôï") << QByteArray("0000040C");
     }
     void typedTextArrives() {
         QFETCH(QString, layout);
         QFETCH(QString, text);
         QFETCH(QStringList, deadKeys);
         QFETCH(QString, composed);
+        QFETCH(QByteArray, layoutId);
         QVERIFY(run(QStringLiteral("setxkbmap"), {layout}));
         QTest::qWait(300); // the toolkit reads the new keymap from its X events
         const QString before = host().desktop().typedText();
@@ -133,6 +136,9 @@ private slots:
             deadKeys));
         QTRY_COMPARE_WITH_TIMEOUT(host().desktop().typedText().mid(before.size()), text + composed,
                                   10000);
+        // The layout the operator types with, whatever the desktop's language.
+        form->screenArea()->input()->SendKeyboardLayout();
+        QTRY_VERIFY_WITH_TIMEOUT(host().receivedCommands().contains("AdLa?" + layoutId), 10000);
     }
 
     void dragAndWheelActOnTheHost() {
