@@ -156,6 +156,15 @@ private slots:
         host.reportUserPointer({200, 100}, false);
         QTRY_COMPARE(arrow->pos(),
                      view->viewport()->mapToGlobal(view->imageRect().topLeft() + QPoint(200, 100)));
+        // A reboot of the remote computer takes its user's pointer away until it is back.
+        host.setRebootDelay(300);
+        form.session()->RebootPending = 1; // as after the operator confirmed it
+        form.session()->SendCmd("ReBt");
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 10000);
+        QVERIFY(!arrow->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
+        QTRY_COMPARE(arrow->isVisible(), !input->fullControl());
+        QTRY_VERIFY_WITH_TIMEOUT(area->view()->hasPicture(), 10000);
         input->SetFullControl(true);
         QVERIFY(!arrow->isVisible());
 
