@@ -14,39 +14,16 @@ launcher=/usr/libexec/at-spi-bus-launcher
 # The distribution's Python: python3-pyatspi is installed for it, not for others on PATH.
 py=/usr/bin/python3
 [ -x "$py" ] || py=python3
-for tool in Xvfb xdotool curl dbus-daemon dbus-send "$py"; do
+for tool in Xvfb xdotool dbus-daemon dbus-send "$py"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
 "$py" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/accessibility.XXXXXX")
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/console.out" ] && { echo "--- console output"; tail -n 30 "$work/console.out"; }
-  exit 1
-}
-# Polls a condition for up to $1 tenths of a second.
-until_true() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
+source "$here/../support/x11_programs.sh"
+x11_programs_begin accessibility
 client() { "$py" "$here/atspi_client.py" "$@"; }
 arrived() { grep -qF "[\"string\",\"$1" "$work/gateway/requests.jsonl"; }
-
-mkdir -p "$work/data/Quorvia" "$work/config" "$work/docs" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export XDG_DOCUMENTS_DIR="$work/docs"
-unset http_proxy https_proxy all_proxy HTTP_PROXY HTTPS_PROXY ALL_PROXY QT_QPA_PLATFORM
 
 # A private session bus; the accessibility bus is started on it by the desktop's own launcher.
 exec 3>"$work/bus"
@@ -69,24 +46,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 pids+=($!)
 until_true 200 grep -q '^READY' "$work/gateway.out" || fail "the local gateway did not start"
 
-# Xvfb picks a free display and names it; the display is used only once it takes connections.
-started=0
-for _ in 1 2 3; do
-  : >"$work/display"
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  pids+=($xvfb)
-  exec 3>&-
-  until_true 100 test -s "$work/display" || continue
-  export DISPLAY=":$(head -n 1 "$work/display")"
-  if until_true 50 xdotool getdisplaygeometry; then
-    started=1
-    break
-  fi
-  kill "$xvfb" 2>/dev/null
-done
-[ "$started" = 1 ] || fail "Xvfb did not start"
+start_xvfb 1400x960x24 || fail "Xvfb did not start"
 
 "$build/src/quorvia" >"$work/console.out" 2>&1 &
 pids+=($!)
