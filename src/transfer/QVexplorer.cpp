@@ -645,7 +645,11 @@ void TQVexplorerForm::closeEvent(QCloseEvent *e) {
         MessagePanel->hide();
         setCursor(Qt::WaitCursor);
         Protocol->Close();
-        return;
+        // A protocol with nothing to tell the host (not yet polling) closes at once; its
+        // "closed" came while this close was still refused, so the window goes now.
+        if (!Protocol->isClosed())
+            return;
+        e->accept();
     }
     Settings &s = settings();
     s.ExplorerLeft = x();

@@ -17,6 +17,7 @@
 #include "tools/RemoteTools.h"
 #include "tools/uShowInfoHost.h"
 #include "transfer/FileTransfer.h"
+#include "transfer/QVexplorer.h"
 #include "transfer/QVexplorerProtocol.h"
 #include "ui/QVMessage.h"
 #include "ui/uAskWarning.h"
@@ -270,6 +271,15 @@ private slots:
         hostKey("e");
         QTRY_COMPARE_WITH_TIMEOUT(explorer.size(), 1, 10000);
         QCOMPARE(keyCommands().mid(sent), QList<QByteArray>{"KbdP?#119-0-0"});
+        // Closed at once, before it polls, the transfer window goes and the session goes on.
+        QPointer<TQVexplorerForm> window;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *x = qobject_cast<TQVexplorerForm *>(w); x && x->isVisible())
+                window = x;
+        QVERIFY(window);
+        window->BttnClose->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window || !window->isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->fileTransfer()->pending(), 10000);
     }
 };
 
