@@ -329,6 +329,10 @@ void ScreenArea::WMFullScreen() {
     SetImagePosition();
     Header->Nailed = HeaderNailed;
     Header->Start();
+    // A focused control of the hidden bars must not hand the keys to the toolbar, which
+    // keeps them from the remote computer.
+    if (View->isVisible())
+        View->setFocus();
     emit fullScreenChanged(true);
 }
 
