@@ -7,7 +7,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-svg-dev qt6-declarative-dev qt6-multimedia-dev qt6-image-formats-plugins libgl-dev
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev libxcb1-dev libxkbcommon-dev
+  libx11-dev
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
   dpkg-dev file desktop-file-utils appstream
 )

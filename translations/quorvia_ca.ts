@@ -1403,6 +1403,22 @@ Voleu actualitzar ara?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>No hi ha hagut resposta a temps a través del servidor intermediari.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl dret</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Surt</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TECLES DURANT UNA SESSIÓ</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Durant una sessió cada tecla va a l&apos;ordinador remot. Manteniu premut Ctrl dret i premeu una lletra per donar una ordre a Quorvia; Ctrl dret sol allibera el teclat i el torna a capturar.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

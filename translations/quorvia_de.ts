@@ -1403,6 +1403,22 @@ Jetzt aktualisieren?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>Keine rechtzeitige Antwort über den Proxy.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Strg rechts</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TASTEN WÄHREND EINER SITZUNG</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Während einer Sitzung geht jede Taste an den Remotecomputer. Halten Sie Strg rechts gedrückt und drücken Sie einen Buchstaben, um Quorvia einen Befehl zu geben; Strg rechts allein gibt die Tastatur frei und erfasst sie wieder.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

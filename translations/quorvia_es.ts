@@ -1403,6 +1403,22 @@ Upgrade now?</source>
         <source>No answer through the proxy in time.</source>
         <translation>No hubo respuesta a tiempo a través del proxy.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl derecho</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TECLAS DURANTE UNA SESIÓN</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Durante una sesión cada tecla va al equipo remoto. Mantenga pulsado Ctrl derecho y pulse una letra para dar una orden a Quorvia; Ctrl derecho solo libera el teclado y lo vuelve a capturar.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

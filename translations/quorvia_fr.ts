@@ -1403,6 +1403,22 @@ Mettre à jour maintenant ?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>Aucune réponse à temps à travers le proxy.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl droite</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TOUCHES PENDANT UNE SESSION</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Pendant une session, chaque touche va à l&apos;ordinateur distant. Maintenez Ctrl droite et appuyez sur une lettre pour donner un ordre à Quorvia ; Ctrl droite seule libère le clavier et le capture à nouveau.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

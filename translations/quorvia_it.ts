@@ -1403,6 +1403,22 @@ Aggiornare ora?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>Nessuna risposta in tempo attraverso il proxy.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl destro</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TASTI DURANTE UNA SESSIONE</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Durante una sessione ogni tasto va al computer remoto. Tenere premuto Ctrl destro e premere una lettera per dare un comando a Quorvia; Ctrl destro da solo rilascia la tastiera e la acquisisce di nuovo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1403,6 +1403,22 @@ Nu bijwerken?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>Geen antwoord via de proxy binnen de tijd.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>rechter Ctrl</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Afsluiten</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TOETSEN TIJDENS EEN SESSIE</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Tijdens een sessie gaat elke toets naar de externe computer. Houd rechter Ctrl ingedrukt en druk op een letter om Quorvia een opdracht te geven; rechter Ctrl alleen geeft het toetsenbord vrij en houdt het weer vast.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

@@ -1403,6 +1403,22 @@ Atualizar agora?</translation>
         <source>No answer through the proxy in time.</source>
         <translation>Sem resposta a tempo através do proxy.</translation>
     </message>
+    <message>
+        <source>Right Ctrl</source>
+        <translation>Ctrl direito</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>KEYS DURING A SESSION</source>
+        <translation>TECLAS DURANTE UMA SESSÃO</translation>
+    </message>
+    <message>
+        <source>During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again.</source>
+        <translation>Durante uma sessão cada tecla vai para o computador remoto. Mantenha premido Ctrl direito e prima uma letra para dar uma ordem ao Quorvia; Ctrl direito sozinho liberta o teclado e volta a capturá-lo.</translation>
+    </message>
 </context>
 <context>
     <name>InvitationTexts</name>

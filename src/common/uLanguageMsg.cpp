@@ -368,6 +368,10 @@ const char *const Entries[] = {
     QT_TRANSLATE_NOOP("MessageCatalog", "The proxy could not be reached or refused the connection."), // 339
     QT_TRANSLATE_NOOP("MessageCatalog", "The proxy refused the user name or the password."), // 340
     QT_TRANSLATE_NOOP("MessageCatalog", "No answer through the proxy in time."), // 341
+    QT_TRANSLATE_NOOP("MessageCatalog", "Right Ctrl"), // 342
+    QT_TRANSLATE_NOOP("MessageCatalog", "Exit"), // 343
+    QT_TRANSLATE_NOOP("MessageCatalog", "KEYS DURING A SESSION"), // 344
+    QT_TRANSLATE_NOOP("MessageCatalog", "During a session every key goes to the remote computer. Hold Right Ctrl and press a letter to give a command to Quorvia instead; Right Ctrl alone releases the keyboard and captures it again."), // 345
 };
 
 // The invitation texts, translated for the remote user rather than the operator.

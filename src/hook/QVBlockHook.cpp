@@ -27,6 +27,15 @@ quint8 characterOf(const QString &text) {
     return quint8(b[0]);
 }
 
+// The desktop's own key data where it gives some (xcb), else the toolkit's key.
+WinKey winKeyOf(const QKeyEvent &e) {
+    const quint32 keysym = e.nativeVirtualKey();
+    const quint32 keycode = e.nativeScanCode();
+    return keysym != 0 || keycode != 0
+               ? WinKeyFromX11(keysym, keycode)
+               : WinKeyFromQtKey(e.key(), e.modifiers() & Qt::KeypadModifier);
+}
+
 bool isSystemCombination(const KeyInfo &k) {
     const quint32 vk = k.virtualKey;
     return (k.alt && (vk == 9 || vk == 27 || vk == 115)) || (k.ctrl && vk == 27) || vk == 91 ||
@@ -45,8 +54,7 @@ std::optional<HookedKey> TranslateKeyEvent(const QKeyEvent &e, KeyComposer &comp
     i.alt = m & Qt::AltModifier;
     const quint32 keysym = e.nativeVirtualKey();
     const quint32 keycode = e.nativeScanCode();
-    const WinKey w = keysym != 0 || keycode != 0 ? WinKeyFromX11(keysym, keycode)
-                                                 : WinKeyFromQtKey(e.key(), m & Qt::KeypadModifier);
+    const WinKey w = winKeyOf(e);
     i.virtualKey = w.vk;
     i.extended = w.extended;
     i.scanCode = ScanCodeFromX11(keycode);
@@ -89,6 +97,9 @@ bool TQVBlockHook::InstallHook() {
         return false;
     IsEnabled = true;
     PointerLeft = false;
+    // Whatever was held when the window lost the keyboard was let go elsewhere.
+    HostKeyAlone = HostKeyDown = false;
+    CommandKey = 0;
     Composer.reset();
     qApp->installEventFilter(this);
     updateGrab();
@@ -105,11 +116,14 @@ bool TQVBlockHook::RemoveHook() {
 }
 
 void TQVBlockHook::setSessionActive(bool on) {
+    const bool changed = SessionActive != on;
     SessionActive = on;
     if (!on)
         CaptureOff = false;
     Composer.reset();
     updateGrab();
+    if (changed)
+        emit sessionActiveChanged(on);
 }
 
 void TQVBlockHook::setCaptureAllowed(bool allowed) {
@@ -163,7 +177,10 @@ bool TQVBlockHook::eventFilter(QObject *watched, QEvent *event) {
         // Without a host the window keeps its keys; with one, the first delivery (to the
         // window) is the only one, since it is taken.
         if (SessionActive && inMainWindow(watched))
-            return keyEvent(static_cast<QKeyEvent *>(event));
+            return keyEvent(static_cast<QKeyEvent *>(event),
+                            KeptKeys && watched->isWidgetType() &&
+                                (watched == KeptKeys ||
+                                 KeptKeys->isAncestorOf(static_cast<QWidget *>(watched))));
         break;
     case QEvent::InputMethod:
         // An input method composed the text itself: the characters go out as typed.
@@ -178,7 +195,15 @@ bool TQVBlockHook::eventFilter(QObject *watched, QEvent *event) {
             return true;
         }
         break;
+    case QEvent::Wheel:
+        // Right Ctrl held for a click or the wheel is a modifier, not the host key: letting
+        // it go keeps the capture as it is.
+        if (inMainWindow(watched))
+            HostKeyAlone = false;
+        break;
     case QEvent::MouseButtonPress:
+        if (inMainWindow(watched))
+            HostKeyAlone = false;
         if (PointerLeft && inMainWindow(watched)) {
             PointerLeft = false;
             updateGrab();
@@ -190,23 +215,51 @@ bool TQVBlockHook::eventFilter(QObject *watched, QEvent *event) {
     return false;
 }
 
-bool TQVBlockHook::keyEvent(QKeyEvent *e) {
+bool TQVBlockHook::keyEvent(QKeyEvent *e, bool keptByWidget) {
     const bool down = e->type() == QEvent::KeyPress;
     if (OnWindowKey)
         OnWindowKey(down, e->modifiers() & Qt::ControlModifier);
+    if (hostKeyEvent(e))
+        return true;
+    if (keptByWidget)
+        return false;
+    if (const auto k = TranslateKeyEvent(*e, Composer, BlockSystemKeys && captured(), RepeatCount))
+        report(*k);
+    return true;
+}
+
+bool TQVBlockHook::hostKeyEvent(QKeyEvent *e) {
+    const bool down = e->type() == QEvent::KeyPress;
     if (e->nativeVirtualKey() == Keysym::ControlR) {
-        if (down && !e->isAutoRepeat())
+        if (down && !e->isAutoRepeat()) {
             HostKeyAlone = true;
-        else if (!down && HostKeyAlone)
-            toggleCapture();
-        if (!down)
+            HostKeyDown = true;
+        } else if (!down) {
+            if (HostKeyAlone)
+                toggleCapture();
             HostKeyAlone = false;
+            HostKeyDown = false;
+        }
         return true; // the host key stays with the console
     }
     if (down)
         HostKeyAlone = false;
-    if (const auto k = TranslateKeyEvent(*e, Composer, BlockSystemKeys && captured(), RepeatCount))
-        report(*k);
+    const quint32 vk = winKeyOf(*e).vk;
+    // The letter of a command stays with the console until it is let go, repeats included.
+    if (CommandKey != 0 && vk == CommandKey) {
+        if (!down && !e->isAutoRepeat())
+            CommandKey = 0;
+        return true;
+    }
+    // The modifiers guard against a Right Ctrl let go while another window had the keyboard.
+    if (!down || !HostKeyDown || !(e->modifiers() & Qt::ControlModifier))
+        return false;
+    const auto command = HostKeys::commandForVirtualKey(vk);
+    if (!command)
+        return false;
+    CommandKey = vk;
+    if (OnHostCommand)
+        OnHostCommand(*command);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "hook/HostKeys.h"
 #include "platform/KeyboardGrab.h"
 #include "platform/VirtualKeys.h"
 #include "screen/InputCommands.h"
@@ -34,7 +35,8 @@ std::optional<HookedKey> TranslateKeyEvent(const QKeyEvent &event, KeyComposer &
 // receives goes to OnKey instead of the window, shortcuts included, and the keyboard is
 // captured, so Alt+Tab, Alt+F4, Ctrl+Esc and the Super keys reach the
 // remote computer and not the local desktop. The operator gets out with a pointer press outside
-// the window or the host key, Right Ctrl, which toggles the capture.
+// the window or the host key, Right Ctrl, which toggles the capture when it is pressed and let
+// go alone. Right Ctrl held with a command letter (HostKeys) runs the console's command.
 class TQVBlockHook : public QObject {
     Q_OBJECT
 public:
@@ -61,13 +63,21 @@ public:
     // The host key toggles the capture during a session.
     void toggleCapture();
 
+    // Keys for `widget` and its children stay with it (the full-screen toolbar's own keys);
+    // the host key and its commands still work there.
+    void keepKeysFor(QWidget *widget) { KeptKeys = widget; }
+
     using KeyHandler = std::function<void(const HookedKey &key)>;
     KeyHandler OnKey;
+    // A host-key command; nothing of the combination reaches OnKey.
+    std::function<void(HostKeys::Command command)> OnHostCommand;
     // Every key event of the window itself, for the Ctrl state the refresh command reads.
     std::function<void(bool down, bool ctrl)> OnWindowKey;
 
 signals:
     void capturedChanged(bool captured);
+    // Keys belong to the remote computer (a host is connected) or to the console again.
+    void sessionActiveChanged(bool active);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,7 +85,8 @@ protected:
 private:
     bool inMainWindow(QObject *o) const;
     // True when the event was taken (not for the window).
-    bool keyEvent(QKeyEvent *event);
+    bool keyEvent(QKeyEvent *event, bool keptByWidget);
+    bool hostKeyEvent(QKeyEvent *event);
     void report(const HookedKey &key);
     void updateGrab();
 
@@ -89,6 +100,9 @@ private:
     bool CaptureAllowed = true; // full control
     bool PointerLeft = false;   // a press outside released it until the next press inside
     bool HostKeyAlone = false;  // Right Ctrl is down and nothing else was pressed since
+    bool HostKeyDown = false;   // Right Ctrl is down
+    quint32 CommandKey = 0;     // the virtual key of a command run, until it is let go
+    QPointer<QWidget> KeptKeys;
     bool WasCaptured = false;
     quint32 RepeatCount = 0;
 };

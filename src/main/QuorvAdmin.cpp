@@ -820,6 +820,12 @@ void TQuorvAdminForm::StartHook() {
         input->HookKey(k.info, k.character, k.suppressed);
     };
     KeyHook->OnWindowKey = [input](bool down, bool ctrl) { input->windowKey(down, ctrl); };
+    // Out of the key's delivery: a command may open a question with its own event loop.
+    KeyHook->OnHostCommand = [this](HostKeys::Command command) {
+        QTimer::singleShot(0, this, [this, command] { RunHostCommand(command); });
+    };
+    KeyHook->keepKeysFor(Screen->header());
+    connect(KeyHook, &TQVBlockHook::sessionActiveChanged, Chrome, &TMainChrome::setHostKeysShown);
     connect(Session, &GatewaySession::hostJoined, KeyHook,
             [this] { KeyHook->setSessionActive(true); });
     for (auto signal : {&GatewaySession::hostLost, &GatewaySession::sessionReset,
@@ -835,6 +841,24 @@ void TQuorvAdminForm::StartHook() {
     updateKeyboardPanel();
     if (isActiveWindow())
         KeyHook->InstallHook();
+}
+
+void TQuorvAdminForm::RunHostCommand(HostKeys::Command command) {
+    AddTrace(18, QString(QLatin1Char(HostKeys::letter(command))));
+    if (command == HostKeys::FullScreen) {
+        PostMessage(this, Screen->FullScreen ? NormalScreen : WindowMessages::FullScreen);
+        return;
+    }
+    QAction *const actions[HostKeys::CommandCount] = {ActDisconnect,
+                                                      Chrome->menus()->item(TMainMenus::MenuExit),
+                                                      nullptr,
+                                                      TransferFile,
+                                                      Tools->BttnOsHostInfo,
+                                                      Tools->BttnChat,
+                                                      ActionButtons->BttnPictToDesktop,
+                                                      Screen->BttnRefreshScreen};
+    if (QAction *a = actions[command]; a && a->isEnabled())
+        a->trigger();
 }
 
 void TQuorvAdminForm::updateKeyboardPanel() {

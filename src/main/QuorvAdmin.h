@@ -1,5 +1,6 @@
 #pragma once
 #include "gateway/SessionUi.h"
+#include "hook/HostKeys.h"
 
 #include <QDialog>
 #include <QMainWindow>
@@ -118,6 +119,8 @@ private:
 
     // Keyboard hook: keys of the window go to the remote computer during a session.
     void StartHook();
+    // Right Ctrl with a letter: the console's command of that letter.
+    void RunHostCommand(HostKeys::Command command);
     void updateKeyboardPanel();
     TQVBlockHook *KeyHook = nullptr;
     QLabel *KeyboardPanel = nullptr;

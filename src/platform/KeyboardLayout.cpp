@@ -2,7 +2,14 @@
 
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QList>
 #include <QLocale>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <optional>
+
+#include <X11/XKBlib.h>
+#include <xcb/xcb.h>
 
 namespace {
 struct LayoutId {
@@ -27,6 +34,53 @@ constexpr LayoutId languageDefaults[] = {
     {"ru", 0x0419}, {"tr", 0x041f}, {"el", 0x0408}, {"ja", 0x0411},
 };
 
+// X layout names (xkeyboard-config) with their variants where the language differs.
+struct XkbLayoutId {
+    const char *layout;
+    const char *variant; // empty: any variant
+    unsigned id;
+};
+constexpr XkbLayoutId xkbLayoutIds[] = {
+    {"us", "", 0x0409},    {"gb", "", 0x0809},   {"ie", "", 0x1809},    {"au", "", 0x0c09},
+    {"ca", "eng", 0x1009}, {"ca", "", 0x0c0c},   {"nl", "", 0x0413},    {"be", "", 0x080c},
+    {"fr", "", 0x040c},    {"ch", "fr", 0x100c}, {"ch", "", 0x0807},    {"de", "", 0x0407},
+    {"at", "", 0x0c07},    {"it", "", 0x0410},   {"es", "cat", 0x0403}, {"es", "", 0x0c0a},
+    {"latam", "", 0x080a}, {"pt", "", 0x0816},   {"br", "", 0x0416},    {"dk", "", 0x0406},
+    {"se", "", 0x041d},    {"no", "", 0x0414},   {"fi", "", 0x040b},    {"pl", "", 0x0415},
+    {"cz", "", 0x0405},    {"hu", "", 0x040e},   {"ru", "", 0x0419},    {"tr", "", 0x041f},
+    {"gr", "", 0x0408},    {"jp", "", 0x0411},
+};
+
+// The X server's keyboard: its rule names and the active group, when the desktop is X11.
+std::optional<QString> x11LayoutText() {
+    auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    auto *x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection() || !x11->display())
+        return std::nullopt;
+    xcb_connection_t *c = x11->connection();
+    static constexpr char atomName[] = "_XKB_RULES_NAMES";
+    xcb_intern_atom_reply_t *atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof atomName - 1, atomName), nullptr);
+    if (!atom)
+        return std::nullopt;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_get_property_reply_t *prop =
+        screen ? xcb_get_property_reply(
+                     c, xcb_get_property(c, 0, screen->root, atom->atom, XCB_ATOM_STRING, 0, 1024),
+                     nullptr)
+               : nullptr;
+    free(atom);
+    if (!prop)
+        return std::nullopt;
+    const QByteArray names(static_cast<const char *>(xcb_get_property_value(prop)),
+                           xcb_get_property_value_length(prop));
+    free(prop);
+    XkbStateRec state{};
+    const int group =
+        XkbGetState(x11->display(), XkbUseCoreKbd, &state) == Success ? int(state.group) : 0;
+    return KeyboardLayoutTextForXkb(names, group);
+}
+
 QString hex8(unsigned id) {
     return QStringLiteral("%1").arg(id, 8, 16, QLatin1Char('0')).toUpper();
 }
@@ -48,9 +102,30 @@ QString KeyboardLayoutTextForLocale(const QString &localeName) {
     return QStringLiteral("0");
 }
 
+QString KeyboardLayoutTextForXkb(const QByteArray &ruleNames, int group) {
+    const QList<QByteArray> parts = ruleNames.split('\0');
+    if (parts.size() < 3)
+        return QStringLiteral("0");
+    const QList<QByteArray> layouts = parts[2].split(',');
+    const QList<QByteArray> variants = parts.size() > 3 ? parts[3].split(',') : QList<QByteArray>();
+    if (group < 0 || group >= layouts.size())
+        group = 0;
+    const QByteArray layout = layouts.value(group).trimmed();
+    const QByteArray variant = variants.value(group).trimmed();
+    for (const XkbLayoutId &l : xkbLayoutIds) {
+        if (layout == l.layout && (!*l.variant || variant == l.variant))
+            return hex8(l.id);
+    }
+    return QStringLiteral("0");
+}
+
 QString GetKeyboardLayoutText() {
-    // The input method knows the active layout's language on most desktops; the process locale
-    // is the next best guess.
+    // The X keyboard says which layout the operator types with; an operator's layout and
+    // language often differ (a German keyboard on an English desktop).
+    if (const auto x11 = x11LayoutText(); x11 && *x11 != QLatin1String("0"))
+        return *x11;
+    // Elsewhere the input method knows the active layout's language on most desktops; the
+    // process locale is the next best guess.
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         if (QInputMethod *im = QGuiApplication::inputMethod()) {
             const QLocale l = im->locale();

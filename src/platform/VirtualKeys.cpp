@@ -19,65 +19,67 @@ struct KeysymEntry {
 // block, the right-hand Ctrl and Alt, keypad Enter and Divide, the Windows and menu keys, and
 // the media and browser keys.
 constexpr KeysymEntry keysymTable[] = {
-    {0xff08, 8, false},      // BackSpace
-    {0xff09, 9, false},      // Tab
-    {0xfe20, 9, false},      // ISO_Left_Tab (Shift+Tab)
-    {0xff0b, 12, false},     // Clear
-    {0xff0d, 13, false},     // Return
-    {0xff13, 19, false},     // Pause
-    {0xff14, 145, false},    // Scroll_Lock
-    {0xff15, 44, true},      // Sys_Req (Alt+Print)
-    {0xff1b, 27, false},     // Escape
-    {0xffff, 46, true},      // Delete
-    {0xff50, 36, true},      // Home
-    {0xff51, 37, true},      // Left
-    {0xff52, 38, true},      // Up
-    {0xff53, 39, true},      // Right
-    {0xff54, 40, true},      // Down
-    {0xff55, 33, true},      // Prior
-    {0xff56, 34, true},      // Next
-    {0xff57, 35, true},      // End
-    {0xff58, 12, false},     // Begin
-    {0xff60, 41, false},     // Select
-    {0xff61, 44, true},      // Print
-    {0xff62, 43, false},     // Execute
-    {0xff63, 45, true},      // Insert
-    {0xff67, 93, true},      // Menu
-    {0xff69, 3, false},      // Cancel
-    {0xff6a, 47, false},     // Help
-    {0xff6b, 3, true},       // Break (Ctrl+Pause)
-    {0xff7f, 144, true},     // Num_Lock
-    {0xff80, 32, false},     // KP_Space
-    {0xff89, 9, false},      // KP_Tab
-    {0xff8d, 13, true},      // KP_Enter
-    {0xff91, 112, false},    // KP_F1
-    {0xff92, 113, false},    // KP_F2
-    {0xff93, 114, false},    // KP_F3
-    {0xff94, 115, false},    // KP_F4
-    {0xff95, 36, false},     // KP_Home
-    {0xff96, 37, false},     // KP_Left
-    {0xff97, 38, false},     // KP_Up
-    {0xff98, 39, false},     // KP_Right
-    {0xff99, 40, false},     // KP_Down
-    {0xff9a, 33, false},     // KP_Prior
-    {0xff9b, 34, false},     // KP_Next
-    {0xff9c, 35, false},     // KP_End
-    {0xff9d, 12, false},     // KP_Begin
-    {0xff9e, 45, false},     // KP_Insert
-    {0xff9f, 46, false},     // KP_Delete
-    {0xffaa, 106, false},    // KP_Multiply
-    {0xffab, 107, false},    // KP_Add
-    {0xffac, 108, false},    // KP_Separator
-    {0xffad, 109, false},    // KP_Subtract
-    {0xffae, 110, false},    // KP_Decimal
-    {0xffaf, 111, true},     // KP_Divide
-    {0xffe1, 160, false},    // Shift_L
-    {0xffe2, 161, false},    // Shift_R
-    {0xffe3, 162, false},    // Control_L
-    {0xffe4, 163, true},     // Control_R
-    {0xffe5, 20, false},     // Caps_Lock
-    {0xffe7, 91, true},      // Meta_L
-    {0xffe8, 92, true},      // Meta_R
+    {0xff08, 8, false},   // BackSpace
+    {0xff09, 9, false},   // Tab
+    {0xfe20, 9, false},   // ISO_Left_Tab (Shift+Tab)
+    {0xff0a, 13, false},  // Linefeed
+    {0xff0b, 12, false},  // Clear
+    {0xff0d, 13, false},  // Return
+    {0xff13, 19, false},  // Pause
+    {0xff14, 145, false}, // Scroll_Lock
+    {0xff15, 44, true},   // Sys_Req (Alt+Print)
+    {0xff1b, 27, false},  // Escape
+    {0xffff, 46, true},   // Delete
+    {0xff50, 36, true},   // Home
+    {0xff51, 37, true},   // Left
+    {0xff52, 38, true},   // Up
+    {0xff53, 39, true},   // Right
+    {0xff54, 40, true},   // Down
+    {0xff55, 33, true},   // Prior
+    {0xff56, 34, true},   // Next
+    {0xff57, 35, true},   // End
+    {0xff58, 12, false},  // Begin
+    {0xff60, 41, false},  // Select
+    {0xff61, 44, true},   // Print
+    {0xff62, 43, false},  // Execute
+    {0xff63, 45, true},   // Insert
+    {0xff67, 93, true},   // Menu
+    {0xff69, 3, false},   // Cancel
+    {0xff6a, 47, false},  // Help
+    {0xff6b, 3, true},    // Break (Ctrl+Pause)
+    {0xff7f, 144, true},  // Num_Lock
+    {0xff80, 32, false},  // KP_Space
+    {0xff89, 9, false},   // KP_Tab
+    {0xff8d, 13, true},   // KP_Enter
+    {0xff91, 112, false}, // KP_F1
+    {0xff92, 113, false}, // KP_F2
+    {0xff93, 114, false}, // KP_F3
+    {0xff94, 115, false}, // KP_F4
+    {0xff95, 36, false},  // KP_Home
+    {0xff96, 37, false},  // KP_Left
+    {0xff97, 38, false},  // KP_Up
+    {0xff98, 39, false},  // KP_Right
+    {0xff99, 40, false},  // KP_Down
+    {0xff9a, 33, false},  // KP_Prior
+    {0xff9b, 34, false},  // KP_Next
+    {0xff9c, 35, false},  // KP_End
+    {0xff9d, 12, false},  // KP_Begin
+    {0xff9e, 45, false},  // KP_Insert
+    {0xff9f, 46, false},  // KP_Delete
+    {0xffaa, 106, false}, // KP_Multiply
+    {0xffab, 107, false}, // KP_Add
+    {0xffac, 108, false}, // KP_Separator
+    {0xffad, 109, false}, // KP_Subtract
+    {0xffae, 110, false}, // KP_Decimal
+    {0xffaf, 111, true},  // KP_Divide
+    {0xffe1, 160, false}, // Shift_L
+    {0xffe2, 161, false}, // Shift_R
+    {0xffe3, 162, false}, // Control_L
+    {0xffe4, 163, true},  // Control_R
+    {0xffe5, 20, false},  // Caps_Lock
+    // Meta is Shift+Alt on most layouts, never the Windows key (that is Super).
+    {0xffe7, 164, false},    // Meta_L
+    {0xffe8, 165, true},     // Meta_R
     {0xffe9, 164, false},    // Alt_L
     {0xffea, 165, true},     // Alt_R
     {0xfe03, 165, true},     // ISO_Level3_Shift (AltGr)
@@ -217,7 +219,6 @@ WinKey WinKeyFromQtKey(int key, bool keypad) {
         return {46, nav};
     case Qt::Key_Help:
         return {47, false};
-    case Qt::Key_Meta:
     case Qt::Key_Super_L:
         return {91, true};
     case Qt::Key_Super_R:
@@ -243,6 +244,7 @@ WinKey WinKeyFromQtKey(int key, bool keypad) {
     case Qt::Key_Control:
         return {162, false};
     case Qt::Key_Alt:
+    case Qt::Key_Meta: // Shift+Alt on the X layouts
         return {164, false};
     case Qt::Key_AltGr:
         return {165, true};

@@ -4,6 +4,7 @@
 #include "common/uLanguageMsg.h"
 #include "recorder/AviPlayerLayout.h"
 #include "recorder/MoviePlayback.h"
+#include "ui/AccessibleControls.h"
 #include "ui/FlashInfo.h"
 
 #include <QComboBox>
@@ -204,12 +205,12 @@ TAviPlayerForm::~TAviPlayerForm() {
 }
 
 void TAviPlayerForm::applyTexts() {
-    BttnPlay->setToolTip(Msg("Play"));
-    BttnPause->setToolTip(Msg("Pause"));
-    BttnStop->setToolTip(Msg("Stop"));
-    BttnRewind->setToolTip(Msg("Rewind"));
-    BttnMinimize->setToolTip(Msg("Minimize"));
-    BttnClose->setToolTip(Msg("Close"));
+    SetButtonHint(BttnPlay, Msg("Play"));
+    SetButtonHint(BttnPause, Msg("Pause"));
+    SetButtonHint(BttnStop, Msg("Stop"));
+    SetButtonHint(BttnRewind, Msg("Rewind"));
+    SetButtonHint(BttnMinimize, Msg("Minimize"));
+    SetButtonHint(BttnClose, Msg("Close"));
     LblCaption->setText(QLatin1Char(' ') + Msg("Replay recorded session"));
     setWindowTitle(Msg("Replay recorded session"));
 }

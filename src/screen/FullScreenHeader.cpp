@@ -4,9 +4,11 @@
 #include "common/TraceRing.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
+#include "hook/HostKeys.h"
 #include "screen/ScreenButtonPictures.h"
 #include "screen/ScreenLayout.h"
 #include "screen/ScreenModeBoxes.h"
+#include "ui/AccessibleControls.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -25,30 +27,31 @@ struct ButtonInfo {
     const char *picture;
     const char *hint;
     const char *suffix;
-    int slot; // position in the row of buttons; -1 for the right end
+    int hostKey; // its host-key command (the toolbar shows only during a session), or -1
+    int slot;    // position in the row of buttons; -1 for the right end
 };
 
 // In the order of THeaderForm::Button.
 const ButtonInfo ButtonTable[THeaderForm::ButtonCount] = {
-    {"rcNailUp_bmp", "Lock toolbar", "", 0},
-    {"rcNailDown_bmp", "Release toolbar", "", 0},
-    {"rcHostInfo_bmp", "Get info client PC", " (Ctrl-I)", 1},
-    {"rcRefresh_bmp", "Refresh screen", "", 2},
-    {"rcHideWallpaper_bmp", "Hide wallpaper", "", 3},
-    {"rcShowWallpaper_bmp", "Show wallpaper", "", 3},
-    {"rcTaskManager_bmp", "Start taskmanager", "", 4},
-    {"rcCtrlAltDel_bmp", "Send Ctrl-Alt-Del", "", 5},
-    {"rcReboot_bmp", "Reboot client computer", "", 6},
-    {"rcPrintScreen_bmp", "Print remote screen", "", 7},
-    {"rcChatBtn_bmp", "Start chat session", "", 8},
-    {"rcDownloadClip_bmp", "Download clipboard from client", "", 9},
-    {"rcUploadClip_bmp", "Upload clipboard to client", "", 10},
-    {"rcFileTransfer_bmp", "Transfer file", " (Ctrl-Alt-E)", 11},
-    {"rcScreenshot_bmp", "Save screenshot to desktop", "", 12},
-    {"rcStartRecording_bmp", "Start session recording", "", 13},
-    {"rcStopRecording_bmp", "End session recording", "", 13},
-    {"rcFitToScreen_bmp", "Fit to screen", "", -1},
-    {"rcNormalScreen_bmp", "Switch to normal screen mode", " (Alt-Enter)", -1},
+    {"rcNailUp_bmp", "Lock toolbar", "", -1, 0},
+    {"rcNailDown_bmp", "Release toolbar", "", -1, 0},
+    {"rcHostInfo_bmp", "Get info client PC", "", HostKeys::HostInfo, 1},
+    {"rcRefresh_bmp", "Refresh screen", "", HostKeys::Refresh, 2},
+    {"rcHideWallpaper_bmp", "Hide wallpaper", "", -1, 3},
+    {"rcShowWallpaper_bmp", "Show wallpaper", "", -1, 3},
+    {"rcTaskManager_bmp", "Start taskmanager", "", -1, 4},
+    {"rcCtrlAltDel_bmp", "Send Ctrl-Alt-Del", "", -1, 5},
+    {"rcReboot_bmp", "Reboot client computer", "", -1, 6},
+    {"rcPrintScreen_bmp", "Print remote screen", "", -1, 7},
+    {"rcChatBtn_bmp", "Start chat session", "", HostKeys::Chat, 8},
+    {"rcDownloadClip_bmp", "Download clipboard from client", "", -1, 9},
+    {"rcUploadClip_bmp", "Upload clipboard to client", "", -1, 10},
+    {"rcFileTransfer_bmp", "Transfer file", "", HostKeys::TransferFile, 11},
+    {"rcScreenshot_bmp", "Save screenshot to desktop", "", HostKeys::Screenshot, 12},
+    {"rcStartRecording_bmp", "Start session recording", "", -1, 13},
+    {"rcStopRecording_bmp", "End session recording", "", -1, 13},
+    {"rcFitToScreen_bmp", "Fit to screen", "", -1, -1},
+    {"rcNormalScreen_bmp", "Switch to normal screen mode", " (Alt-Enter)", -1, -1},
 };
 
 constexpr int FirstButtonX = 22;
@@ -133,9 +136,16 @@ void THeaderForm::placeButtons() {
 }
 
 void THeaderForm::applyTexts() {
-    for (int i = 0; i < ButtonCount; ++i)
-        Buttons[i]->setToolTip(Msg(ButtonTable[i].hint) +
-                               QString::fromLatin1(ButtonTable[i].suffix));
+    for (int i = 0; i < ButtonCount; ++i) {
+        const QString name = Msg(ButtonTable[i].hint);
+        const int hostKey = ButtonTable[i].hostKey;
+        SetButtonHint(Buttons[i],
+                      name + (hostKey >= 0 ? QStringLiteral(" (") +
+                                                 HostKeys::text(HostKeys::Command(hostKey)) +
+                                                 QLatin1Char(')')
+                                           : QString::fromLatin1(ButtonTable[i].suffix)),
+                      name);
+    }
     ModeBox->applyTexts();
 }
 

@@ -126,7 +126,8 @@ QList<QByteArray> KeyCommands(const KeyInfo &key, quint8 character, bool suppres
         out.append(Key(0, character, modifiers));
         return out;
     }
-    if (vk >= VkLShift && vk <= VkRMenu)
+    // A key the host cannot know (no virtual key, no character) would arrive as nothing.
+    if ((vk >= VkLShift && vk <= VkRMenu) || vk == 0)
         return out;
     out.append(Key(int(vk), 0, modifiers + (key.extended ? ExtendedFlag : 0)));
     return out;

@@ -76,6 +76,7 @@ RemoteActionButtons::RemoteActionButtons(RemoteActions *actions, ScreenArea *are
     Actions->hooks().askReboot = [this](RemoteActions::RebootQuestion question) {
         return AskReboot(question, MainWindow);
     };
+    Actions->hooks().dismissQuestion = CloseAskReboot;
     connect(Actions, &RemoteActions::fullControlChanged, this, &RemoteActionButtons::updateButtons);
     connect(Actions, &RemoteActions::controlModeAnnounced, this,
             &RemoteActionButtons::modeAnnounced);

@@ -103,20 +103,32 @@ void RemoteActions::BttnRebootClick() {
 }
 
 void RemoteActions::WMReboot(qint64 question) {
-    if (!FullControl || Asking)
+    if (!FullControl)
         return;
-    AddTrace(50);
     const RebootQuestion which = question == OperatorReboot ? OperatorReboot : HostShuttingDown;
+    if (Asking) {
+        // The remote computer is going down and waits for an answer: the operator's own
+        // question gives way to the reconnection question.
+        if (which == HostShuttingDown && AskingWhich == OperatorReboot) {
+            HostAskedMeanwhile = true;
+            H.dismissQuestion();
+        }
+        return;
+    }
+    AddTrace(50);
     const quint64 generation = Session->generation();
     Asking = true;
+    AskingWhich = which;
     const bool yes = H.askReboot(which);
     Asking = false;
+    const bool hostAsked = std::exchange(HostAskedMeanwhile, false);
     // The question is modal but the session ran on: an answer for a host that has gone, or for
     // an ended session, acts on nothing.
     if (generation != Session->generation() || !hostConnected())
         return;
     if (yes) {
-        // The operator's own reboot needs the control right still when the answer comes.
+        // The operator's own reboot needs the control right still when the answer comes. A
+        // confirmed reboot answers the host's shutdown as well.
         if (which == OperatorReboot && !FullControl)
             return;
         confirmReboot();
@@ -124,6 +136,8 @@ void RemoteActions::WMReboot(qint64 question) {
         Session->CommandQueue.clear();
         Session->SendCmd("QtRb");
         endSessionAfterQuit();
+    } else if (hostAsked) {
+        PostMessage(this, Reboot, 0, HostShuttingDown);
     }
 }
 

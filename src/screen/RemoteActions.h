@@ -35,6 +35,8 @@ public:
     // Yes; its default says No. The others default to the clock and the user's desktop folder.
     struct Hooks {
         std::function<bool(RebootQuestion)> askReboot;
+        // Closes the open question as if No was answered.
+        std::function<void()> dismissQuestion = [] {};
         std::function<QDateTime()> now;
         std::function<QString()> desktopFolder;
         std::function<QString()> snapshotFolder;
@@ -97,4 +99,6 @@ private:
     bool FullControl = true;
     bool Waiting = false;
     bool Asking = false; // a reboot question is open
+    RebootQuestion AskingWhich = OperatorReboot;
+    bool HostAskedMeanwhile = false; // "WaBt" came while the operator's own question was open
 };

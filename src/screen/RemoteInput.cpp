@@ -10,7 +10,9 @@
 using namespace InputCommands;
 
 namespace {
-constexpr quint8 CarriageReturn = 13;
+// Return, keypad Enter and Linefeed: the console's keys give no control characters, so the
+// key is known by its virtual key.
+constexpr quint32 VkReturn = 13;
 
 bool within1(QPoint a, QPoint b) {
     return qAbs(qint64(a.x()) - b.x()) <= 1 && qAbs(qint64(a.y()) - b.y()) <= 1;
@@ -200,7 +202,7 @@ void RemoteInput::windowKey(bool down, bool ctrl) {
 }
 
 void RemoteInput::HookKey(const KeyInfo &key, quint8 character, bool suppressed) {
-    if (key.shift && key.down && character == CarriageReturn) {
+    if (key.shift && key.down && key.repeatCount <= 1 && key.virtualKey == VkReturn) {
         if (H.fullScreen()) {
             if (H.windowMessages)
                 WindowMessages::PostMessage(H.windowMessages, WindowMessages::NormalScreen);

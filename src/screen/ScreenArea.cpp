@@ -206,6 +206,12 @@ void ScreenArea::setupInput() {
         MouseForm->show();
         MouseForm->raise();
     });
+    connect(Session, &GatewaySession::hostJoined, this, [this] {
+        if (!Input->fullControl() && !MouseForm->isVisible()) {
+            MouseForm->show();
+            MouseForm->raise();
+        }
+    });
     connect(Input, &RemoteInput::inputReset, this, [this] {
         MouseForm->close();
         RemotePointerLast = QPoint();
@@ -323,6 +329,10 @@ void ScreenArea::WMFullScreen() {
     SetImagePosition();
     Header->Nailed = HeaderNailed;
     Header->Start();
+    // A focused control of the hidden bars must not hand the keys to the toolbar, which
+    // keeps them from the remote computer.
+    if (View->isVisible())
+        View->setFocus();
     emit fullScreenChanged(true);
 }
 
@@ -399,6 +409,8 @@ void ScreenArea::resetWindow() {
 
 void ScreenArea::hostRebooting() {
     View->setGreyed(true);
+    // The remote user's pointer is gone with the remote computer until it is back.
+    MouseForm->close();
     if (FullScreen && !Header->Nailed) {
         Header->Nailed = true;
         Header->Start();

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -139,9 +140,19 @@ void TAskRebootForm::paintEvent(QPaintEvent *) {
     PaintWarningPanel(p, rect());
 }
 
+namespace {
+QPointer<TAskRebootForm> openQuestion;
+}
+
 bool AskReboot(int variant, QWidget *mainWindow) {
     TAskRebootForm form(mainWindow);
     form.Prepare(variant);
+    openQuestion = &form;
     form.exec();
     return form.Answer();
+}
+
+void CloseAskReboot() {
+    if (openQuestion)
+        openQuestion->reject();
 }

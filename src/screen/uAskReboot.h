@@ -47,3 +47,5 @@ private:
 // Asks modally, centred on `mainWindow` (or the screen); true for "Yes". The message loop
 // runs while it is open.
 bool AskReboot(int variant, QWidget *mainWindow = nullptr);
+// Closes the open question, which then answers No.
+void CloseAskReboot();

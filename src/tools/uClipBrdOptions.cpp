@@ -1,6 +1,7 @@
 #include "tools/uClipBrdOptions.h"
 
 #include "common/uLanguageMsg.h"
+#include "ui/AccessibleControls.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/ResourceBitmap.h"
 
@@ -40,18 +41,24 @@ TClipBrdOptionsForm::TClipBrdOptionsForm(bool upload, QPoint mouse, int toolbarS
     LblHead->setStyleSheet(QStringLiteral("color: #163f70;"));
     int right = 0;
     for (int i = 0; i < 3; ++i) {
-        QLabel *l = new QLabel(Msg(OptionTexts[i]), this);
+        auto *l = new TClickLabel(Msg(OptionTexts[i]), this);
         l->setObjectName(QStringLiteral("LblOption%1").arg(i + 1));
         l->setStyleSheet(LabelStyle);
         l->adjustSize();
         l->move(LabelLeft, 40 + 24 * i);
         l->installEventFilter(this);
+        connect(l, &TClickLabel::clicked, this, [this, i] {
+            Result = i + 1;
+            accept();
+        });
         Labels[i] = l;
         right = std::max(right, l->geometry().right());
     }
     BttnCancel = new QPushButton(Msg("Cancel"), this);
     BttnCancel->setObjectName(QStringLiteral("BttnCancel"));
     PlayClickOnClick(BttnCancel);
+    // Return on an option chooses it; anywhere else it cancels, the harmless answer.
+    BttnCancel->setDefault(true);
     connect(BttnCancel, &QPushButton::clicked, this, [this] {
         Result = 0;
         reject();
@@ -92,6 +99,7 @@ void TClipBrdOptionsForm::showEvent(QShowEvent *e) {
         at.setY(std::clamp(at.y(), r.top(), std::max(r.top(), r.bottom() - height())));
     }
     move(at);
+    Labels[0]->setFocus(Qt::TabFocusReason);
 }
 
 void TClipBrdOptionsForm::hideEvent(QHideEvent *e) {
@@ -112,13 +120,6 @@ bool TClipBrdOptionsForm::eventFilter(QObject *watched, QEvent *e) {
         case QEvent::Leave:
             Labels[i]->setStyleSheet(LabelStyle);
             Labels[i]->unsetCursor();
-            break;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
-                Result = i + 1;
-                accept();
-                return true;
-            }
             break;
         default:
             break;

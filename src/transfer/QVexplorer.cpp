@@ -6,6 +6,7 @@
 #include "settings/uIniFiles.h"
 #include "transfer/QVexplorerProtocol.h"
 #include "transfer/TransferPictures.h"
+#include "ui/AccessibleControls.h"
 #include "ui/BorderlessWindow.h"
 #include "ui/FlashInfo.h"
 #include "ui/QVMessage.h"
@@ -561,15 +562,16 @@ void TQVexplorerForm::applyTexts() {
     BttnMsgCancel->move(kPanelWidth - BttnMsgCancel->width() - 14, kPanelHeight - 26 - 12);
     HostFileView->setHeaderLabels(
         {QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Attr")});
-    BttnNewFolderLocal->setToolTip(QStringLiteral("New folder"));
-    BttnChangeFolderLocal->setToolTip(QStringLiteral("Rename folder"));
-    BttnFolderBackLocal->setToolTip(QStringLiteral("Folder up"));
-    BttnCopyLocal->setToolTip(QStringLiteral("Start file transfer"));
-    BttnRefreshLocal->setToolTip(QStringLiteral("Refresh view"));
-    BttnNewFolderHost->setToolTip(QStringLiteral("New folder"));
-    BttnChangeFolderHost->setToolTip(QStringLiteral("Rename folder"));
-    BttnCopyHost->setToolTip(QStringLiteral("Start file transfer"));
-    BttnRefreshHost->setToolTip(QStringLiteral("Refresh view"));
+    SetButtonHint(BttnNewFolderLocal, QStringLiteral("New folder"));
+    SetButtonHint(BttnChangeFolderLocal, QStringLiteral("Rename folder"));
+    SetButtonHint(BttnFolderBackLocal, QStringLiteral("Folder up"));
+    SetButtonHint(BttnCopyLocal, QStringLiteral("Start file transfer"));
+    SetButtonHint(BttnRefreshLocal, QStringLiteral("Refresh view"));
+    SetButtonHint(BttnNewFolderHost, QStringLiteral("New folder"));
+    SetButtonHint(BttnChangeFolderHost, QStringLiteral("Rename folder"));
+    SetButtonHint(BttnCopyHost, QStringLiteral("Start file transfer"));
+    SetButtonHint(BttnRefreshHost, QStringLiteral("Refresh view"));
+    SetButtonHint(ImMsgCloseBtn, Msg("Close"));
     if (QTreeWidgetItem *root = HostDirTree->topLevelItem(0))
         root->setText(0, Msg("My Computer"));
 }
@@ -643,7 +645,11 @@ void TQVexplorerForm::closeEvent(QCloseEvent *e) {
         MessagePanel->hide();
         setCursor(Qt::WaitCursor);
         Protocol->Close();
-        return;
+        // A protocol with nothing to tell the host (not yet polling) closes at once; its
+        // "closed" came while this close was still refused, so the window goes now.
+        if (!Protocol->isClosed())
+            return;
+        e->accept();
     }
     Settings &s = settings();
     s.ExplorerLeft = x();

@@ -101,6 +101,8 @@ TChooseMailForm::TChooseMailForm(Invitation *invitation, QWidget *mainWindow)
     ChkSaveAddress->setObjectName(QStringLiteral("ChkSaveAddress"));
     PlayClickOnClick(ChkSaveAddress);
     BttnSendMail = DialogFrame::button(BoxGatewayMail, "BttnSendMail");
+    // Return after the address sends the invitation.
+    BttnSendMail->setDefault(true);
     gateway->addWidget(LblGatewayMail, 0, 0);
     gateway->addWidget(AddressBox, 1, 0);
     gateway->addWidget(ChkSaveAddress, 2, 0);

@@ -97,6 +97,12 @@ TMainChrome::TMainChrome(QMainWindow *window, GatewaySession *session)
         connect(Menus->item(p.item), &QAction::triggered, this,
                 [this, position = p.position] { applyToolbarPosition(position); });
     connect(Menus->item(M::MenuExit), &QAction::triggered, Window, &QWidget::close);
+    // F10 takes the keyboard to the toolbar; the arrows then go along it.
+    auto *toToolbar = new QAction(this);
+    toToolbar->setObjectName(QStringLiteral("FocusToolbar"));
+    toToolbar->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(toToolbar, &QAction::triggered, Toolbar, &TMainToolbar::focusFirstButton);
+    Window->addAction(toToolbar);
     connect(Menus->item(M::MenuAbout), &QAction::triggered, this, &TMainChrome::MenuAboutClick);
     connect(Menus->item(M::MenuGettingStarted), &QAction::triggered, this,
             [this] { PostMessage(Window, WindowMessages::GettingStarted); });
@@ -395,4 +401,9 @@ void TMainChrome::applyTexts() {
     Splash->applyTexts();
     GettingStarted->ApplyTexts();
     UserGuide->ApplyTexts();
+}
+
+void TMainChrome::setHostKeysShown(bool shown) {
+    Menus->setHostKeysShown(shown);
+    Toolbar->setHostKeysShown(shown);
 }

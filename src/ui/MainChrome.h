@@ -52,6 +52,8 @@ public:
     ~TMainChrome() override;
 
     Hooks &hooks() { return TheHooks; }
+    // A session runs: the menu and the toolbar name the host-key combinations.
+    void setHostKeysShown(bool shown);
     TMainToolbar *toolbar() const { return Toolbar; }
     TMainMenus *menus() const { return Menus; }
     // The start page, for the screen area to show until the first picture.

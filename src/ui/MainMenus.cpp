@@ -1,6 +1,7 @@
 #include "ui/MainMenus.h"
 
 #include "common/uLanguageMsg.h"
+#include "hook/HostKeys.h"
 #include "ui/MainToolbar.h"
 
 #include <QAction>
@@ -15,6 +16,15 @@ struct ItemDef {
     const char *caption; // catalog text; empty for captions made elsewhere
     TMainMenus::Menu menu;
     bool separatorBefore;
+};
+
+// The items whose command has a host-key combination during a session.
+constexpr std::pair<TMainMenus::Item, HostKeys::Command> HostKeyItems[] = {
+    {TMainMenus::MenuEndSession, HostKeys::EndSession},
+    {TMainMenus::MenuExit, HostKeys::Exit},
+    {TMainMenus::MenuTransferFile, HostKeys::TransferFile},
+    {TMainMenus::MenuRefreshScreen, HostKeys::Refresh},
+    {TMainMenus::MenuHostInfo, HostKeys::HostInfo},
 };
 
 constexpr ItemDef Defs[TMainMenus::ItemCount] = {
@@ -92,6 +102,15 @@ TMainMenus::TMainMenus(QMenuBar *bar, QObject *parent) : QObject(parent) {
     Items[MenuExit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Items[MenuTransferFile]->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
     Items[MenuHostInfo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    for (int i = 0; i < ItemCount; ++i)
+        Shortcuts[i] = Items[i]->shortcut();
+    applyTexts();
+}
+
+void TMainMenus::setHostKeysShown(bool shown) {
+    HostKeysShown = shown;
+    for (int i = 0; i < ItemCount; ++i)
+        Items[i]->setShortcut(shown ? QKeySequence() : Shortcuts[i]);
     applyTexts();
 }
 
@@ -143,4 +162,9 @@ void TMainMenus::applyTexts() {
     Items[MenuStatusBar]->setText(Items[MenuStatusBar]->isChecked() ? Msg("Hide statusbar")
                                                                     : Msg("Show statusbar"));
     SetMouseMovesState(MouseMovesOn);
+    if (HostKeysShown) {
+        // The text after a tab stands in the menu's shortcut column.
+        for (const auto &[item, command] : HostKeyItems)
+            Items[item]->setText(Items[item]->text() + QLatin1Char('\t') + HostKeys::text(command));
+    }
 }

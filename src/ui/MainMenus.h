@@ -1,4 +1,5 @@
 #pragma once
+#include <QKeySequence>
 #include <QObject>
 
 #include <array>
@@ -71,6 +72,9 @@ public:
     void SetMouseMovesState(bool on);
     // Captions from the catalog (creation and language change).
     void applyTexts();
+    // During a session the items show their host-key combinations instead of the window's
+    // shortcuts, which then belong to the remote computer.
+    void setHostKeysShown(bool shown);
     // Enables the items something is attached to; call after the features attached (the main
     // window does so when it first shows).
     void updateAttached();
@@ -79,5 +83,7 @@ private:
     std::array<QMenu *, MenuCount> Menus{};
     std::array<QAction *, ItemCount> Items{};
     std::array<bool, ItemCount> Bound{};
+    std::array<QKeySequence, ItemCount> Shortcuts{};
     bool MouseMovesOn = false;
+    bool HostKeysShown = false;
 };

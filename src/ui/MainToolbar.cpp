@@ -1,11 +1,14 @@
 #include "ui/MainToolbar.h"
 
 #include "common/uLanguageMsg.h"
+#include "hook/HostKeys.h"
 #include "settings/uIniFiles.h"
+#include "ui/AccessibleControls.h"
 #include "ui/ResourceBitmap.h"
 
 #include <QCursor>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -16,39 +19,42 @@ struct ButtonDef {
     const char *name;    // control name
     const char *picture; // "rc" + picture + "_bmp"
     const char *hint;    // catalog text
-    const char *suffix;  // fixed text after the hint (a shortcut)
+    const char *suffix;  // fixed text after the hint: the shortcut outside a session
+    int hostKey;         // the host-key command during a session, or -1
     int slot;            // place on the bar; the buttons of a pair share one
     int gapBefore;       // extra space before the slot, between groups
 };
 
 // The buttons in the order of the bar.
 constexpr ButtonDef Defs[TMainToolbar::ButtonCount] = {
-    {"BttnWANconnect", "Connect", "Start new support session", "", 0, 0},
-    {"BttnWANdisconnect", "Disconnect", "End support session", "", 0, 0},
-    {"BttnOsHostInfo", "HostInfo", "Get info client PC", " (Ctrl-I)", 1, 8},
-    {"BttnScreenRefresh", "Refresh", "Refresh screen", "", 2, 0},
-    {"BttnHideWallpaper", "HideWallpaper", "Hide wallpaper", "", 3, 0},
-    {"BttnShowWallpaper", "ShowWallpaper", "Show wallpaper", "", 3, 0},
-    {"BttnTaskMgr", "TaskManager", "Start taskmanager", "", 4, 8},
-    {"BttnCtrlAltDel", "CtrlAltDel", "Send Ctrl-Alt-Del", "", 5, 0},
-    {"BttnReboot", "Reboot", "Reboot client computer", "", 6, 0},
-    {"BttnPrint", "PrintScreen", "Print remote screen", "", 7, 0},
-    {"BttnChat", "ChatBtn", "Start chat session", "", 8, 8},
-    {"BttnDownloadClipboard", "DownloadClip", "Download clipboard from client", "", 9, 0},
-    {"BttnUploadClipboard", "UploadClip", "Upload clipboard to client", "", 10, 0},
-    {"BttnCopyFile", "FileTransfer", "Transfer file", " (Ctrl-Alt-E)", 11, 0},
-    {"BttnPictToDesktop", "Screenshot", "Save screenshot to desktop", "", 12, 8},
-    {"BttnStartSessionRecording", "StartRecording", "Start session recording", "", 13, 0},
-    {"BttnStopSessionRecording", "StopRecording", "End session recording", "", 13, 0},
-    {"BttnFullScreen", "FullScreen", "Switch to full screen mode", " (Alt-Enter)", 14, 8},
-    {"BttnScalePropOn", "ScalePropOn", "Enable proportional scale", "", 15, 0},
-    {"BttnScalePropOff", "ScalePropOff", "Disable proportional scale", "", 15, 0},
-    {"BttnScaleMaxOn", "ScaleMaxOn", "Enable full scale", "", 16, 0},
-    {"BttnScaleMaxOff", "ScaleMaxOff", "Disable full scale", "", 16, 0},
-    {"BttnNailUp", "NailUp", "Lock toolbar", "", 17, 8},
-    {"BttnNailDown", "NailDown", "Release toolbar", "", 17, 0},
+    {"BttnWANconnect", "Connect", "Start new support session", "", -1, 0, 0},
+    {"BttnWANdisconnect", "Disconnect", "End support session", "", HostKeys::EndSession, 0, 0},
+    {"BttnOsHostInfo", "HostInfo", "Get info client PC", " (Ctrl-I)", HostKeys::HostInfo, 1, 8},
+    {"BttnScreenRefresh", "Refresh", "Refresh screen", "", HostKeys::Refresh, 2, 0},
+    {"BttnHideWallpaper", "HideWallpaper", "Hide wallpaper", "", -1, 3, 0},
+    {"BttnShowWallpaper", "ShowWallpaper", "Show wallpaper", "", -1, 3, 0},
+    {"BttnTaskMgr", "TaskManager", "Start taskmanager", "", -1, 4, 8},
+    {"BttnCtrlAltDel", "CtrlAltDel", "Send Ctrl-Alt-Del", "", -1, 5, 0},
+    {"BttnReboot", "Reboot", "Reboot client computer", "", -1, 6, 0},
+    {"BttnPrint", "PrintScreen", "Print remote screen", "", -1, 7, 0},
+    {"BttnChat", "ChatBtn", "Start chat session", "", HostKeys::Chat, 8, 8},
+    {"BttnDownloadClipboard", "DownloadClip", "Download clipboard from client", "", -1, 9, 0},
+    {"BttnUploadClipboard", "UploadClip", "Upload clipboard to client", "", -1, 10, 0},
+    {"BttnCopyFile", "FileTransfer", "Transfer file", " (Ctrl-Alt-E)", HostKeys::TransferFile, 11,
+     0},
+    {"BttnPictToDesktop", "Screenshot", "Save screenshot to desktop", "", HostKeys::Screenshot, 12,
+     8},
+    {"BttnStartSessionRecording", "StartRecording", "Start session recording", "", -1, 13, 0},
+    {"BttnStopSessionRecording", "StopRecording", "End session recording", "", -1, 13, 0},
+    {"BttnFullScreen", "FullScreen", "Switch to full screen mode", "", HostKeys::FullScreen, 14, 8},
+    {"BttnScalePropOn", "ScalePropOn", "Enable proportional scale", "", -1, 15, 0},
+    {"BttnScalePropOff", "ScalePropOff", "Disable proportional scale", "", -1, 15, 0},
+    {"BttnScaleMaxOn", "ScaleMaxOn", "Enable full scale", "", -1, 16, 0},
+    {"BttnScaleMaxOff", "ScaleMaxOff", "Disable full scale", "", -1, 16, 0},
+    {"BttnNailUp", "NailUp", "Lock toolbar", "", -1, 17, 8},
+    {"BttnNailDown", "NailDown", "Release toolbar", "", -1, 17, 0},
     {"BttnToTray", "ToTray",
-     "Move application to system tray and restore when the remote user connects.", "", 18, 0},
+     "Move application to system tray and restore when the remote user connects.", "", -1, 18, 0},
 };
 
 constexpr int ButtonSize = 24;
@@ -98,9 +104,15 @@ bool TChromeAction::hasListener() const {
 }
 
 TImageEx::TImageEx(const QString &pictureName, QAction *action, QWidget *parent)
-    : QWidget(parent), Picture(pictureName), Action(action) {
+    : QAbstractButton(parent), Picture(pictureName), Action(action) {
     setFixedSize(ButtonSize, ButtonSize);
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches the bar outside a session; during one every key goes to the remote computer.
+    setFocusPolicy(Qt::TabFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (Action && Action->isEnabled())
+            Action->trigger();
+    });
 }
 
 void TImageEx::paintEvent(QPaintEvent *) {
@@ -114,24 +126,61 @@ void TImageEx::paintEvent(QPaintEvent *) {
     if (!isEnabled())
         p.setOpacity(0.35);
     p.drawPixmap(0, 0, pm);
+    if (hasFocus()) {
+        p.setOpacity(1.0);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    }
 }
 
 void TImageEx::enterEvent(QEnterEvent *e) {
     Hovered = true;
     update();
-    QWidget::enterEvent(e);
+    QAbstractButton::enterEvent(e);
 }
 
 void TImageEx::leaveEvent(QEvent *e) {
     Hovered = false;
     update();
-    QWidget::leaveEvent(e);
+    QAbstractButton::leaveEvent(e);
 }
 
-void TImageEx::mouseReleaseEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && Action &&
-        Action->isEnabled())
-        Action->trigger();
+void TImageEx::keyPressEvent(QKeyEvent *e) {
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusNeighbour(-1);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNeighbour(1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!e->isAutoRepeat())
+            click();
+        break;
+    default:
+        QAbstractButton::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+void TImageEx::focusNeighbour(int step) {
+    // The buttons were made in the order of the bar; hidden and disabled ones are skipped.
+    const QList<TImageEx *> all =
+        parentWidget()->findChildren<TImageEx *>(QString(), Qt::FindDirectChildrenOnly);
+    const qsizetype n = all.size();
+    const qsizetype here = all.indexOf(this);
+    for (qsizetype i = 1; i < n; ++i) {
+        TImageEx *b = all[((here + step * i) % n + n) % n];
+        if (b->isVisible() && b->isEnabled()) {
+            b->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 TMainToolbar::TMainToolbar(QWidget *parent) : QToolBar(parent), Panel(new ToolbarPanel(this)) {
@@ -156,6 +205,7 @@ TMainToolbar::TMainToolbar(QWidget *parent) : QToolBar(parent), Panel(new Toolba
         auto *w = new TImageEx(QLatin1String(Defs[i].picture), a, Panel);
         w->setObjectName(QLatin1String(Defs[i].name));
         w->hide();
+        w->installEventFilter(this);
         Widgets[i] = w;
         connect(a, &QAction::changed, this, [this, w, a] {
             w->setEnabled(a->isEnabled());
@@ -214,11 +264,32 @@ bool TMainToolbar::buttonShown(Button b) const {
 
 void TMainToolbar::applyTexts() {
     for (int i = 0; i < ButtonCount; ++i) {
-        const QString hint = Msg(Defs[i].hint) + QLatin1String(Defs[i].suffix);
+        const QString name = Msg(Defs[i].hint);
+        const QString hint =
+            name + (HostKeysShown && Defs[i].hostKey >= 0
+                        ? QStringLiteral(" (") +
+                              HostKeys::text(HostKeys::Command(Defs[i].hostKey)) + QLatin1Char(')')
+                        : QLatin1String(Defs[i].suffix));
         Actions[i]->setText(hint);
         Actions[i]->setToolTip(hint);
-        Widgets[i]->setToolTip(hint);
+        SetButtonHint(Widgets[i], hint, name);
     }
+}
+
+void TMainToolbar::setHostKeysShown(bool shown) {
+    HostKeysShown = shown;
+    applyTexts();
+}
+
+bool TMainToolbar::focusFirstButton() {
+    for (TImageEx *w : Widgets) {
+        if (w->isVisible() && w->isEnabled()) {
+            pointerEntered(); // a bar slid away comes back for the keyboard too
+            w->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void TMainToolbar::relayout() {
@@ -322,6 +393,9 @@ void TMainToolbar::showEvent(QShowEvent *e) {
 }
 
 bool TMainToolbar::eventFilter(QObject *watched, QEvent *e) {
+    // A bar slid away comes back when the keyboard reaches one of its buttons.
+    if (e->type() == QEvent::FocusIn && watched != this)
+        pointerEntered();
     if (watched == this) {
         if (e->type() == QEvent::Enter)
             pointerEntered();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QAbstractButton>
 #include <QAction>
 #include <QPointer>
 #include <QTimer>
@@ -107,6 +108,11 @@ public:
 
     // Texts from the catalog (creation and language change).
     void applyTexts();
+    // During a session the hints name the host-key combinations (the window's shortcuts
+    // belong to the remote computer then), outside one the window's shortcuts.
+    void setHostKeysShown(bool shown);
+    // Keyboard focus to the first button that can be pressed (F10); false when there is none.
+    bool focusFirstButton();
     // Lays the buttons out again (after a feature attached or showed or hid a button).
     void relayout();
     // Length along the bar that the shown buttons need.
@@ -142,12 +148,14 @@ private:
     bool Nailed = true;
     int CurrentThickness = Thickness;
     bool Laying = false;
+    bool HostKeysShown = false;
     int ContentLength = 0;
 };
 
 // A picture button: the picture "rc" + name + "_bmp", and "rc" + name + "Sel_bmp" while the
-// pointer is over it. A click triggers its action.
-class TImageEx : public QWidget {
+// pointer is over it. A click, Space or Return triggers its action; the arrow keys move the
+// focus along the bar.
+class TImageEx : public QAbstractButton {
     Q_OBJECT
 public:
     TImageEx(const QString &pictureName, QAction *action, QWidget *parent);
@@ -158,9 +166,11 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void enterEvent(QEnterEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    void focusNeighbour(int step);
+
     QString Picture;
     QPointer<QAction> Action;
     bool Hovered = false;

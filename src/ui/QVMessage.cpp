@@ -156,6 +156,7 @@ void TQVMessageForm::Prepare(int kind, const QString &text, int buttons) {
         b->move(x, buttonsTop);
         x += b->width() + ButtonGap;
     }
+    Buttons.first()->setDefault(true);
     Buttons.first()->setFocus();
     move(screen.left() + (screen.width() - width) / 2,
          screen.top() + (screen.height() - height) / 2);

@@ -56,7 +56,7 @@ QColor rgb(QRgb c) {
 }
 } // namespace
 
-TLinkLabel::TLinkLabel(QWidget *parent) : QLabel(parent) {
+TLinkLabel::TLinkLabel(QWidget *parent) : TClickLabel(parent) {
     setColour(Colour);
 }
 
@@ -72,17 +72,12 @@ void TLinkLabel::resetColour() {
 void TLinkLabel::enterEvent(QEnterEvent *e) {
     setColour(HoverColour);
     setCursor(Qt::PointingHandCursor);
-    QLabel::enterEvent(e);
+    TClickLabel::enterEvent(e);
 }
 
 void TLinkLabel::leaveEvent(QEvent *e) {
     resetColour();
-    QLabel::leaveEvent(e);
-}
-
-void TLinkLabel::mouseReleaseEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-        emit clicked();
+    TClickLabel::leaveEvent(e);
 }
 
 TSplashPanel::TSplashPanel(QWidget *parent)

@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/AccessibleControls.h"
+
 #include <QLabel>
 #include <QList>
 #include <QWidget>
@@ -6,7 +8,7 @@
 class GlobeAnimation;
 
 // A quick link of the start page: RGB(16,67,134), red with a hand cursor under the pointer.
-class TLinkLabel : public QLabel {
+class TLinkLabel : public TClickLabel {
     Q_OBJECT
 public:
     static constexpr QRgb Colour = 0x104386;
@@ -14,13 +16,9 @@ public:
     explicit TLinkLabel(QWidget *parent);
     void resetColour();
 
-signals:
-    void clicked();
-
 protected:
     void enterEvent(QEnterEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     void setColour(QRgb colour);

@@ -59,6 +59,7 @@ TShowInfoMessagesForm::TShowInfoMessagesForm(QWidget *mainWindow)
     BttnClose = new QPushButton(this);
     BttnClose->setObjectName(QStringLiteral("BttnClose"));
     PlayClickOnClick(BttnClose);
+    BttnClose->setDefault(true);
     connect(BttnClose, &QPushButton::clicked, this, &QDialog::accept);
     EnableSurfaceDrag(this);
     registerLanguageListener(this);

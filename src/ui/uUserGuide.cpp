@@ -1,6 +1,7 @@
 #include "ui/uUserGuide.h"
 
 #include "common/uLanguageMsg.h"
+#include "hook/HostKeys.h"
 #include "screen/ScreenButtonPictures.h"
 #include "ui/ResourceBitmap.h"
 
@@ -73,6 +74,14 @@ TUserGuideForm::TUserGuideForm(QWidget *mainWindow) : TGuideWindow(mainWindow) {
     }
     PicMeter = addPicture(QStringLiteral("rcConnectionMeter_bmp"));
     LblMeter = addLabel(QStringLiteral("LblMeter"));
+    LblKeysHeading = addLabel(QStringLiteral("LblKeysHeading"));
+    LblKeysHeading->setStyleSheet(LblKeysHeading->styleSheet() +
+                                  QStringLiteral("font-weight: bold;"));
+    LblKeys = addLabel(QStringLiteral("LblKeys"));
+    for (int c = 0; c < HostKeys::CommandCount; ++c) {
+        KeyNames.append(addLabel(QStringLiteral("LblHostKey%1").arg(c)));
+        KeyTexts.append(addLabel(QStringLiteral("LblHostKeyText%1").arg(c)));
+    }
     ApplyTexts();
 }
 
@@ -83,6 +92,15 @@ void TUserGuideForm::ApplyTexts() {
         RowTexts[i]->setText(captionText(Rows[i].description));
     LblMeter->setText(captionText("This progress bar displays the connection performance status "
                                   "and will alert you if the\r\nconnection is critical."));
+    LblKeysHeading->setText(Msg("KEYS DURING A SESSION"));
+    LblKeys->setText(captionText("During a session every key goes to the remote computer. Hold "
+                                 "Right Ctrl and press a letter to give a command to Quorvia "
+                                 "instead; Right Ctrl alone releases the keyboard and captures "
+                                 "it again."));
+    for (int c = 0; c < HostKeys::CommandCount; ++c) {
+        KeyNames[c]->setText(HostKeys::text(HostKeys::Command(c)));
+        KeyTexts[c]->setText(captionText(HostKeys::caption(HostKeys::Command(c))));
+    }
     LayOut();
 }
 
@@ -104,6 +122,18 @@ void TUserGuideForm::LayOut() {
     const int meterWidth = contentWidth() - meterTextLeft - 20;
     LblMeter->setGeometry(meterTextLeft, top + 4, meterWidth, LblMeter->heightForWidth(meterWidth));
     top += qMax(PicMeter->height() + 8, LblMeter->height() + 4) + 20;
+    const int keysWidth = contentWidth() - 2 * PictureLeft;
+    LblKeysHeading->setGeometry(PictureLeft, top, keysWidth, 20);
+    top += 24;
+    LblKeys->setGeometry(PictureLeft, top, keysWidth, LblKeys->heightForWidth(keysWidth));
+    top += LblKeys->height() + 8;
+    constexpr int KeyColumn = 130;
+    for (int c = 0; c < KeyNames.size(); ++c) {
+        KeyNames[c]->setGeometry(PictureLeft, top, KeyColumn, 20);
+        KeyTexts[c]->setGeometry(PictureLeft + KeyColumn, top, keysWidth - KeyColumn, 20);
+        top += 22;
+    }
+    top += 20;
     PicFooter->move(0, top);
     setContentHeight(top + PicFooter->height());
 }

@@ -27,4 +27,6 @@ private:
     QLabel *PicHeader, *PicFooter, *PicMeter, *LblMeter;
     QList<QLabel *> RowPictures;
     QList<QLabel *> RowTexts;
+    QLabel *LblKeysHeading, *LblKeys;
+    QList<QLabel *> KeyNames, KeyTexts; // the host-key combinations
 };

@@ -2,8 +2,8 @@
 // report windows, for screenshots and for looking at translations:
 //   chrome_gallery WINDOW [LANGUAGE]
 // WINDOW: main-top, main-bottom, main-left, main-right, main-strip, main-session, about, started,
-// guide, upgrade-required, upgrade-optional, download, report. LANGUAGE: en nl fr de it es pt ca
-// (default en). Not a test: it runs until it is closed (or 60 seconds pass).
+// guide, guide-end, upgrade-required, upgrade-optional, download, report. LANGUAGE: en nl fr de it
+// es pt ca (default en). Not a test: it runs until it is closed (or 60 seconds pass).
 
 #include "GalleryBackdrop.h"
 #include "LocalGateway.h"
@@ -25,6 +25,7 @@
 #include "ui/uUserGuide.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTextStream>
@@ -87,8 +88,11 @@ int main(int argc, char **argv) {
             about->ShowAbout();
         } else if (which == QLatin1String("started")) {
             (new TGettingStartedForm)->ShowGuide();
-        } else if (which == QLatin1String("guide")) {
-            (new TUserGuideForm)->ShowGuide();
+        } else if (which.startsWith(QLatin1String("guide"))) {
+            auto *guide = new TUserGuideForm;
+            guide->ShowGuide();
+            if (which == QLatin1String("guide-end")) // its last part: the keys of a session
+                guide->verticalScrollBar()->setValue(guide->verticalScrollBar()->maximum());
         } else if (which.startsWith(QLatin1String("upgrade-"))) {
             AskUpgrade(which.endsWith(QLatin1String("required")));
             qApp->quit();

@@ -19,6 +19,11 @@
 #include "ui/QVMessage.h"
 #include "ui/SplashPanel.h"
 
+#include "common/WindowMessages.h"
+#include "screen/FullScreenHeader.h"
+#include <QToolButton>
+
+#include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -65,7 +70,7 @@ private slots:
         form.show();
         QCOMPARE(bar->position(), int(TMainToolbar::OnRight));
         QVERIFY(menus->item(TMainMenus::MenuTBRight)->isChecked());
-        QVERIFY(!bar->nailed());
+        QTRY_VERIFY(!bar->nailed()); // the press is animated
         QVERIFY(bar->buttonShown(TMainToolbar::BttnNailUp));
         QVERIFY(!bar->buttonShown(TMainToolbar::BttnNailDown));
         QVERIFY(form.statusBar()->isHidden());
@@ -120,6 +125,62 @@ private slots:
         QVERIFY(!bare.buttonShown(TMainToolbar::BttnReboot));
         QCOMPARE(bare.buttonWidget(TMainToolbar::BttnNailDown)->x(), places.first());
         QCOMPARE(bar.button(QStringLiteral("BttnReboot")), bar.button(TMainToolbar::BttnReboot));
+    }
+
+    // Without a session the keyboard reaches the toolbar (F10, then the arrows), and every
+    // picture button and quick link is a button to assistive technology: named in the current
+    // language, disabled where it cannot act, pressed through its action interface.
+    void keyboardAndAssistiveTechnologyReachTheChrome() {
+        TQuorvAdminForm form;
+        form.setClosingDelay(0);
+        settings().UserCode = settings().Password = QStringLiteral("demo"); // no first start
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TMainToolbar *bar = form.chrome()->toolbar();
+        QTest::keyClick(&form, Qt::Key_F10);
+        QTRY_COMPARE(QApplication::focusWidget(), bar->buttonWidget(TMainToolbar::BttnWANconnect));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        auto *next = qobject_cast<TImageEx *>(QApplication::focusWidget());
+        QVERIFY(next && next != bar->buttonWidget(TMainToolbar::BttnWANconnect));
+        QVERIFY(next->isVisible() && next->isEnabled());
+        QTest::keyClick(next, Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), bar->buttonWidget(TMainToolbar::BttnWANconnect));
+
+        const auto press = [](QWidget *w) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(a && a->actionInterface());
+            QVERIFY(a->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()));
+            a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        QAccessibleInterface *reboot =
+            QAccessible::queryAccessibleInterface(bar->buttonWidget(TMainToolbar::BttnReboot));
+        QCOMPARE(reboot->role(), QAccessible::Button);
+        QCOMPARE(reboot->text(QAccessible::Name), QStringLiteral("Reboot client computer"));
+        QVERIFY(reboot->state().disabled);
+        QVERIFY(bar->nailed());
+        press(bar->buttonWidget(TMainToolbar::BttnNailDown));
+        QTRY_VERIFY(!bar->nailed()); // the press is animated
+
+        TSplashPanel *start = form.chrome()->startPage();
+        QAccessibleInterface *link =
+            QAccessible::queryAccessibleInterface(start->link(TSplashPanel::LinkUserGuide));
+        QCOMPARE(link->role(), QAccessible::Button);
+        QCOMPARE(link->text(QAccessible::Name), QStringLiteral("Quick user guide"));
+        QSignalSpy clicked(start, &TSplashPanel::linkClicked);
+        press(start->link(TSplashPanel::LinkUserGuide));
+        QCOMPARE(clicked.size(), 1);
+
+        QWidget *headerReboot = form.screenArea()->header()->button(THeaderForm::BttnReboot);
+        SelectLanguage(3);
+        PostMessage(&form, WindowMessages::UpdateForm);
+        PostMessage(form.screenArea()->header(), WindowMessages::UpdateForm);
+        QTRY_COMPARE(reboot->text(QAccessible::Name), Msg("Reboot client computer"));
+        QVERIFY(reboot->text(QAccessible::Name) != QStringLiteral("Reboot client computer"));
+        QTRY_COMPARE(QAccessible::queryAccessibleInterface(headerReboot)->text(QAccessible::Name),
+                     Msg("Reboot client computer"));
+        SelectLanguage(0);
     }
 
     // Not nailed, the bar slides to a 3-pixel strip a second after the pointer went into the

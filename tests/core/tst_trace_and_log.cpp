@@ -37,6 +37,14 @@ private slots:
         QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("fr_LU")), QStringLiteral("0000040C"));
         QCOMPARE(KeyboardLayoutTextForLocale(QStringLiteral("C")), QStringLiteral("0"));
         QCOMPARE(KeyboardLayoutTextForLocale(QString()), QStringLiteral("0"));
+        // The X keyboard's layout of the active group, its variant where the language differs.
+        const QByteArray names("evdev\0pc105\0us,de,ch\0,,fr\0grp:alt_shift_toggle\0", 47);
+        QCOMPARE(KeyboardLayoutTextForXkb(names, 0), QStringLiteral("00000409"));
+        QCOMPARE(KeyboardLayoutTextForXkb(names, 1), QStringLiteral("00000407"));
+        QCOMPARE(KeyboardLayoutTextForXkb(names, 2), QStringLiteral("0000100C"));
+        QCOMPARE(KeyboardLayoutTextForXkb(names, 7), QStringLiteral("00000409"));
+        QCOMPARE(KeyboardLayoutTextForXkb(QByteArray("evdev\0pc105\0xx\0\0\0", 17), 0),
+                 QStringLiteral("0"));
     }
 
     void sessionLogOnlyWhenSwitchedOn() {

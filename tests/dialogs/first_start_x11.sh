@@ -16,34 +16,11 @@ for tool in Xvfb xdotool xclip curl; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/first-start.XXXXXX")
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/console.out" ] && { echo "--- console output"; tail -n 30 "$work/console.out"; }
-  exit 1
-}
-# Polls a condition for up to $1 tenths of a second.
-until_true() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
+source "$(dirname "$0")/../support/x11_programs.sh"
+x11_programs_begin first-start
 visible() { xdotool search --onlyvisible --name "$1"; }
 hidden() { ! xdotool search --onlyvisible --name "$1"; }
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null; true; }
-
-mkdir -p "$work/data/Quorvia" "$work/config" "$work/docs" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export XDG_DOCUMENTS_DIR="$work/docs"
-unset http_proxy https_proxy all_proxy HTTP_PROXY HTTPS_PROXY ALL_PROXY QT_QPA_PLATFORM
 
 "$build/localgw/quorvia-gateway" --dir "$work/gateway" --host-delay-ms -1 --poll-hold-ms 2000 \
   >"$work/gateway.out" 2>&1 &
@@ -54,25 +31,7 @@ port=$(sed -n 's/^READY port=//p' "$work/gateway.out")
 sed -n '/^\[Service\]/,/^$/p' "$work/gateway/console-settings.ini" >"$work/data/Quorvia/quorvia.ini"
 ini="$work/data/Quorvia/quorvia.ini"
 
-# Xvfb picks a free display and names it; the display is used only once it takes connections
-# (a server that lost a race for its display goes away again, and another is started).
-started=0
-for _ in 1 2 3; do
-  : >"$work/display"
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  pids+=($xvfb)
-  exec 3>&-
-  until_true 100 test -s "$work/display" || continue
-  export DISPLAY=":$(head -n 1 "$work/display")"
-  if until_true 50 xdotool getdisplaygeometry; then
-    started=1
-    break
-  fi
-  kill "$xvfb" 2>/dev/null
-done
-[ "$started" = 1 ] || fail "Xvfb did not start"
+start_xvfb 1400x960x24 || fail "Xvfb did not start"
 
 "$build/src/quorvia" >"$work/console.out" 2>&1 &
 console=$!

@@ -2,6 +2,8 @@
 // input side:
 //   input_gallery view-only [LANGUAGE]   the remote user's pointer, the host's pointer wandering
 //   input_gallery typed [LANGUAGE]       text typed, a window dragged, a button clicked
+//   input_gallery menu [LANGUAGE]        the Connection menu during a session (host keys)
+//   input_gallery toolbar [LANGUAGE]     no session; the toolbar reached with F10 and an arrow
 // LANGUAGE: en nl fr de it es pt ca (default en). Not a test: it runs until it is closed (or 60
 // seconds pass).
 
@@ -17,9 +19,15 @@
 #include "screen/ScreenView.h"
 #include "settings/ServiceConfig.h"
 #include "settings/uIniFiles.h"
+#include "ui/MainChrome.h"
+#include "ui/MainMenus.h"
+#include "ui/MainToolbar.h"
 #include "ui/QVMessage.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -52,6 +60,7 @@ int main(int argc, char **argv) {
     s.Scaling = 1;
     s.AppLang = quint8(language);
     SelectLanguage(quint8(language));
+    BroadcastLanguageChange(); // the window was made in English
     serviceConfig().GatewayAddress = gw.gatewayAddress();
     serviceConfig().TrustedCertificates = gw.caPemPath();
     form.session()->GatewayUrl = serviceConfig().Domain;
@@ -59,6 +68,15 @@ int main(int argc, char **argv) {
     form.setGeometry(40, 40, 1100, 840);
     form.show();
     form.activateWindow();
+    if (mode == QLatin1String("toolbar")) {
+        QTimer::singleShot(1500, &form, [&form] {
+            form.chrome()->toolbar()->focusFirstButton();
+            QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &right);
+        });
+        QTimer::singleShot(60000, &app, &QCoreApplication::quit);
+        return app.exec();
+    }
     form.session()->WANconnect(false);
 
     RemoteInput *input = form.screenArea()->input();
@@ -70,6 +88,11 @@ int main(int argc, char **argv) {
             return;
         started = true;
         SimulatedHost &host = gw.latestSession()->host();
+        if (mode == QLatin1String("menu")) {
+            QMenu *menu = form.chrome()->menus()->menu(TMainMenus::MenuConnection);
+            form.menuBar()->setActiveAction(menu->menuAction());
+            return;
+        }
         if (mode == QLatin1String("view-only")) {
             input->SetFullControl(false);
             host.setUserPointerWandering(true);

@@ -163,6 +163,7 @@ private slots:
         input->HookKey(key('E', true), 0x80, false); // AltGr+E: the euro sign
         input->HookKey(key('L', true), 0, false);    // a character Windows-1252 lacks
         input->HookKey(key(144, true, false, false, false, true), 0, false); // Num Lock
+        input->HookKey(key(0, true), 0, false); // a key the host could not know
         input->SendKeyboardLayout();
 
         const QList<QByteArray> expected = {

@@ -5,6 +5,7 @@
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
+#include "common/WindowMessages.h"
 #include "gateway/GatewaySession.h"
 #include "hook/QVBlockHook.h"
 #include "main/QuorvAdmin.h"
@@ -13,6 +14,8 @@
 #include "screen/ScreenView.h"
 #include "screen/TMouseForm.h"
 #include "settings/ServiceConfig.h"
+#include "ui/MainChrome.h"
+#include "ui/MainMenus.h"
 #include "ui/QVMessage.h"
 #include "ui/uSounds.h"
 
@@ -73,10 +76,14 @@ private slots:
                        x11(0xffeb, 133, {}, Qt::MetaModifier), // Super_L
                        x11(0xff09, 23, QStringLiteral("\t"), Qt::AltModifier),
                        x11(0xff09, 23, QStringLiteral("\t"), Qt::AltModifier, QEvent::KeyRelease),
-                       x11(0x1b3, 46, QStringLiteral("\u0142")), // l-stroke
-                       x11(0xffbf, 68)}),                        // F2
+                       x11(0x1b3, 46, QStringLiteral("\u0142")),                 // l-stroke
+                       x11(0xffbf, 68),                                          // F2
+                       x11(0xffe7, 64, {}, Qt::ShiftModifier | Qt::AltModifier), // Shift+Alt
+                       x11(0xff0a, 36, QStringLiteral("\n")),                    // Linefeed
+                       x11(0xff8d, 104, QStringLiteral("\r"))}),                 // KP_Enter
                  QStringLiteral("[81,64,0][69,128,0][46,0,64][67,0,2][36,0,0][91,0,64,s]"
-                                "[9,0,4,s][9,0,4,s,up][76,0,0][113,0,0]"));
+                                "[9,0,4,s][9,0,4,s,up][76,0,0][113,0,0][164,0,5][13,0,0]"
+                                "[13,0,64]"));
         if (!composer.available())
             QSKIP("no compose table on this machine");
         // Dead circumflex then e, dead diaeresis then u: one character each, the dead keys
@@ -149,6 +156,15 @@ private slots:
         host.reportUserPointer({200, 100}, false);
         QTRY_COMPARE(arrow->pos(),
                      view->viewport()->mapToGlobal(view->imageRect().topLeft() + QPoint(200, 100)));
+        // A reboot of the remote computer takes its user's pointer away until it is back.
+        host.setRebootDelay(300);
+        form.session()->RebootPending = 1; // as after the operator confirmed it
+        form.session()->SendCmd("ReBt");
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 10000);
+        QVERIFY(!arrow->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
+        QTRY_COMPARE(arrow->isVisible(), !input->fullControl());
+        QTRY_VERIFY_WITH_TIMEOUT(area->view()->hasPicture(), 10000);
         input->SetFullControl(true);
         QVERIFY(!arrow->isVisible());
 
@@ -158,8 +174,69 @@ private slots:
         area->MenuShowMouseMoves->trigger();
         QVERIFY(settings().ShowMM);
 
+        // Right Ctrl with a letter runs the console's command and nothing reaches the host:
+        // refresh, full screen on and off. The menu names the combinations meanwhile.
+        const auto sendKey = [&form](quint32 keysym, quint32 keycode, int qtKey,
+                                     Qt::KeyboardModifiers m, bool down) {
+            QKeyEvent e(down ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, m, keycode, keysym, 0);
+            QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+            QApplication::sendEvent(to, &e);
+        };
+        const auto hostKey = [&](char letter) {
+            const quint32 sym = quint32(letter - 'A' + 'a');
+            const quint32 code = letter == 'R' ? 27 : 41; // R, F
+            sendKey(sym, code, letter, Qt::ControlModifier, true);
+            sendKey(sym, code, letter, Qt::ControlModifier, false);
+        };
+        form.activateWindow(); // the remote user's pointer may have taken the activation
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const qsizetype sent = keyCommands(host).size();
+        refresh.clear();
+        sendKey(0xffe4, 105, Qt::Key_Control, Qt::NoModifier, true); // Right Ctrl
+        hostKey('R');
+        hostKey('F');
+        QTRY_VERIFY(area->FullScreen);
+        hostKey('F');
+        QTRY_VERIFY(!area->FullScreen);
+        sendKey(0xffe4, 105, Qt::Key_Control, Qt::ControlModifier, false);
+        QTRY_COMPARE(refresh.size(), 1);
+        QAction *end = form.chrome()->menus()->item(TMainMenus::MenuEndSession);
+        QVERIFY(end->shortcut().isEmpty());
+        QVERIFY2(end->text().endsWith(QStringLiteral("\tRight Ctrl+D")), qPrintable(end->text()));
+        QTest::keyClick(form.windowHandle(), Qt::Key_Z);
+        QTRY_VERIFY(keyCommands(host).contains("KbdP?#0-122-0"));
+        QCOMPARE(keyCommands(host).mid(sent), QList<QByteArray>{"KbdP?#0-122-0"});
+
+        // Shift+Return switches to full screen and back; on the full-screen toolbar its own
+        // Alt+Return leaves it, and stays from the host.
+        sendKey(0xff0d, 36, Qt::Key_Return, Qt::ShiftModifier, true);
+        sendKey(0xff0d, 36, Qt::Key_Return, Qt::ShiftModifier, false);
+        QTRY_VERIFY(area->FullScreen);
+        sendKey(0xff0d, 36, Qt::Key_Return, Qt::ShiftModifier, true);
+        sendKey(0xff0d, 36, Qt::Key_Return, Qt::ShiftModifier, false);
+        QTRY_VERIFY(!area->FullScreen);
+        PostMessage(&form, WindowMessages::FullScreen);
+        QTRY_VERIFY(area->header()->isVisible());
+        area->header()->setFocus();
+        const qsizetype beforeHeader = keyCommands(host).size();
+        QTest::keyClick(area->header(), Qt::Key_Return, Qt::AltModifier);
+        QTRY_VERIFY(!area->FullScreen);
+        QCOMPARE(keyCommands(host).size(), beforeHeader);
+
+        // Outside a session the menu has its shortcuts again.
+        PostMessage(form.session(), WindowMessages::WANdisconnect, 0, 1);
+        QTRY_COMPARE(end->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
         form.session()->WANconnect(true);
         adminVars() = AdminVars();
+    }
+
+private:
+    static QList<QByteArray> keyCommands(SimulatedHost &host) {
+        QList<QByteArray> out;
+        for (const QByteArray &c : host.receivedCommands())
+            if (c.startsWith("KbdP"))
+                out.append(c);
+        return out;
     }
 };
 

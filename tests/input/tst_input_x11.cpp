@@ -8,10 +8,19 @@
 #include "gateway/GatewaySession.h"
 #include "hook/QVBlockHook.h"
 #include "main/QuorvAdmin.h"
+#include "screen/RemoteInput.h"
 #include "screen/ScreenArea.h"
 #include "screen/ScreenView.h"
 #include "settings/ServiceConfig.h"
+#include "tools/AdminChat.h"
+#include "tools/RemoteChat.h"
+#include "tools/RemoteTools.h"
+#include "tools/uShowInfoHost.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorer.h"
+#include "transfer/QVexplorerProtocol.h"
 #include "ui/QVMessage.h"
+#include "ui/uAskWarning.h"
 #include "ui/uSounds.h"
 
 #include <QProcess>
@@ -103,19 +112,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("deadKeys");
         QTest::addColumn<QString>("composed");
+        QTest::addColumn<QByteArray>("layoutId");
         QTest::newRow("de") << "de" << QStringLiteral("Grüße aus Köln: 5 € @ {x} ~ \\ | µ")
                             << QStringList{"dead_circumflex", "e", "dead_acute", "a",
                                            "dead_grave",      "o"}
-                            << QStringLiteral("êáò");
+                            << QStringLiteral("êáò") << QByteArray("00000407");
         QTest::newRow("fr") << "fr" << QStringLiteral("Voilà: çà é è ù € @ # { } [ ]")
                             << QStringList{"dead_circumflex", "o", "dead_diaeresis", "i"}
-                            << QStringLiteral("ôï");
+                            << QStringLiteral("ôï") << QByteArray("0000040C");
     }
     void typedTextArrives() {
         QFETCH(QString, layout);
         QFETCH(QString, text);
         QFETCH(QStringList, deadKeys);
         QFETCH(QString, composed);
+        QFETCH(QByteArray, layoutId);
         QVERIFY(run(QStringLiteral("setxkbmap"), {layout}));
         QTest::qWait(300); // the toolkit reads the new keymap from its X events
         const QString before = host().desktop().typedText();
@@ -126,6 +137,9 @@ private slots:
             deadKeys));
         QTRY_COMPARE_WITH_TIMEOUT(host().desktop().typedText().mid(before.size()), text + composed,
                                   10000);
+        // The layout the operator types with, whatever the desktop's language.
+        form->screenArea()->input()->SendKeyboardLayout();
+        QTRY_VERIFY_WITH_TIMEOUT(host().receivedCommands().contains("AdLa?" + layoutId), 10000);
     }
 
     void dragAndWheelActOnTheHost() {
@@ -155,8 +169,10 @@ private slots:
         QVERIFY(run(QStringLiteral("setxkbmap"), {QStringLiteral("us")}));
         QTest::qWait(300);
         const qsizetype before = keyCommands().size();
+        // Shift then Alt is Meta on this layout: a modifier, not the Windows key.
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("alt+Tab"), QStringLiteral("alt+F4"),
-                         QStringLiteral("ctrl+Escape"), QStringLiteral("F5")}));
+                         QStringLiteral("ctrl+Escape"), QStringLiteral("shift+alt"),
+                         QStringLiteral("F5")}));
         QTRY_COMPARE_WITH_TIMEOUT(
             keyCommands().mid(before),
             (QList<QByteArray>{"KbdP?#9-0-4", "KbdP?#115-0-4", "KbdP?#27-0-2", "KbdP?#116-0-0"}),
@@ -175,6 +191,96 @@ private slots:
         QVERIFY(xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("790"),
                          QStringLiteral("click"), QStringLiteral("1")}));
         QTRY_VERIFY(form->keyboardHook()->captured());
+    }
+
+    // Right Ctrl held with a letter runs the console's command, and none of it reaches the
+    // host; Right Ctrl held for a click is a modifier and leaves the capture as it is.
+    void hostKeysRunCommands() {
+        QVERIFY(run(QStringLiteral("setxkbmap"), {QStringLiteral("us")}));
+        QTRY_VERIFY(form->keyboardHook()->captured());
+        const auto marker = [this](const char *key, const QByteArray &command) {
+            QVERIFY(xdotool({QStringLiteral("key"), QLatin1String(key)}));
+            QTRY_VERIFY_WITH_TIMEOUT(keyCommands().contains(command), 10000);
+        };
+        const auto backToConsole = [this] {
+            // No window manager: the focus is given by hand.
+            xdotool({QStringLiteral("windowfocus"), QString::number(form->winId())});
+            form->activateWindow();
+            QTRY_VERIFY(form->isActiveWindow());
+            QTRY_VERIFY(form->keyboardHook()->captured());
+        };
+        const QPoint at = onScreen({300, 300});
+        QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("Control_R"),
+                         QStringLiteral("mousemove"), QString::number(at.x()),
+                         QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1"),
+                         QStringLiteral("keyup"), QStringLiteral("Control_R")}));
+        marker("F7", "KbdP?#118-0-0");
+        const QList<QByteArray> all = host().receivedCommands();
+        QVERIFY(std::any_of(all.begin(), all.end(), [](const QByteArray &c) {
+            return c.startsWith("MsCl?1-") && c.endsWith("-1-2"); // a left click with Ctrl
+        }));
+        QVERIFY(form->keyboardHook()->captured());
+
+        const qsizetype sent = keyCommands().size();
+        const auto hostKey = [this](const char *letter) {
+            QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Control_R+") + letter}));
+        };
+        ScreenArea *area = form->screenArea();
+        QSignalSpy refresh(area->BttnRefreshScreen, &QAction::triggered);
+        hostKey("r");
+        QTRY_COMPARE(refresh.size(), 1);
+        hostKey("f");
+        QTRY_VERIFY(area->FullScreen);
+        marker("F9", "KbdP?#120-0-0"); // keys still go to the host in full-screen mode
+        hostKey("f");
+        QTRY_VERIFY(!area->FullScreen);
+        const auto pictures = [] {
+            return QDir(appFolders().SnapShots, QStringLiteral("*.jpg")).entryList().size();
+        };
+        const qsizetype before = pictures();
+        hostKey("s");
+        QTRY_COMPARE(pictures(), before + 1);
+        RemoteTools *tools = form->tools();
+        hostKey("h");
+        QTRY_VERIFY(tools->chat()->isOpen());
+        tools->chatForm()->close();
+        QTRY_VERIFY(!tools->chat()->isOpen());
+        backToConsole();
+        hostKey("i");
+        QTRY_VERIFY_WITH_TIMEOUT(tools->infoForm()->isVisible(), 10000);
+        tools->infoForm()->close();
+        backToConsole();
+        marker("F8", "KbdP?#119-0-0");
+        QCOMPARE(keyCommands().mid(sent), (QList<QByteArray>{"KbdP?#120-0-0", "KbdP?#119-0-0"}));
+
+        // End session and exit ask first; both are declined here.
+        int asked = 0;
+        SetAskWarningHook([&asked](const QString &) {
+            ++asked;
+            return false;
+        });
+        hostKey("d");
+        QTRY_COMPARE(asked, 1);
+        backToConsole();
+        hostKey("q");
+        QTRY_COMPARE(asked, 2);
+        SetAskWarningHook({});
+        QVERIFY(adminVars().LoggedOn && form->isVisible());
+        backToConsole();
+        // Last, as the transfer window then keeps the session to itself.
+        QSignalSpy explorer(form->fileTransfer(), &FileTransfer::explorerOpened);
+        hostKey("e");
+        QTRY_COMPARE_WITH_TIMEOUT(explorer.size(), 1, 10000);
+        QCOMPARE(keyCommands().mid(sent), (QList<QByteArray>{"KbdP?#120-0-0", "KbdP?#119-0-0"}));
+        // Closed at once, before it polls, the transfer window goes and the session goes on.
+        QPointer<TQVexplorerForm> window;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *x = qobject_cast<TQVexplorerForm *>(w); x && x->isVisible())
+                window = x;
+        QVERIFY(window);
+        window->BttnClose->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!window || !window->isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!form->fileTransfer()->pending(), 10000);
     }
 };
 

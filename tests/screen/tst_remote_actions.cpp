@@ -153,6 +153,34 @@ private slots:
         host().setRefuseReboot(false);
     }
 
+    // The remote computer announces its shutdown while the operator's own reboot question is
+    // open: that question gives way, and the reconnection question answers the host.
+    void shutdownWhileTheOperatorIsAsked() {
+        host().setRebootDelay(300);
+        bool dismissed = false;
+        actions->hooks().dismissQuestion = [&dismissed] { dismissed = true; };
+        actions->hooks().askReboot = [&](RemoteActions::RebootQuestion q) {
+            questions.append(q);
+            if (q == RemoteActions::HostShuttingDown)
+                return true;
+            host().say("WaBt");
+            return !QTest::qWaitFor([&] { return dismissed; }, 10000); // stands for "No"
+        };
+        questions.clear();
+        const qsizetype from = host().receivedCommands().size();
+        actions->BttnRebootClick();
+        QTRY_COMPARE_WITH_TIMEOUT(questions.size(), 2, 15000);
+        QCOMPARE(int(questions.last()), int(RemoteActions::HostShuttingDown));
+        QTRY_VERIFY_WITH_TIMEOUT(received(from).contains("ReBt"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 10000);
+        actions->hooks().askReboot = [this](RemoteActions::RebootQuestion q) {
+            questions.append(q);
+            return answerYes;
+        };
+        actions->hooks().dismissQuestion = [] {};
+    }
+
     void ctrlAltDelRestartsTheScreenProgram() {
         const qsizetype from = host().receivedCommands().size();
         actions->BttnCtrlAltDelClick();

@@ -252,8 +252,12 @@ private slots:
         auto *taskMgr = header.button(THeaderForm::BttnTaskMgr);
         QVERIFY(header.button(THeaderForm::BttnCtrlAltDel)->isHidden());
         QCOMPARE(header.button(THeaderForm::BttnReboot)->x(), taskMgr->x() + 32);
+        // Shown only during a session, when the window's shortcuts belong to the remote
+        // computer: the hint names the host-key combination, the name leaves it out.
         QCOMPARE(header.button(THeaderForm::BttnOsHostInfo)->toolTip(),
-                 QStringLiteral("Get info client PC (Ctrl-I)"));
+                 QStringLiteral("Get info client PC (Right Ctrl+I)"));
+        QCOMPARE(header.button(THeaderForm::BttnOsHostInfo)->accessibleName(),
+                 QStringLiteral("Get info client PC"));
         header.setWallpaperHidden(true);
         QVERIFY(header.button(THeaderForm::BttnHideWallpaper)->isHidden());
         QVERIFY(!header.button(THeaderForm::BttnShowWallpaper)->isHidden());
