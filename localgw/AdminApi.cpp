@@ -137,6 +137,12 @@ GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArr
             h.setChatDenied(on);
         else
             return GatewayReply::withStatus(400, "unknown refusal");
+    } else if (op == "clipboard-hold") {
+        h.tools().holdUploadAnswers(flag(p("on")));
+    } else if (op == "files-late") {
+        const QByteArray count = p("count");
+        h.files().setLateAnswers(p("cmd"), p("ms") == "never" ? -1 : p("ms").toInt(),
+                                 count.isEmpty() ? 1 : count.toInt());
     } else if (op == "control") {
         h.setViewOnly(p("mode") == "view");
     } else if (op == "reboot") {

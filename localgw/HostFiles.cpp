@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace localgw {
@@ -113,6 +114,44 @@ QString HostFiles::localPath(const QString &remotePath) const {
 }
 
 bool HostFiles::command(const QByteArray &cmd, const QByteArray &param) {
+    if (cmd != "Drvs" && cmd != "Gdir" && cmd != "Gfil" && cmd != "Cdir" && cmd != "Rdir" &&
+        cmd != "Sfil")
+        return false;
+    if (m_holding) {
+        m_backlog.append({cmd, param});
+        return true;
+    }
+    if (cmd == m_lateCommand && m_lateCount > 0) {
+        --m_lateCount;
+        answerLate(cmd, param);
+        return true;
+    }
+    carryOut(cmd, param);
+    return true;
+}
+
+void HostFiles::setLateAnswers(const QByteArray &cmd, int ms, int count) {
+    m_lateCommand = cmd;
+    m_lateMs = ms;
+    m_lateCount = count;
+}
+
+void HostFiles::answerLate(const QByteArray &cmd, const QByteArray &param) {
+    if (m_lateMs < 0)
+        return; // never answered
+    m_holding = true;
+    const int ms = m_lateMs;
+    QTimer::singleShot(ms, this, [this, cmd, param, ms] {
+        carryOut(cmd, param);
+        QTimer::singleShot(ms / 5, this, [this] {
+            m_holding = false;
+            for (const auto &[c, p] : std::exchange(m_backlog, {}))
+                command(c, p);
+        });
+    });
+}
+
+void HostFiles::carryOut(const QByteArray &cmd, const QByteArray &param) {
     if (cmd == "Drvs")
         sendDrives();
     else if (cmd == "Gdir" || cmd == "Gfil")
@@ -123,9 +162,6 @@ bool HostFiles::command(const QByteArray &cmd, const QByteArray &param) {
         renameFolder(param);
     else if (cmd == "Sfil")
         storeForConsole(param);
-    else
-        return false;
-    return true;
 }
 
 void HostFiles::setViewOnly(bool viewOnly) {

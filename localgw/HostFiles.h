@@ -55,6 +55,10 @@ public:
     void setBodyFault(BodyFault fault) { m_bodyFault = fault; }
     // The next "Sfil" names this file instead of the one asked for.
     void setAnnouncedName(const QByteArray &name) { m_announcedName = name; }
+    // The answers to the next `count` commands `cmd` ("Gfil", "Cdir", ...) come `ms` later, or
+    // never when `ms` < 0. File commands that come meanwhile wait behind them and are carried
+    // out `ms` / 5 after the late answer: a host does one thing after another.
+    void setLateAnswers(const QByteArray &cmd, int ms, int count = 1);
     // Runs of the worker still going (tests wait for them).
     int workRunning() const;
 
@@ -63,6 +67,8 @@ signals:
     void listDeposit(const QByteArray &zlibBody);
 
 private:
+    void carryOut(const QByteArray &cmd, const QByteArray &param);
+    void answerLate(const QByteArray &cmd, const QByteArray &param);
     void sendDrives();
     void sendList(const QByteArray &kind, const QByteArray &encodedPath);
     void createFolder(const QByteArray &path);
@@ -87,6 +93,11 @@ private:
     bool m_hostileNames = false;
     BodyFault m_bodyFault = BodyFault::None;
     QByteArray m_announcedName;
+    QByteArray m_lateCommand;
+    int m_lateMs = 0;
+    int m_lateCount = 0;
+    bool m_holding = false; // a late answer is on its way: commands wait behind it
+    QList<std::pair<QByteArray, QByteArray>> m_backlog;
 };
 
 } // namespace localgw

@@ -132,16 +132,30 @@ void HostTools::sendClipboard(const QByteArray &code) {
     m_out.say("DlCl?" + code);
 }
 
+void HostTools::holdUploadAnswers(bool hold) {
+    m_holdUploadAnswers = hold;
+    if (!hold)
+        for (const QByteArray &answer : std::exchange(m_heldAnswers, {}))
+            m_out.say(answer);
+}
+
+void HostTools::answerUpload(const QByteArray &answer) {
+    if (m_holdUploadAnswers)
+        m_heldAnswers.append(answer);
+    else
+        m_out.say(answer);
+}
+
 void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteArray &zlibBody) {
     Zlib::InflateError error = Zlib::InflateError::None;
     const auto content = Zlib::inflateBounded(zlibBody, ClipboardStream::kMaxContentBytes, &error);
     if (!content) {
-        m_out.say(error == Zlib::InflateError::TooLarge ? QByteArray("ClEr?>4883")
-                                                        : QByteArray("ClEr?Error"));
+        answerUpload(error == Zlib::InflateError::TooLarge ? QByteArray("ClEr?>4883")
+                                                           : QByteArray("ClEr?Error"));
         return;
     }
     if (content->isEmpty()) {
-        m_out.say("ClEr?Empty");
+        answerUpload("ClEr?Empty");
         return;
     }
     // As the console does it: the whole content is checked before the clipboard changes.
@@ -153,14 +167,14 @@ void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteAr
     } else if (formatWord == "BM") {
         const auto picture = imageOfDib(*content);
         if (!picture) {
-            m_out.say("ClEr?Error");
+            answerUpload("ClEr?Error");
             return;
         }
         image = *picture;
     } else if (formatWord == "All") {
         const auto entries = ClipboardStream::decode(*content);
         if (!entries) {
-            m_out.say("ClEr?Error");
+            answerUpload("ClEr?Error");
             return;
         }
         std::optional<QString> ansi, unicode;
@@ -174,7 +188,7 @@ void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteAr
             } else if (e.format == CF_DIB) {
                 const auto picture = imageOfDib(e.data);
                 if (!picture) {
-                    m_out.say("ClEr?Error");
+                    answerUpload("ClEr?Error");
                     return;
                 }
                 image = *picture;
@@ -182,7 +196,7 @@ void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteAr
         }
         text = unicode ? *unicode : ansi.value_or(QString());
     } else {
-        m_out.say("ClEr?Error");
+        answerUpload("ClEr?Error");
         return;
     }
     m_text = text;
@@ -196,7 +210,7 @@ void HostTools::clipboardFromConsole(const QByteArray &formatWord, const QByteAr
                            .arg(image.width())
                            .arg(image.height()));
     }
-    m_out.say("ClSt");
+    answerUpload("ClSt");
 }
 
 // ---- Chat

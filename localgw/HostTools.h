@@ -56,6 +56,9 @@ public:
     QImage clipboardImage() const { return m_image; }
     QList<ClipboardStream::Entry> clipboardOthers() const { return m_others; }
     void setClipboardEmpty(bool empty) { m_clipboardEmpty = empty; }
+    // While held, the answers to the console's uploads ("ClSt", "ClEr") wait; they go out, in
+    // order, when released.
+    void holdUploadAnswers(bool hold);
 
     // Chat: the remote user's side.
     void setChatDenied(bool denied) { m_chatDenied = denied; }
@@ -73,6 +76,7 @@ public:
 
 private:
     void sendClipboard(const QByteArray &code);
+    void answerUpload(const QByteArray &answer);
     void sendReport(const QByteArray &kind);
     void setService(const QByteArray &param);
     void stopProcess(const QByteArray &param);
@@ -85,6 +89,8 @@ private:
     QImage m_image;
     QList<ClipboardStream::Entry> m_others; // registered formats, as they came
     bool m_clipboardEmpty = false;
+    bool m_holdUploadAnswers = false;
+    QByteArrayList m_heldAnswers;
 
     bool m_chatDenied = false;
     bool m_chatOpen = false;

@@ -2,6 +2,7 @@
 #include "transfer/uFileUtils.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace {
 QString withSlash(QString p) {
@@ -22,6 +23,8 @@ AppFolders ComputeAppFolders(const QString &executableName) {
     f.SessionLogs = f.Home + QStringLiteral("SessionLogs/");
     f.MailAddresses = f.Home + QStringLiteral("MailAdresses/");
     f.MailAddressFile = f.MailAddresses + QStringLiteral("mAddr.dat");
+    f.Cache = withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/Quorvia"));
     return f;
 }
 
@@ -34,6 +37,7 @@ FolderCreation CreateAppFolders(const AppFolders &f) {
     dir.mkpath(f.Recorded);
     dir.mkpath(f.SessionLogs);
     dir.mkpath(f.MailAddresses);
+    dir.mkpath(f.Cache);
     return result;
 }
 

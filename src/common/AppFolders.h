@@ -12,6 +12,9 @@ struct AppFolders {
     QString SessionLogs;
     QString MailAddresses;
     QString MailAddressFile; // MailAddresses + "mAddr.dat"
+    // Working files that may be large (a compressed upload): the temporary folder is often a
+    // small memory file system.
+    QString Cache;
 };
 
 // Computes the paths from the special folders and the executable's name.

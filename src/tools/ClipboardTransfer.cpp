@@ -35,6 +35,8 @@ ClipboardTransfer::ClipboardTransfer(GatewaySession *session, QObject *parent)
     AnswerTimer.setSingleShot(true);
     AnswerTimer.setInterval(kAnswerTimeoutMs);
     connect(&AnswerTimer, &QTimer::timeout, this, &ClipboardTransfer::answerTimedOut);
+    ConfirmTimer.setSingleShot(true);
+    connect(&ConfirmTimer, &QTimer::timeout, this, &ClipboardTransfer::confirmTimedOut);
 
     session->claimQueueEntry("@SClip", this, [this](const QByteArray &e) { sendClipboard(e); });
     session->claimQueueEntry("@RClip", this, [this](const QByteArray &e) { receiveClipboard(e); });
@@ -76,7 +78,8 @@ void ClipboardTransfer::BttnUploadClipboardClick() {
     Pending = true;
     Uploading = true;
     AnswerTimer.start();
-    Session->SendCmd("@SClip?" + codeOf(option));
+    QueuedEntry = "@SClip?" + codeOf(option);
+    Session->SendCmd(QueuedEntry);
 }
 
 void ClipboardTransfer::BttnDownloadClipboardClick() {
@@ -96,6 +99,7 @@ void ClipboardTransfer::sendClipboard(const QByteArray &entry) {
         AddTrace(88, QStringLiteral("clipboard upload dropped: a transfer is under way"));
         return;
     }
+    QueuedEntry.clear();
     Pending = true;
     Uploading = true;
     const QByteArray code = entry.size() < 8 ? QByteArray() : entry.mid(7);
@@ -115,7 +119,7 @@ void ClipboardTransfer::sendClipboard(const QByteArray &entry) {
     setWait(true);
     Pending = false;
     ClipboardBusy = true;
-    AwaitingConfirm = true;
+    ++ConfirmsOwed;
     const QByteArray url = GatewayRequests::clipboardUpload(Session->GatewayUrl.toLatin1(),
                                                             toCp1252(adminVars().CurrentKey), code);
     Exchanging = Session->execPost(
@@ -131,17 +135,18 @@ void ClipboardTransfer::uploadDone(int error, int status) {
     if (error != 0 || status != 200) {
         Session->ui().flash(QString(), Msg("Error sending clipboard"), 2);
         // The host never saw the content and will not answer: nothing is left to wait for.
+        ConfirmsOwed = qMax(0, ConfirmsOwed - 1);
         release(false);
         return;
     }
     setWait(false);
     ClipboardBusy = false;
+    Uploading = false;
+    AnswerTimer.stop();
     // The progress window waits for the host's "ClSt" or "ClEr" (which may have come
-    // already), guarded by the timer.
-    if (AwaitingConfirm)
-        AnswerTimer.start();
-    else
-        AnswerTimer.stop();
+    // already), guarded by its own timer: a download may start meanwhile.
+    if (ConfirmsOwed > 0)
+        ConfirmTimer.start(AnswerTimer.interval());
     emit finished(true, true);
 }
 
@@ -152,7 +157,8 @@ void ClipboardTransfer::hostReady(const QByteArray &code) {
     }
     AwaitingHost = false;
     Pending = true;
-    Session->SendCmd("@RClip?" + code.left(16));
+    QueuedEntry = "@RClip?" + code.left(16);
+    Session->SendCmd(QueuedEntry);
 }
 
 void ClipboardTransfer::receiveClipboard(const QByteArray &entry) {
@@ -162,6 +168,7 @@ void ClipboardTransfer::receiveClipboard(const QByteArray &entry) {
         return;
     }
     Pending = false;
+    QueuedEntry.clear();
     AddTrace(92, QStringLiteral("Cmd:") + QString::fromLatin1(code));
     setWait(true);
     ClipFormat = downloadOptionOf(code);
@@ -208,15 +215,22 @@ void ClipboardTransfer::downloadDone(int error, int status, const QByteArray &bo
 }
 
 void ClipboardTransfer::hostStored() {
-    if (!AwaitingConfirm) {
+    if (ConfirmsOwed == 0) {
         AddTrace(89, QStringLiteral("ClSt without an upload"));
         return;
     }
-    AwaitingConfirm = false;
-    closeProgress();
     // Before the upload's completion came back, the completion still ends the transfer.
-    if (!Exchanging)
-        release(true);
+    uploadAnswered();
+}
+
+// The host answered the oldest upload awaiting it; the progress closes when it is an upload's.
+void ClipboardTransfer::uploadAnswered() {
+    --ConfirmsOwed;
+    if (ConfirmsOwed > 0)
+        return;
+    ConfirmTimer.stop();
+    if (ProgressSending)
+        closeProgress();
 }
 
 void ClipboardTransfer::hostFailed(const QByteArray &reason) {
@@ -232,12 +246,16 @@ void ClipboardTransfer::hostFailed(const QByteArray &reason) {
         text = Msg("Clipboard transfer error");
     }
     Session->ui().flash(QString(), text, seconds);
+    if (ConfirmsOwed > 0) {
+        // An upload's failure: a download started since goes on.
+        uploadAnswered();
+        return;
+    }
     if (Exchanging) {
-        AwaitingConfirm = false;
         closeProgress();
         return;
     }
-    if (busy() || AwaitingConfirm || ProgressShown)
+    if (busy() || ProgressShown)
         release(false);
 }
 
@@ -247,15 +265,29 @@ void ClipboardTransfer::answerTimedOut() {
         AnswerTimer.start();
         return;
     }
-    if (!busy() && !AwaitingConfirm)
+    if (!busy())
         return;
     AddTrace(89, QStringLiteral("clipboard transfer: no answer from the host"));
     Session->ui().flash(QString(), Msg("Clipboard transfer error"), 2);
+    // Given up on: it must not run later, with whatever the clipboard holds by then.
+    if (!QueuedEntry.isEmpty())
+        Session->CommandQueue.removeOne(std::exchange(QueuedEntry, {}));
     release(false);
+}
+
+void ClipboardTransfer::confirmTimedOut() {
+    if (ConfirmsOwed == 0)
+        return;
+    AddTrace(89, QStringLiteral("clipboard upload: no answer from the host"));
+    Session->ui().flash(QString(), Msg("Clipboard transfer error"), 2);
+    ConfirmsOwed = 0;
+    if (ProgressSending)
+        closeProgress();
 }
 
 void ClipboardTransfer::showProgress(bool sending) {
     ProgressShown = true;
+    ProgressSending = sending;
     emit progressShown(sending);
 }
 
@@ -280,9 +312,10 @@ void ClipboardTransfer::release(bool ok) {
     ClipboardBusy = false;
     Pending = false;
     AwaitingHost = false;
-    AwaitingConfirm = false;
     Uploading = false;
-    closeProgress();
+    // An earlier upload's progress, still waiting for the host, stays.
+    if (ProgressSending == upload || ConfirmsOwed == 0)
+        closeProgress();
     setWait(false);
     if (wasBusy)
         emit finished(upload, ok);
@@ -292,11 +325,13 @@ void ClipboardTransfer::reset(bool sessionGone) {
     if (sessionGone)
         Exchanging = false;
     AnswerTimer.stop();
+    ConfirmTimer.stop();
     ClipboardBusy = false;
     Pending = false;
     AwaitingHost = false;
-    AwaitingConfirm = false;
+    ConfirmsOwed = 0;
     Uploading = false;
+    QueuedEntry.clear();
     closeProgress();
     setWait(false);
 }

@@ -15,7 +15,10 @@ class QClipboard;
 // signals.
 //
 // A transfer ends on every path: the upload's completion, the host's answer, a reset of the
-// session, or the answer timeout when the host never says anything. Received content is checked
+// session, or the answer timeout when the host never says anything (a transfer that timed out
+// leaves the queue). The host answers in order and its answers do not say which transfer
+// they belong to: "ClSt" and "ClEr" answer the uploads awaiting confirmation first, so a
+// download started meanwhile is not ended by them. Received content is checked
 // whole before the local clipboard is touched, so a malformed or oversized body leaves the
 // clipboard as it was and the operator is told.
 class ClipboardTransfer : public QObject {
@@ -62,6 +65,8 @@ private:
     void hostStored();
     void hostFailed(const QByteArray &reason);
     void answerTimedOut();
+    void confirmTimedOut();
+    void uploadAnswered();
     void showProgress(bool sending);
     void closeProgress();
     void release(bool ok);
@@ -75,13 +80,16 @@ private:
     GatewaySession *Session;
     Hooks H;
     bool ClipboardBusy = false;
-    bool Pending = false;         // chosen and queued, not yet started
-    bool AwaitingHost = false;    // "DlCl?" sent, the host's "DlCl" not yet in
-    bool Exchanging = false;      // our request is out on the command channel
-    bool AwaitingConfirm = false; // the upload went out; the host's "ClSt"/"ClEr" not yet in
-    bool Uploading = false;       // the transfer under way is an upload
+    bool Pending = false;      // chosen and queued, not yet started
+    bool AwaitingHost = false; // "DlCl?" sent, the host's "DlCl" not yet in
+    bool Exchanging = false;   // our request is out on the command channel
+    int ConfirmsOwed = 0;      // uploads that went out; the host's "ClSt"/"ClEr" not yet in
+    bool Uploading = false;    // the transfer under way is an upload
+    QByteArray QueuedEntry;    // our entry waiting in the command queue
     bool ProgressShown = false;
+    bool ProgressSending = false;
     bool WaitShown = false;
     int ClipFormat = 0;
     QTimer AnswerTimer;
+    QTimer ConfirmTimer;
 };

@@ -12,6 +12,8 @@ using namespace HostInfoReport;
 namespace {
 constexpr int kRefreshWaitMs = 10000;
 constexpr int kActionWaitMs = 30000;
+// Service answers awaited at once; more means the host answers none.
+constexpr qsizetype kMaxServicesAsked = 16;
 } // namespace
 
 RemoteSystemInfo::RemoteSystemInfo(GatewaySession *session, QObject *parent)
@@ -19,6 +21,8 @@ RemoteSystemInfo::RemoteSystemInfo(GatewaySession *session, QObject *parent)
     H.fullControl = [] { return true; };
     CursorTimer.setSingleShot(true);
     connect(&CursorTimer, &QTimer::timeout, this, [this] {
+        // The answers awaited are lost: a late one must not be taken for another service's.
+        ServicesAsked.clear();
         setWait(false);
         setProgress(QString());
     });
@@ -33,6 +37,7 @@ RemoteSystemInfo::RemoteSystemInfo(GatewaySession *session, QObject *parent)
     connect(session, &GatewaySession::sessionReset, this, [this] {
         if (Visible)
             closeWindow();
+        ServicesAsked.clear();
         CursorTimer.stop();
         setWait(false);
         setProgress(QString());
@@ -141,8 +146,6 @@ void RemoteSystemInfo::selectRow(int row) {
     if (Category == Services) {
         TerminateVisible = false;
         StartVisible = StopVisible = true;
-        if (!SelectedKey.isEmpty())
-            ServiceKey = SelectedKey;
         if (Model.hasColumn(row, 2)) {
             const bool running = Model.cell(row, 2) == QLatin1String("Running");
             StartEnabled = !running;
@@ -179,11 +182,7 @@ void RemoteSystemInfo::BttnStartServiceClick() {
     if (!fullControl() || row < 0 || Category != Services)
         return;
     Session->ui().playSound(0);
-    ServiceKey = Model.keyOf(row);
-    setProgress(Msg("Querying service status ..."));
-    setWait(true);
-    StartCursorTimer(kActionWaitMs);
-    Session->SendCmd("SvcS?" + toCp1252(ServiceKey) + "&1");
+    askService(Model.keyOf(row), '1');
 }
 
 void RemoteSystemInfo::BttnStopServiceClick() {
@@ -197,17 +196,32 @@ void RemoteSystemInfo::BttnStopServiceClick() {
         Session->ui().flash(QString(), Msg("Can't be deleted"), 3);
         return;
     }
+    askService(name, '0');
+}
+
+// The service is remembered when its command goes: the operator may select another row
+// before the answer comes.
+void RemoteSystemInfo::askService(const QString &name, char start) {
     setProgress(Msg("Querying service status ..."));
     setWait(true);
     StartCursorTimer(kActionWaitMs);
-    ServiceKey = name;
-    Session->SendCmd("SvcS?" + toCp1252(name) + "&0");
+    if (ServicesAsked.size() >= kMaxServicesAsked)
+        ServicesAsked.removeFirst();
+    ServicesAsked.append(name);
+    Session->SendCmd("SvcS?" + toCp1252(name) + "&" + start);
 }
 
 void RemoteSystemInfo::serviceAnswer(const QByteArray &state) {
+    if (ServicesAsked.isEmpty()) {
+        AddTrace(89, QStringLiteral("SvcS without a service asked"));
+        return;
+    }
+    ServiceKey = ServicesAsked.takeFirst();
     if (!Visible)
         return;
-    CursorTimer.stop();
+    // The timer still guards the answers awaited after this one.
+    if (ServicesAsked.isEmpty())
+        CursorTimer.stop();
     const QString text =
         QString::fromLatin1(state).compare(QLatin1String("Running"), Qt::CaseInsensitive) == 0
             ? QStringLiteral("Running")

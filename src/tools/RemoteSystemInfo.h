@@ -71,6 +71,7 @@ private:
     void drawCategory();
     void updatePanel();
     void SetStartStopButtons();
+    void askService(const QString &name, char start);
     void serviceAnswer(const QByteArray &state);
     void processAnswer(const QByteArray &result);
     void refresh(bool click);
@@ -86,7 +87,10 @@ private:
     QStringList Report;
     int Category = -1;
     QString SelectedKey; // the row the operator selected, by name
-    QString ServiceKey;  // the service whose answer is awaited, by name
+    QString ServiceKey;  // the service of the last answer, by name
+    // The services started or stopped whose answers are awaited, in the order asked (the host
+    // answers in that order; its answer does not name the service).
+    QStringList ServicesAsked;
     QString Progress;
     bool Visible = false;
     bool Waiting = false;

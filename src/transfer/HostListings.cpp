@@ -197,7 +197,8 @@ TransferStatus ParseTransferStatus(QByteArrayView parameter) {
 
 StoredFile ParseStoredFile(QByteArrayView parameter) {
     StoredFile f;
-    const qsizetype amp = parameter.indexOf('&');
+    // A name may hold "&" itself; the size is digits only, so it follows the last one.
+    const qsizetype amp = parameter.lastIndexOf('&');
     const QByteArrayView name = amp < 0 ? parameter : parameter.first(amp);
     f.name = fromCp1252(name.first(qMin<qsizetype>(name.size(), kMaxLineBytes)).toByteArray());
     if (amp >= 0) {

@@ -76,8 +76,8 @@ struct TransferStatus {
 };
 TransferStatus ParseTransferStatus(QByteArrayView parameter);
 
-// The "Sfil" parameter: name + "&" + size. A size that does not parse (or is beyond
-// kMaxFileSize) is 0.
+// The "Sfil" parameter: name + "&" + size, split at the last "&" (names may hold one). A size that
+// does not parse (or is beyond kMaxFileSize) is 0.
 struct StoredFile {
     QString name;
     qint64 size = 0;

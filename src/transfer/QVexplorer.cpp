@@ -508,6 +508,12 @@ void TQVexplorerForm::FormCreate() {
                 &TQVexplorerForm::FindDrivesDone);
         connect(Protocol, &TQVexplorerProtocol::filesArrived, this,
                 &TQVexplorerForm::UpdateFileViewDone);
+        connect(Protocol, &TQVexplorerProtocol::filesLost, this, [this](const QString &path) {
+            unsetCursor();
+            if (path.compare(HostFilesFolder, Qt::CaseInsensitive) == 0 ||
+                path.compare(CurrentHostPath, Qt::CaseInsensitive) == 0)
+                clearHostFiles();
+        });
         connect(Protocol, &TQVexplorerProtocol::notification, this,
                 [](const QString &title, const QString &text) { ShowFlashInfo(title, text, 3); });
         connect(Protocol, &TQVexplorerProtocol::overwriteQuestion, this,
@@ -669,9 +675,9 @@ bool TQVexplorerForm::eventFilter(QObject *watched, QEvent *e) {
         return false;
     if (k->key() == Qt::Key_C) {
         CopyMarked = false;
-        if (watched == HostFileView && HostFileView->currentItem()) {
+        if (watched == HostFileView && HostFileView->currentItem() && !HostFilesFolder.isEmpty()) {
             CopyName = HostFileView->currentItem()->text(0);
-            CopyFolder = CurrentHostPath + QLatin1Char('\\');
+            CopyFolder = HostFilesFolder + QLatin1Char('\\');
             CopyFromRemote = true;
             CopyMarked = true;
         } else if (watched == ShellList && ShellList->currentIndex().isValid()) {
@@ -816,7 +822,15 @@ void TQVexplorerForm::UpdateFileView() {
         return;
     setCursor(Qt::WaitCursor);
     eAddress->setText(CurrentHostPath);
+    // Another folder's files are not shown under this one while its list is on its way.
+    if (CurrentHostPath.compare(HostFilesFolder, Qt::CaseInsensitive) != 0)
+        clearHostFiles();
     Protocol->GetHostFiles(CurrentHostPath);
+}
+
+void TQVexplorerForm::clearHostFiles() {
+    HostFileView->clear();
+    HostFilesFolder.clear();
 }
 
 void TQVexplorerForm::UpdateFileViewDone(const QString &path, const QList<FileEntry> &files) {
@@ -826,6 +840,7 @@ void TQVexplorerForm::UpdateFileViewDone(const QString &path, const QList<FileEn
         return;
     HostFileView->setUpdatesEnabled(false);
     HostFileView->clear();
+    HostFilesFolder = path;
     QList<QTreeWidgetItem *> items;
     items.reserve(files.size());
     for (const FileEntry &f : files) {
@@ -1026,13 +1041,16 @@ void TQVexplorerForm::HostDirTreeEdited(QTreeWidgetItem *node) {
     RenamingNode = nullptr;
     const QString newName = node->text(0).trimmed();
     const QString oldName = RenameOldName;
-    auto restore = [this, node, oldName] {
+    auto setName = [this](QTreeWidgetItem *n, const QString &name) {
         HostDirTree->blockSignals(true);
-        node->setText(0, oldName);
+        n->setText(0, name);
         HostDirTree->blockSignals(false);
     };
-    if (newName == oldName)
+    auto restore = [node, oldName, setName] { setName(node, oldName); };
+    if (newName == oldName) {
+        restore();
         return;
+    }
     QTreeWidgetItem *parent = node->parent();
     for (int i = 0; i < parent->childCount(); ++i) {
         QTreeWidgetItem *sibling = parent->child(i);
@@ -1046,26 +1064,31 @@ void TQVexplorerForm::HostDirTreeEdited(QTreeWidgetItem *node) {
         restore();
         return;
     }
+    // The node shows the name that is sent, not what was typed around it.
+    setName(node, newName);
     const QString parentPath = nodePath(parent) + QLatin1Char('\\');
     const QString oldPath = parentPath + oldName;
     const QString newPath = parentPath + newName;
     QPointer<QTreeWidget> tree(HostDirTree);
-    Protocol->RenameDirectory(oldPath, newPath, [this, tree, oldPath, newPath, oldName](bool ok) {
-        if (!tree)
-            return;
-        for (QTreeWidgetItemIterator it(HostDirTree); *it; ++it) {
-            if (!(*it)->parent() || nodePath(*it) != newPath)
-                continue;
-            if (!ok) {
-                HostDirTree->blockSignals(true);
-                (*it)->setText(0, oldName);
-                HostDirTree->blockSignals(false);
-            }
-            DisplayPath(*it);
-            return;
-        }
-        Q_UNUSED(oldPath);
-    });
+    Protocol->RenameDirectory(oldPath, newPath,
+                              [this, tree, oldPath, newPath, oldName, newName, setName](bool ok) {
+                                  if (!tree)
+                                      return;
+                                  // The folders may have been read again meanwhile, under either
+                                  // name: the node is found by both and shows the name the folder
+                                  // has now.
+                                  for (QTreeWidgetItemIterator it(HostDirTree); *it; ++it) {
+                                      if (!(*it)->parent())
+                                          continue;
+                                      const QString path = nodePath(*it);
+                                      if (path.compare(newPath, Qt::CaseInsensitive) != 0 &&
+                                          path.compare(oldPath, Qt::CaseInsensitive) != 0)
+                                          continue;
+                                      setName(*it, ok ? newName : oldName);
+                                      DisplayPath(*it);
+                                      return;
+                                  }
+                              });
 }
 
 // ---- Transfers -------------------------------------------------------------------------------
@@ -1093,11 +1116,11 @@ void TQVexplorerForm::BttnCopyLocalClick() {
 void TQVexplorerForm::BttnCopyHostClick() {
     AddTrace(139);
     QTreeWidgetItem *item = HostFileView->currentItem();
-    if (!item) {
+    if (!item || HostFilesFolder.isEmpty()) {
         ShowFlashInfo(Msg("Selection error"), Msg("Source not selected"), 3);
         return;
     }
-    copy(false, item->text(0), CurrentHostPath, LocalFolder);
+    copy(false, item->text(0), HostFilesFolder, LocalFolder);
 }
 
 void TQVexplorerForm::dropLocalFile(const QString &name, const QString &remoteFolder) {
@@ -1108,8 +1131,8 @@ void TQVexplorerForm::dropLocalFile(const QString &name, const QString &remoteFo
 
 void TQVexplorerForm::dropRemoteFile(const QString &name, const QString &localFolder) {
     StatusLabel->setText(StatusLabel->text() + Msg(" to local: ") + localFolder);
-    if (!name.isEmpty() && !localFolder.isEmpty())
-        copy(false, name, CurrentHostPath, localFolder);
+    if (!name.isEmpty() && !localFolder.isEmpty() && !HostFilesFolder.isEmpty())
+        copy(false, name, HostFilesFolder, localFolder);
 }
 
 void TQVexplorerForm::forgetDrag() {

@@ -32,6 +32,8 @@ public:
 
     // The current folders of both sides.
     QString CurrentHostPath;
+    // The remote folder whose files the file view shows; empty when it shows none.
+    QString HostFilesFolder;
     QString localFolder() const { return LocalFolder; }
     void setLocalFolder(const QString &path);
 
@@ -90,6 +92,7 @@ private:
     void FindDrivesDone(const HostListings::DriveList &drives);
     void UpdateFileView();
     void UpdateFileViewDone(const QString &path, const QList<HostListings::FileEntry> &files);
+    void clearHostFiles();
     void HostDirTreeExpanded(QTreeWidgetItem *node);
     void HostDirTreeCollapsed(QTreeWidgetItem *node);
     void HostDirTreeClicked(QTreeWidgetItem *node);

@@ -1,6 +1,7 @@
 #include "transfer/QVexplorerProtocol.h"
 
 #include "common/AdminVars.h"
+#include "common/AppFolders.h"
 #include "common/Cp1252.h"
 #include "common/RemoteNames.h"
 #include "common/SessionLog.h"
@@ -16,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLocale>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -32,6 +34,8 @@ namespace {
 constexpr qint64 kMaxPollReply = 1024 * 1024;
 // A list fetch body (zlib) may not be larger than the list it inflates to.
 constexpr qint64 kMaxListReply = HostListings::kMaxListBytes;
+// The gateway's answer to a command or an upload is read and not used.
+constexpr qint64 kMaxCommandReply = 64 * 1024;
 // Texts that wait for ExplorerClient while it carries a short exchange.
 constexpr qsizetype kMaxWaitingTexts = 16;
 
@@ -76,12 +80,30 @@ QString reasonOf(const QByteArray &body) {
     return printable(fromCp1252(line.trimmed()));
 }
 
+// Where a compressed upload is made: the application's cache, which lies on a disk, unlike the
+// temporary folder on many systems.
+QString compressionFolder() {
+    const QString cache = appFolders().Cache;
+    if (!cache.isEmpty() && QDir().mkpath(cache))
+        return cache;
+    return QDir::tempPath();
+}
+
 } // namespace
+
+struct TQVexplorerProtocol::CompressJob {
+    std::unique_ptr<QIODevice> source;
+    std::unique_ptr<QTemporaryFile> target;
+    std::atomic<bool> cancel{false};
+};
 
 TQVexplorerProtocol::TQVexplorerProtocol(const Setup &setup, QObject *parent)
     : QObject(parent), FullControl(setup.fullControl), Key(setup.key),
       GatewayUrlBytes(setup.gatewayUrl.toLatin1()), KeyBytes(toCp1252(setup.key)) {
     AddTrace(182);
+    OpenSource = [](const QString &path) -> std::unique_ptr<QIODevice> {
+        return OpenLocalFileForTransfer(path);
+    };
     Qclient = new HttpChannel(QStringLiteral("Qclient"), this);
     ExplorerClient = new HttpChannel(QStringLiteral("ExplorerClient"), this);
     for (HttpChannel *c : {Qclient, ExplorerClient})
@@ -112,6 +134,8 @@ TQVexplorerProtocol::TQVexplorerProtocol(const Setup &setup, QObject *parent)
         AddTrace(181);
         listLost();
     });
+    LateTimer.setSingleShot(true);
+    connect(&LateTimer, &QTimer::timeout, this, &TQVexplorerProtocol::LateTimerTimer);
     TargetCheckTimer.setSingleShot(true);
     connect(&TargetCheckTimer, &QTimer::timeout, this, &TQVexplorerProtocol::TargetCheckTimerTimer);
     ConnectionTimer.setSingleShot(true);
@@ -124,15 +148,12 @@ TQVexplorerProtocol::TQVexplorerProtocol(const Setup &setup, QObject *parent)
         CloseProgress(true);
         emit remoteFilesChanged();
     });
-    connect(&CompressWatcher, &QFutureWatcher<FileStreams::Result>::finished, this,
-            &TQVexplorerProtocol::compressionDone);
 }
 
 TQVexplorerProtocol::~TQVexplorerProtocol() {
-    // The worker reads and writes files this object owns: it ends first.
-    if (CompressCancel)
-        *CompressCancel = true;
-    CompressWatcher.waitForFinished();
+    // A compression still running owns its files and ends on its own.
+    if (Compression)
+        Compression->cancel = true;
     Inflate.reset();
     if (TargetFile)
         TargetFile->cancelWriting();
@@ -194,6 +215,9 @@ void TQVexplorerProtocol::finishClose() {
     StopTimer.stop();
     ConnectionTimer.stop();
     ListTimer.stop();
+    LateTimer.stop();
+    if (FolderDeferred)
+        std::exchange(FolderDeferred, std::nullopt)->done(false);
     // Whoever waits for a list hears that none comes.
     for (ListRequest &r : std::exchange(ListQueue, {}))
         if (r.done)
@@ -246,6 +270,8 @@ bool TQVexplorerProtocol::SendStringToHost(const QByteArray &text) {
 
 void TQVexplorerProtocol::sendQueued(const QByteArray &text) {
     ActiveText = text;
+    // Each request sets its own bound: the last download's size is no bound for a command.
+    ExplorerClient->setMaxReplySize(kMaxCommandReply);
     startOnExplorerClient(SendingCommand, [this, &text] {
         if (text.startsWith('#'))
             return ExplorerClient->get(GatewayRequests::control(GatewayUrlBytes, KeyBytes,
@@ -307,7 +333,7 @@ void TQVexplorerProtocol::runWhenIdle() {
         return;
     }
     if (!DeferredList.isEmpty()) {
-        HandleMessageGetStringList(std::exchange(DeferredList, QByteArray()));
+        fetchList(std::exchange(DeferredList, QByteArray()), DeferredListNumber);
         if (ExplorerState != Idle)
             return;
     }
@@ -317,9 +343,17 @@ void TQVexplorerProtocol::runWhenIdle() {
 
 void TQVexplorerProtocol::SendStringRequestDone(int error, int status) {
     AddTrace(167, QStringLiteral("Err:%1 - Status:%2").arg(error).arg(status));
-    // A file list the host never heard of will not come.
-    if ((error != 0 || status != 200) && ListOutstanding && ListOutstanding->command == ActiveText)
-        QTimer::singleShot(0, this, &TQVexplorerProtocol::listLost);
+    // An answer to a request the host never heard of will not come.
+    if (error != 0 || status != 200) {
+        if (ListOutstanding && ListOutstanding->command == ActiveText) {
+            ListAnswers.unsend();
+            QTimer::singleShot(0, this, &TQVexplorerProtocol::listLost);
+        } else if (ActiveText.startsWith("Cdir?")) {
+            CreateAnswers.unsend();
+        } else if (ActiveText.startsWith("Rdir?")) {
+            RenameAnswers.unsend();
+        }
+    }
     if (error != 0)
         showNotice(QString(), QStringLiteral("SendString failed"));
     else if (status != 200)
@@ -403,11 +437,9 @@ void TQVexplorerProtocol::handleMessage(const QByteArray &message) {
         emit hostMessage(command, parameter);
         Close();
     } else if (command == "Rdir") {
-        ReplyText = fromCp1252(parameter);
-        raiseEvent(RenameReplied);
+        folderReply(RenameReplied, parameter);
     } else if (command == "Cdir") {
-        ReplyText = fromCp1252(parameter);
-        raiseEvent(CreateReplied);
+        folderReply(CreateReplied, parameter);
     } else if (command == "Drvs") {
         FindDrivesDone(parameter);
     } else if (command == "SfSt") {
@@ -442,12 +474,30 @@ void TQVexplorerProtocol::HandleMessageGetStringList(const QByteArray &name) {
     AddTrace(162, QStringLiteral("Status msg") + fromCp1252(name.left(16)));
     if (Stopped || (name != "Gdir" && name != "Gfil"))
         return;
-    // The notice may overtake the completion of the command that asked for the list: the
-    // fetch then waits for the channel instead of being lost.
-    if (ExplorerState != Idle || ExplorerClient->busy()) {
-        DeferredList = name;
+    const quint64 number = ListAnswers.answer();
+    if (!ListOutstanding || ListOutstanding->number != number ||
+        ListOutstanding->folders != (name == "Gdir")) {
+        // The late answer of a list given up on, or one nobody asked for.
+        AddTrace(162, QStringLiteral("dropped"));
+        lateAnswerSettled();
         return;
     }
+    // The answer is here; only its fetch may have to wait for the channel.
+    ListTimer.stop();
+    fetchList(name, number);
+}
+
+void TQVexplorerProtocol::fetchList(const QByteArray &name, quint64 number) {
+    if (Stopped || !ListOutstanding || ListOutstanding->number != number)
+        return;
+    // The notice may overtake the completion of the command that asked for the list, or come
+    // during a download: the fetch then waits for the channel instead of being lost.
+    if (ExplorerState != Idle || ExplorerClient->busy()) {
+        DeferredList = name;
+        DeferredListNumber = number;
+        return;
+    }
+    FetchingListNumber = number;
     ListMode = name == "Gdir" ? 2 : 3;
     ExplorerClient->setMaxReplySize(kMaxListReply);
     startOnExplorerClient(FetchingList, [this] {
@@ -459,11 +509,10 @@ void TQVexplorerProtocol::HandleMessageGetStringList(const QByteArray &name) {
 void TQVexplorerProtocol::GetStrListRequestDone(int error, int status, const QByteArray &body) {
     AddTrace(159,
              QStringLiteral("Err:%1 - Status:%2 - Mode:%3").arg(error).arg(status).arg(ListMode));
-    // The list answers the request on its way when it is of its kind; any other one (late, or
-    // announced by nobody we asked) is dropped.
+    // The list answers the request on its way only when it was fetched for it.
     const bool folders = ListMode == 2;
     std::optional<ListRequest> request;
-    if (ListOutstanding && ListOutstanding->folders == folders)
+    if (ListOutstanding && ListOutstanding->number == FetchingListNumber)
         request = std::exchange(ListOutstanding, std::nullopt);
     if (request) {
         ListTimer.stop();
@@ -486,8 +535,12 @@ void TQVexplorerProtocol::GetStrListRequestDone(int error, int status, const QBy
                           lines ? ParseFolderList(*lines) : QList<FolderEntry>());
         return;
     }
-    if (!lines)
+    if (!lines) {
+        FileList.clear();
+        ListedFolder.clear();
+        emit filesLost(request->path);
         return;
+    }
     const QList<FileEntry> files = ParseFileList(*lines);
     FileList = files;
     ListedFolder = request->path;
@@ -528,7 +581,7 @@ void TQVexplorerProtocol::GetHostFiles(const QString &path) {
 }
 
 void TQVexplorerProtocol::sendNextList() {
-    while (!ListOutstanding && !ListQueue.isEmpty() && !Stopped) {
+    while (!ListOutstanding && !ListQueue.isEmpty() && !Stopped && !ListAnswers.owesLate()) {
         ListRequest request = ListQueue.takeFirst();
         const QByteArray command =
             (request.folders ? "Gdir?" : "Gfil?") + EncodeQueryValue(toCp1252(request.path));
@@ -539,6 +592,7 @@ void TQVexplorerProtocol::sendNextList() {
             continue;
         }
         request.command = command;
+        request.number = ListAnswers.send();
         ListOutstanding = std::move(request);
         ListTimer.start(ReplyTimeoutMs);
     }
@@ -546,48 +600,113 @@ void TQVexplorerProtocol::sendNextList() {
 
 void TQVexplorerProtocol::listLost() {
     ListTimer.stop();
-    if (std::optional<ListRequest> request = std::exchange(ListOutstanding, std::nullopt);
-        request && request->done)
-        request->done(false, {});
+    std::optional<ListRequest> request = std::exchange(ListOutstanding, std::nullopt);
+    if (request) {
+        ListAnswers.giveUp(request->number);
+        if (request->done)
+            request->done(false, {});
+        if (!request->folders) {
+            // The view shows nothing rather than another folder's files.
+            FileList.clear();
+            ListedFolder.clear();
+            emit filesLost(request->path);
+            if (TransferStep == Step::CheckingTarget &&
+                folderKey(request->path) == folderKey(Current.targetFolder)) {
+                TargetCheckTimer.stop();
+                TargetCheckTimerTimer();
+            }
+        }
+    }
+    if (ListAnswers.owesLate())
+        LateTimer.start(LateAnswerGraceMs);
     sendNextList();
 }
 
 void TQVexplorerProtocol::CreateHostDir(const QString &path, std::function<void(bool)> done) {
     AddTrace(122, path);
-    if (!SendStringToHost("Cdir?" + toCp1252(path))) {
-        done(false);
-        return;
-    }
-    WaitForEvent(CreateReplied, ReplyTimeoutMs,
-                 [this, done](bool ok) { done(ok && ReplyText == QLatin1String("OK")); });
+    sendFolderCommand({"Cdir?" + toCp1252(path), CreateReplied, std::move(done)});
 }
 
 void TQVexplorerProtocol::RenameDirectory(const QString &oldPath, const QString &newPath,
                                           std::function<void(bool)> done) {
     AddTrace(123, QStringLiteral("Old:") + oldPath + QStringLiteral(" to:") + newPath);
-    if (!SendStringToHost("Rdir?" + toCp1252(oldPath) + "&" + toCp1252(newPath))) {
-        done(false);
+    sendFolderCommand(
+        {"Rdir?" + toCp1252(oldPath) + "&" + toCp1252(newPath), RenameReplied, std::move(done)});
+}
+
+TQVexplorerProtocol::AnswerOrder &TQVexplorerProtocol::answersOf(quint8 event) {
+    return event == RenameReplied ? RenameAnswers : CreateAnswers;
+}
+
+// A folder command waits while an answer of its kind is owed: that answer is not its own.
+void TQVexplorerProtocol::sendFolderCommand(FolderCommand command) {
+    AnswerOrder &answers = answersOf(command.event);
+    if (answers.owed()) {
+        if (FolderDeferred)
+            std::exchange(FolderDeferred, std::nullopt)->done(false);
+        FolderDeferred = std::move(command);
         return;
     }
-    WaitForEvent(RenameReplied, ReplyTimeoutMs,
-                 [this, done](bool ok) { done(ok && ReplyText == QLatin1String("OK")); });
+    if (!SendStringToHost(command.text)) {
+        command.done(false);
+        return;
+    }
+    const quint64 number = answers.send();
+    WaitForEvent(
+        command.event, ReplyTimeoutMs,
+        [this, event = command.event, number, done = std::move(command.done)](bool ok) {
+            if (!ok) {
+                answersOf(event).giveUp(number);
+                if (answersOf(event).owesLate())
+                    LateTimer.start(LateAnswerGraceMs);
+            }
+            done(ok && ReplyText == QLatin1String("OK"));
+        },
+        number);
+}
+
+void TQVexplorerProtocol::folderReply(quint8 event, const QByteArray &parameter) {
+    const quint64 number = answersOf(event).answer();
+    ReplyText = fromCp1252(parameter);
+    if (OpenWait && OpenWait->event == event && OpenWait->number == number)
+        raiseEvent(event, number);
+    else
+        AddTrace(121, QStringLiteral("late reply dropped:") + ReplyText.left(64));
+    lateAnswerSettled();
+}
+
+// Requests held back for an owed answer go once it came.
+void TQVexplorerProtocol::lateAnswerSettled() {
+    if (!ListAnswers.owesLate() && !CreateAnswers.owesLate() && !RenameAnswers.owesLate())
+        LateTimer.stop();
+    sendNextList();
+    if (FolderDeferred && !answersOf(FolderDeferred->event).owed())
+        sendFolderCommand(*std::exchange(FolderDeferred, std::nullopt));
+}
+
+// The answers given up on did not come within the grace time: the host dropped them.
+void TQVexplorerProtocol::LateTimerTimer() {
+    AddTrace(181, QStringLiteral("late answers forgotten"));
+    for (AnswerOrder *answers : {&ListAnswers, &CreateAnswers, &RenameAnswers})
+        answers->forgetLate();
+    lateAnswerSettled();
 }
 
 // ---- The one open wait -------------------------------------------------------------------------
 
-void TQVexplorerProtocol::WaitForEvent(quint8 event, int timeoutMs,
-                                       std::function<void(bool)> done) {
+void TQVexplorerProtocol::WaitForEvent(quint8 event, int timeoutMs, std::function<void(bool)> done,
+                                       quint64 number) {
     AddTrace(121, QStringLiteral("Event:") + QString::number(event));
     abortWait(); // one wait at a time: a new one ends the old one, as the shared flag did
     PendingEvent = NoEvent;
-    OpenWait = Wait{event, std::move(done)};
+    OpenWait = Wait{event, number, std::move(done)};
     if (timeoutMs > 0)
         StopTimer.start(timeoutMs);
 }
 
-void TQVexplorerProtocol::raiseEvent(quint8 event) {
+void TQVexplorerProtocol::raiseEvent(quint8 event, quint64 number) {
     PendingEvent = event;
-    if (!OpenWait || OpenWait->event != event)
+    if (!OpenWait || OpenWait->event != event || OpenWait->number != number)
         return;
     Wait wait = std::move(*OpenWait);
     OpenWait.reset();
@@ -757,10 +876,9 @@ void TQVexplorerProtocol::discardTransferFiles() {
         TargetFile.reset();
     }
     UploadBody = nullptr;
-    if (CompressWatcher.isRunning()) {
-        // The worker holds the files; compressionDone lets them go.
-        *CompressCancel = true;
-        return;
+    if (Compression) {
+        Compression->cancel = true;
+        Compression.reset();
     }
     SourceFile.reset();
     CompressedFile.reset();
@@ -786,8 +904,10 @@ void TQVexplorerProtocol::setPosition(int position) {
 }
 
 void TQVexplorerProtocol::HandleStatus(bool secondHalf, const QByteArray &parameter) {
-    // A status after the transfer ended (cancelled, failed) belongs to nothing.
-    if (!TransferActive)
+    // A status after the transfer ended (cancelled, failed) belongs to nothing, and one of the
+    // other direction to an earlier transfer: "SfSt" comes while the host stores a file for a
+    // download, "RfSt" while it takes an upload.
+    if (!TransferActive || secondHalf != Current.toHost)
         return;
     const TransferStatus s = ParseTransferStatus(parameter);
     switch (s.kind) {
@@ -839,7 +959,7 @@ void TQVexplorerProtocol::SendFileToHost() {
         failTransfer(QString(), Msg("File not found ") + QLatin1Char('\r') + path);
         return;
     }
-    SourceFile = OpenLocalFileForTransfer(path);
+    SourceFile = OpenSource(path);
     if (!SourceFile) {
         failTransfer(QString(), Msg("Error reading file ") + QLatin1Char('\r') + path);
         return;
@@ -851,34 +971,35 @@ void TQVexplorerProtocol::SendFileToHost() {
     }
     // A temporary file of its own for each upload, where no other program looks; it goes when
     // the upload ends, however it ends.
-    CompressedFile =
-        std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/QVtemp-XXXXXX.$$$"));
-    if (!CompressedFile->open()) {
-        CompressedFile.reset();
+    auto job = std::make_shared<CompressJob>();
+    job->source = std::move(SourceFile);
+    job->target = std::make_unique<QTemporaryFile>(compressionFolder() +
+                                                   QStringLiteral("/QVtemp-XXXXXX.$$$"));
+    if (!job->target->open()) {
         failTransfer(QString(), Msg("Error creating compressed file "));
         return;
     }
     TransferStep = Step::Compressing;
     // Compressing is local work: nothing is asked of the host meanwhile.
     TransferStallTimer.stop();
-    CompressCancel = std::make_shared<std::atomic<bool>>(false);
-    QFile *source = SourceFile.get();
-    QTemporaryFile *target = CompressedFile.get();
-    CompressWatcher.setFuture(QtConcurrent::run([source, target, cancel = CompressCancel] {
-        return FileStreams::Deflate(*source, *target, cancel.get());
-    }));
+    Compression = job;
+    auto *watcher = new QFutureWatcher<FileStreams::Result>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, job] {
+        watcher->deleteLater();
+        compressionDone(job, watcher->result());
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [job] { return FileStreams::Deflate(*job->source, *job->target, &job->cancel); }));
 }
 
-void TQVexplorerProtocol::compressionDone() {
-    const FileStreams::Result result = CompressWatcher.result();
-    if (TransferStep != Step::Compressing) {
-        // Cancelled meanwhile: the files were left to this moment.
-        SourceFile.reset();
-        CompressedFile.reset();
+void TQVexplorerProtocol::compressionDone(const std::shared_ptr<CompressJob> &job,
+                                          FileStreams::Result result) {
+    // A cancelled compression touches nothing of the upload that may have started since.
+    if (job != Compression || TransferStep != Step::Compressing)
         return;
-    }
+    Compression.reset();
+    CompressedFile = std::move(job->target);
     const QString path = Current.sourceFolder + Current.name;
-    SourceFile.reset();
     switch (result) {
     case FileStreams::Result::ReadError:
         failTransfer(QString(), Msg("Error reading file ") + QLatin1Char('\r') + path);
@@ -900,6 +1021,7 @@ void TQVexplorerProtocol::compressionDone() {
 }
 
 void TQVexplorerProtocol::startUpload(QIODevice *body, qint64 size, const QByteArray &uploadName) {
+    ExplorerClient->setMaxReplySize(kMaxCommandReply);
     TransferStep = Step::Uploading;
     UploadBody = body;
     UploadSize = size;

@@ -3,7 +3,6 @@
 #include "transfer/HostListings.h"
 
 #include <QByteArray>
-#include <QFutureWatcher>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -78,11 +77,14 @@ public:
     bool TransferActive = false;
 
     // Times; tests shorten them.
-    int ReplyTimeoutMs = 10000;  // "Gdir", "Cdir", "Rdir" and the target check
-    int StopTimeoutMs = 8000;    // "SDum" after "15" at close
-    int WatchdogMs = 60000;      // no poll for this long closes the window
-    int TransferStallMs = 60000; // a transfer without any progress for this long ends
-    int FinishDelayMs = 100;     // the full bar shows this long before the progress closes
+    int ReplyTimeoutMs = 10000;    // "Gdir", "Cdir", "Rdir" and the target check
+    int LateAnswerGraceMs = 10000; // an answer given up on may still come this long after
+    int StopTimeoutMs = 8000;      // "SDum" after "15" at close
+    int WatchdogMs = 60000;        // no poll for this long closes the window
+    int TransferStallMs = 60000;   // a transfer without any progress for this long ends
+    int FinishDelayMs = 100;       // the full bar shows this long before the progress closes
+    // Opens a local file to upload; tests put a slow source in its place.
+    std::function<std::unique_ptr<QIODevice>(const QString &path)> OpenSource;
 
     // The window's first activation: the drive list is asked for and polling starts (once).
     void Activate();
@@ -128,6 +130,8 @@ signals:
     void notification(const QString &title, const QString &text);
     void drivesArrived(const HostListings::DriveList &drives);
     void filesArrived(const QString &path, const QList<HostListings::FileEntry> &files);
+    // The file list of `path` did not come: what is known of that folder is nothing.
+    void filesLost(const QString &path);
     // The target exists: the window asks (warning sound, yes/no) and calls AnswerOverwrite.
     void overwriteQuestion(const QString &question);
     void transferStarted(bool toHost, const QString &source, const QString &target);
@@ -148,8 +152,35 @@ protected:
 private:
     struct Wait {
         quint8 event;
+        quint64 number; // the request of its kind it waits for
         std::function<void(bool)> done;
     };
+    // The host's lists and folder replies do not say which request they answer: they are
+    // matched to the requests of their kind by order, as the host answers them. A request given
+    // up on still owes its answer, which is dropped when it comes; the next request of the kind
+    // is sent only after it, or after a grace time (LateTimer) in which it did not come.
+    struct AnswerOrder {
+        quint64 sent = 0;
+        quint64 answered = 0;
+        quint64 givenUp = 0; // the last request given up on
+        quint64 send() { return ++sent; }
+        void unsend() {
+            if (sent > answered)
+                --sent;
+        }
+        // The number of the request an answer that just came belongs to; 0: none is owed.
+        quint64 answer() { return answered < sent ? ++answered : 0; }
+        bool owed() const { return answered < sent; }
+        void giveUp(quint64 number) { givenUp = qMax(givenUp, qMin(number, sent)); }
+        bool owesLate() const { return answered < givenUp; }
+        void forgetLate() { answered = qMax(answered, givenUp); }
+    };
+    struct FolderCommand {
+        QByteArray text;
+        quint8 event;
+        std::function<void(bool)> done;
+    };
+    struct CompressJob;
     enum class Step {
         None,
         CheckingTarget,
@@ -181,6 +212,7 @@ private:
     void QclientRequestDone(int error, int status, const QByteArray &body);
     void handleMessage(const QByteArray &message);
     void HandleMessageGetStringList(const QByteArray &name);
+    void fetchList(const QByteArray &name, quint64 number);
     void sendNextList();
     void listLost();
     void FindDrivesDone(const QByteArray &parameters);
@@ -188,8 +220,14 @@ private:
     void ConnectionTimerTimer();
 
     // Waits.
-    void WaitForEvent(quint8 event, int timeoutMs, std::function<void(bool)> done);
-    void raiseEvent(quint8 event);
+    void WaitForEvent(quint8 event, int timeoutMs, std::function<void(bool)> done,
+                      quint64 number = 0);
+    void raiseEvent(quint8 event, quint64 number = 0);
+    AnswerOrder &answersOf(quint8 event);
+    void sendFolderCommand(FolderCommand command);
+    void folderReply(quint8 event, const QByteArray &parameter);
+    void lateAnswerSettled();
+    void LateTimerTimer();
     void abortWait();
     void StopTimerTimer();
     void TargetCheckTimerTimer();
@@ -198,7 +236,7 @@ private:
     void continueCopy(const QList<HostListings::FileEntry> &targetFiles);
     void startTransfer();
     void SendFileToHost();
-    void compressionDone();
+    void compressionDone(const std::shared_ptr<CompressJob> &job, FileStreams::Result result);
     void startUpload(QIODevice *body, qint64 size, const QByteArray &uploadName);
     void RetrieveFileFromHost();
     void ReceiveFileFromHost(const QByteArray &parameters);
@@ -236,6 +274,7 @@ private:
     quint64 ActiveRequest = 0;
     QList<QByteArray> WaitingTexts;
     QByteArray DeferredList;
+    quint64 DeferredListNumber = 0;
     bool DownloadDeferred = false;
 
     QList<HostListings::FileEntry> FileList;
@@ -247,10 +286,17 @@ private:
         QString path;
         FoldersDone done;
         QByteArray command;
+        quint64 number = 0;
     };
     std::optional<ListRequest> ListOutstanding;
     QList<ListRequest> ListQueue;
     QTimer ListTimer;
+    quint64 FetchingListNumber = 0;
+    AnswerOrder ListAnswers;
+    AnswerOrder CreateAnswers;
+    AnswerOrder RenameAnswers;
+    std::optional<FolderCommand> FolderDeferred;
+    QTimer LateTimer;
     QByteArray ActiveText; // the text of the command on ExplorerClient
 
     // The transfer under way.
@@ -263,13 +309,14 @@ private:
     qint64 UploadSize = 0;
     qint64 Received = 0;
     int Position = 0;
-    std::unique_ptr<QFile> SourceFile;
+    std::unique_ptr<QIODevice> SourceFile;
     std::unique_ptr<QTemporaryFile> CompressedFile;
     std::unique_ptr<QSaveFile> TargetFile;
     std::unique_ptr<FileStreams::Inflater> Inflate;
     std::unique_ptr<FileStreams::SparseWriter> PlainWriter;
     QIODevice *UploadBody = nullptr; // the source or its compressed form, while it is sent
     QByteArray UploadName;
-    QFutureWatcher<FileStreams::Result> CompressWatcher;
-    std::shared_ptr<std::atomic<bool>> CompressCancel;
+    // The compression running on a worker. The job owns its files, so a cancelled one can
+    // run out on its own while the next upload has files of its own.
+    std::shared_ptr<CompressJob> Compression;
 };

@@ -269,8 +269,12 @@ private slots:
         QCOMPARE(m->cell(rowOf(QStringLiteral("Spooler")), 2), QStringLiteral("Stopped"));
         info->selectRow(rowOf(QStringLiteral("Spooler")));
         info->BttnStartServiceClick();
+        // Another row selected before the answer: the answer still belongs to Spooler.
+        info->selectRow(rowOf(QStringLiteral("W32Time")));
         QTRY_VERIFY_WITH_TIMEOUT(!info->waiting(), 10000);
         QCOMPARE(m->cell(rowOf(QStringLiteral("Spooler")), 2), QStringLiteral("Running"));
+        QCOMPARE(m->cell(rowOf(QStringLiteral("W32Time")), 2), QStringLiteral("Stopped"));
+        QCOMPARE(selectedName(), QStringLiteral("Spooler"));
         QCOMPARE(commandsSince(from), QByteArrayList({"SvcS?Spooler&0", "SvcS?Spooler&1"}));
         // The host program's own service is never stopped.
         info->selectRow(rowOf(QStringLiteral("QuorviaHost")));

@@ -324,6 +324,52 @@ private slots:
         QVERIFY(transfer(false, Text));
         QCOMPARE(localText(), hostText);
     }
+
+    // The host's answers do not say whose they are: each is matched to its own transfer. An
+    // upload that timed out in the queue never runs later; a confirmation that comes after a
+    // download started does not end the download; a confirmation that never comes is said.
+    void answersFindTheirTransfer() {
+        QSignalSpy finished(clip, &ClipboardTransfer::finished);
+        nextOption = Text;
+        clip->setAnswerTimeout(200);
+        const qsizetype posts = t.gw->requestLog().withCode("11").size();
+        t.gw->faults().add({0, "01", 1, localgw::Fault::delay(2000)});
+        t.session->SendCmd("SSup"); // holds the queue in front of the upload
+        setLocalText(QStringLiteral("chosen"));
+        clip->BttnUploadClipboardClick();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.last().at(1).toBool(), false);
+        setLocalText(QStringLiteral("copied after giving up"));
+        QTRY_VERIFY_WITH_TIMEOUT(t.session->CommandQueue.isEmpty() &&
+                                     t.session->ExecState == GatewaySession::ExecIdle,
+                                 10000);
+        QCOMPARE(t.gw->requestLog().withCode("11").size(), posts);
+        QCOMPARE(t.tools().clipboardText(), hostText);
+
+        clip->setAnswerTimeout(60000);
+        t.tools().holdUploadAnswers(true);
+        setLocalText(QStringLiteral("sent first"));
+        clip->BttnUploadClipboardClick();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 10000);
+        QVERIFY(clip->progressVisible() && !clip->busy());
+        setLocalText(QStringLiteral("replaced meanwhile"));
+        clip->BttnDownloadClipboardClick();
+        QVERIFY(clip->busy());
+        t.tools().holdUploadAnswers(false); // "ClSt" comes before the host's "DlCl"
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 10000);
+        QCOMPARE(finished.last(), QVariantList({false, true}));
+        QCOMPARE(localText(), QStringLiteral("sent first"));
+        QVERIFY(!clip->busy() && !clip->progressVisible());
+
+        t.ui.flashes.clear();
+        clip->setAnswerTimeout(300);
+        t.tools().holdUploadAnswers(true);
+        clip->BttnUploadClipboardClick();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 4, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!clip->progressVisible(), 10000);
+        QCOMPARE(t.lastFlash(), QStringLiteral("Clipboard transfer error"));
+        t.tools().holdUploadAnswers(false);
+    }
 };
 
 QTEST_MAIN(TestClipboardTransfer)

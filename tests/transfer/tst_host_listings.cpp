@@ -61,6 +61,8 @@ private slots:
         QCOMPARE(ParseStoredFile("a.txt&123").size, 123);
         QCOMPARE(ParseStoredFile("a.txt&-5").size, 0);
         QCOMPARE(ParseStoredFile("a.txt").name, QStringLiteral("a.txt"));
+        QCOMPARE(ParseStoredFile("R&D.txt&1234").name, QStringLiteral("R&D.txt"));
+        QCOMPARE(ParseStoredFile("R&D.txt&1234").size, 1234);
     }
 
     void onlySingleSafeNamesPass() {

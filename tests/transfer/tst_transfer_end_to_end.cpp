@@ -3,10 +3,58 @@
 #include "gateway/GatewayRequests.h"
 #include "gateway/HttpChannel.h"
 
+#include "common/AppFolders.h"
+
 #include <QBuffer>
+#include <QScopeGuard>
+#include <QSemaphore>
 
 using namespace localgw;
 using T = TQVexplorerProtocol::Transfer;
+
+namespace {
+// A source that hands out each block only when let go, as a slow disk would.
+class GatedSource : public QIODevice {
+public:
+    GatedSource(qint64 size, std::shared_ptr<QSemaphore> gate,
+                std::shared_ptr<std::atomic<bool>> reading)
+        : m_size(size), m_gate(std::move(gate)), m_reading(std::move(reading)) {
+        open(QIODevice::ReadOnly);
+    }
+    qint64 size() const override { return m_size; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override {
+        *m_reading = true;
+        m_gate->acquire();
+        const qint64 n = qMin(max, m_size - pos());
+        memset(data, 'g', size_t(n));
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    qint64 m_size;
+    std::shared_ptr<QSemaphore> m_gate;
+    std::shared_ptr<std::atomic<bool>> m_reading;
+};
+
+// Files the process holds open in `folder`, unnamed temporary files included.
+int openFilesIn(const QString &folder) {
+    int n = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        n += QFile::symLinkTarget(fds.filePath(fd)).startsWith(folder + QLatin1Char('/'));
+    return n;
+}
+
+QStringList namesOf(const QList<QVariant> &filesArrived) {
+    QStringList names;
+    for (const auto &e : filesArrived.at(1).value<QList<HostListings::FileEntry>>())
+        names << e.name;
+    return names;
+}
+} // namespace
 
 // The file transfer against the local gateway over HTTPS, headless: the hand-over of the
 // queue, the remote drives and folders, files both ways compared byte for byte, and what must
@@ -335,6 +383,128 @@ private slots:
         // The window goes on: the same file goes through whole.
         QVERIFY(f->upload(QStringLiteral("big.zip"), QStringLiteral("C:\\Big")));
         QVERIFY(readFile(f->remoteFile("C/Big/big.zip")) == big);
+        f->close();
+    }
+
+    // The host's lists and folder replies do not say what they answer: one that comes late is
+    // dropped, never taken for the answer to a newer request, and a listing that never comes
+    // leaves no files known. Statuses of the other direction, a name with "&" and the reply
+    // bound left by a download do not disturb the transfers either.
+    void lateAnswersNeverAnswerNewerRequests() {
+        f->start([](TQVexplorerProtocol *p) {
+            p->ReplyTimeoutMs = 1000;
+            p->LateAnswerGraceMs = 5000;
+        });
+        QVERIFY(writeFile(f->remoteFile("C/A/a.txt"), "in A"));
+        QVERIFY(writeFile(f->remoteFile("C/B/b.txt"), "in B"));
+        QVERIFY(writeFile(f->remoteFile("C/B/R&D.txt"), "research"));
+        QVERIFY(writeFile(f->remoteFile("C/B/empty.zip"), {}));
+        QVERIFY(writeFile(f->localFile("B.TXT"), "local B"));
+        f->open();
+        QSignalSpy files(f->x.data(), &TQVexplorerProtocol::filesArrived);
+        QSignalSpy lost(f->x.data(), &TQVexplorerProtocol::filesLost);
+
+        f->hostFiles().setLateAnswers("Gfil", 1500);
+        f->x->GetHostFiles(QStringLiteral("C:\\A"));
+        QTRY_COMPARE(lost.count(), 1);
+        QVERIFY(f->x->remoteFiles().isEmpty());
+        f->x->GetHostFiles(QStringLiteral("C:\\B"));
+        QTRY_COMPARE_WITH_TIMEOUT(files.count(), 1, 10000);
+        QCOMPARE(files.last().at(0).toString(), QStringLiteral("C:\\B"));
+        QCOMPARE(namesOf(files.last()), QStringList({"b.txt", "empty.zip", "R&D.txt"}));
+
+        QList<bool> results;
+        auto record = [&](bool ok) { results << ok; };
+        f->hostFiles().setLateAnswers("Cdir", 1500);
+        f->x->CreateHostDir(QStringLiteral("C:\\New"), record);
+        QTRY_COMPARE(results.size(), 1);
+        f->x->CreateHostDir(QStringLiteral("C:\\A"), record); // exists: refused
+        QTRY_COMPARE_WITH_TIMEOUT(results.size(), 2, 10000);
+        QCOMPARE(results, QList<bool>({false, false}));
+        QVERIFY(QFileInfo(f->remoteFile("C/New")).isDir());
+
+        // A name that differs only in case is the same remote file: the question comes from
+        // the listing. A listing that never comes asks as well, and the window goes on.
+        f->answerYes = false;
+        const qsizetype uploads = f->gw->requestLog().withCode("13").size();
+        QVERIFY(f->x->CopyFile({true, "B.TXT", f->local->path(), "C:\\B"}));
+        QTRY_COMPARE(f->questions, 1);
+        QCOMPARE(files.last().at(0).toString(), QStringLiteral("C:\\B"));
+        QCOMPARE(lost.count(), 1);
+        f->x->LateAnswerGraceMs = 600;
+        f->hostFiles().setLateAnswers("Gfil", -1);
+        QVERIFY(f->x->CopyFile({true, "B.TXT", f->local->path(), "C:\\B"}));
+        QTRY_COMPARE(f->questions, 2);
+        QTRY_COMPARE(lost.count(), 2);
+        QCOMPARE(f->gw->requestLog().withCode("13").size(), uploads);
+        f->x->GetHostFiles(QStringLiteral("C:\\A"));
+        QTRY_COMPARE_WITH_TIMEOUT(files.count(), 3, 10000);
+        QCOMPARE(namesOf(files.last()), QStringList({"a.txt"}));
+
+        // After a 0-byte download commands still get their answers; "R&D.txt" is found by
+        // its whole name.
+        QTemporaryDir back;
+        QVERIFY(f->download(QStringLiteral("C:\\B"), QStringLiteral("empty.zip"), back.path()));
+        f->x->CreateHostDir(QStringLiteral("C:\\After"), record);
+        QTRY_COMPARE(results.size(), 3);
+        QVERIFY(results.last());
+        QVERIFY(f->download(QStringLiteral("C:\\B"), QStringLiteral("R&D.txt"), back.path()));
+        QCOMPARE(readFile(back.filePath("R&D.txt")), QByteArray("research"));
+
+        // A late "SfSt" failure (a cancelled download's) does not end an upload.
+        f->hostFiles().setStalled(true);
+        QSignalSpy ended(f->x.data(), &TQVexplorerProtocol::transferEnded);
+        QVERIFY(f->x->CopyFile({true, "B.TXT", f->local->path(), "C:\\A"}));
+        QTRY_VERIFY(f->gw->requestLog().withCode("13").size() == uploads + 1 &&
+                    f->x->ExplorerState == TQVexplorerProtocol::Idle);
+        f->host().say("SfSt?NOK:late");
+        f->host().say("RfSt?OK");
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(ended.first().first().toBool(), true);
+        QCOMPARE(f->notices, QStringList());
+        f->close();
+    }
+
+    // Cancelling while a slow source is compressed and starting another upload: the first
+    // compression runs out on files of its own (ASan checks that nothing freed is touched), in
+    // the application's cache folder, and the second upload goes through whole.
+    void cancelledCompressionLeavesTheNextUploadAlone() {
+        QTemporaryDir cache;
+        auto gate = std::make_shared<QSemaphore>();
+        auto reading = std::make_shared<std::atomic<bool>>(false);
+        const auto letGo = qScopeGuard([gate] { gate->release(1 << 20); });
+        f->start([gate, reading](TQVexplorerProtocol *p) {
+            p->OpenSource = [open = p->OpenSource, gate,
+                             reading](const QString &path) -> std::unique_ptr<QIODevice> {
+                if (!path.endsWith(QLatin1String("slow.txt")))
+                    return open(path);
+                return std::make_unique<GatedSource>(4 << 20, gate, reading);
+            };
+        });
+        const QByteArray text = QByteArray("second upload\n").repeated(20000);
+        QVERIFY(writeFile(f->localFile("slow.txt"), "stands in for a slow disk"));
+        QVERIFY(writeFile(f->localFile("fast.txt"), text));
+        QVERIFY(QDir().mkpath(f->remoteFile("C/Up")));
+        appFolders().Cache = cache.path();
+        f->open();
+
+        QSignalSpy ended(f->x.data(), &TQVexplorerProtocol::transferEnded);
+        QVERIFY(f->x->CopyFile({true, "slow.txt", f->local->path(), "C:\\Up"}));
+        QTRY_VERIFY_WITH_TIMEOUT(*reading, 10000);
+        QCOMPARE(openFilesIn(cache.path()), 1);
+        f->x->CancelTransfer();
+        QCOMPARE(ended.count(), 1);
+        auto c =
+            connect(f->x.data(), &TQVexplorerProtocol::progressChanged, this, [gate](int position) {
+                if (position > 0)
+                    gate->release(1 << 20);
+            });
+        QVERIFY(f->upload(QStringLiteral("fast.txt"), QStringLiteral("C:\\Up")));
+        disconnect(c);
+        gate->release(1 << 20);
+        QVERIFY(readFile(f->remoteFile("C/Up/fast.txt")) == text);
+        QVERIFY(!QFileInfo::exists(f->remoteFile("C/Up/slow.txt")));
+        QTRY_COMPARE(openFilesIn(cache.path()), 0);
         f->close();
     }
 

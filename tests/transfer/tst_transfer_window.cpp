@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -93,6 +94,25 @@ private slots:
         w->BttnNewFolderHostClick();
         QTRY_VERIFY(QFileInfo(f->remoteFile("C/Work/New Folder2")).isDir());
         QTRY_COMPARE(w->CurrentHostPath, QStringLiteral("C:\\Work\\New Folder2"));
+
+        // A rename sends the name without the blanks typed around it, and the tree shows it.
+        QTreeWidgetItem *folder = remoteNode(QStringLiteral("C:\\Work\\New Folder2"));
+        QVERIFY(folder);
+        w->HostDirTree->setCurrentItem(folder);
+        w->BttnChangeFolderHostClick();
+        QLineEdit *editor = nullptr;
+        QTRY_VERIFY((editor = w->HostDirTree->findChild<QLineEdit *>()));
+        editor->setText(QStringLiteral("  Trimmed  "));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(QFileInfo(f->remoteFile("C/Work/Trimmed")).isDir());
+        QTRY_COMPARE(w->CurrentHostPath, QStringLiteral("C:\\Work\\Trimmed"));
+        QCOMPARE(folder->text(0), QStringLiteral("Trimmed"));
+
+        // A listing that did not come leaves no files shown to copy from.
+        QTRY_VERIFY(!w->HostFilesFolder.isEmpty());
+        emit w->protocol()->filesLost(w->CurrentHostPath);
+        QCOMPARE(w->HostFileView->topLevelItemCount(), 0);
+        QVERIFY(w->HostFilesFolder.isEmpty());
 
         // Close: the host is told, the window goes, the session polls again.
         const qsizetype polls = f->gw->requestLog().withCode("03").size();
