@@ -60,13 +60,18 @@ bool ClipboardTransfer::mayStart() const {
 }
 
 int ClipboardTransfer::chooseOption(bool upload, int trace) {
-    if (!adminVars().HostLoggedOn || !H.fullControl())
+    const auto controlled = [this] { return adminVars().HostLoggedOn && H.fullControl(); };
+    if (!controlled())
         return -1;
     AddTrace(trace);
     if (!mayStart())
         return -1;
     Session->ui().playSound(0);
     const int option = H.askOption(upload);
+    // The options window is modal and the session ran on: the host may have taken control away
+    // or gone since.
+    if (!controlled())
+        return -1;
     return option < Text || option > All ? -1 : option;
 }
 

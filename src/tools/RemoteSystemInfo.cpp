@@ -269,6 +269,9 @@ void RemoteSystemInfo::BttnTerminateClick() {
     if (!Session->ui().ask(Msg("Terminating a process can have unpredictable results\rand may "
                                "leave the computer in an unknown state.\rProceed ?")))
         return;
+    // The question is modal and the session ran on: the host may have taken control away since.
+    if (!fullControl())
+        return;
     setProgress(Msg("Stopping process") + QStringLiteral(" <") + program +
                 QStringLiteral("> - PID: ") + pid + QStringLiteral(" ..."));
     setWait(true);

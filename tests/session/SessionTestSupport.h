@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 struct RecordingUi : SessionUi {
@@ -20,6 +21,8 @@ struct RecordingUi : SessionUi {
     QStringList messages;
     QStringList questions;
     bool answerYes = true;
+    // Runs while a question is open: a modal question lets the session run on meanwhile.
+    std::function<void()> whileAsking;
     int messageAnswer = 2;
     int closes = 0;
     int resets = 0;
@@ -39,6 +42,8 @@ struct RecordingUi : SessionUi {
     }
     bool ask(const QString &text) override {
         questions.append(text);
+        if (whileAsking)
+            whileAsking();
         return answerYes;
     }
     bool offerUpdate(bool) override {

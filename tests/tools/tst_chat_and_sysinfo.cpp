@@ -1,15 +1,23 @@
 // Chat and remote system information end to end against the local gateway: the remote user
 // who answers and types, the chat log, and a report whose services and processes change when
-// the operator acts on them.
+// the operator acts on them; and view-only mode, which keeps every tool off the host.
 #include "ToolsTestSession.h"
 #include "common/AppFolders.h"
 #include "common/SessionLog.h"
 #include "common/uLanguageMsg.h"
+#include "screen/RemoteActions.h"
+#include "screen/ScreenModes.h"
+#include "screen/ScreenPipeline.h"
 #include "settings/uIniFiles.h"
+#include "tools/ClipboardContent.h"
+#include "tools/ClipboardTransfer.h"
 #include "tools/HostInfoReport.h"
 #include "tools/RemoteChat.h"
 #include "tools/RemoteSystemInfo.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorerProtocol.h"
 
+#include <QClipboard>
 #include <QTemporaryDir>
 
 using namespace HostInfoReport;
@@ -372,6 +380,106 @@ private slots:
         info->BttnOsHostInfoClick();
         QVERIFY(show.wait(10000));
         QVERIFY(info->model()->rowCount() > 0);
+    }
+
+    // View-only mode is a security boundary: no tool acts on the remote computer then, not even
+    // on an answer the operator gave in a question that was open when the host took control
+    // away. The mode's announcement is what tells the operator; no tool asks first. With control
+    // back the tools act again.
+    void viewOnlyKeepsEveryToolOffTheHost() {
+        // The console as the main window puts it together.
+        auto *pipeline = new ScreenPipeline(t.session.get());
+        auto *modes = new ScreenModes(t.session.get(), pipeline, pipeline);
+        auto *actions = new RemoteActions(t.session.get(), pipeline, modes, pipeline);
+        // Its hooks see this function's variables: it goes with them.
+        const auto clip = std::make_unique<ClipboardTransfer>(t.session.get());
+        auto *transfer = new FileTransfer(t.session.get(), pipeline);
+        const auto control = [a = QPointer<RemoteActions>(actions)] {
+            return a && a->fullControl();
+        };
+        info->hooks().fullControl = control;
+        clip->hooks().fullControl = control;
+        transfer->fullControl = control;
+        int optionsAsked = 0;
+        clip->hooks().askOption = [&](bool) {
+            ++optionsAsked;
+            return int(ClipboardContent::Text);
+        };
+        QSignalSpy announced(actions, &RemoteActions::controlModeAnnounced);
+        QSignalSpy opened(transfer, &FileTransfer::explorerOpened);
+        const auto setViewOnly = [&](bool on) {
+            t.host().setViewOnly(on);
+            return QTest::qWaitFor([&] { return actions->fullControl() != on; }, 10000);
+        };
+
+        pipeline->RestartScreenUpdates(true);
+        QTRY_VERIFY_WITH_TIMEOUT(pipeline->FirstPictureShown, 10000);
+        QGuiApplication::clipboard()->setText(QStringLiteral("operator's secret"));
+        const QString hostClipboard = t.tools().clipboardText();
+        QSignalSpy show(info, &RemoteSystemInfo::showRequested);
+        info->BttnOsHostInfoClick();
+        QTRY_VERIFY_WITH_TIMEOUT(!show.isEmpty(), 10000);
+        info->selectCategory(RunningProcesses);
+        info->selectRow(rowOf(QStringLiteral("C:\\Windows\\explorer.exe|1204")));
+        QVERIFY(info->selectedRow() >= 0);
+        const qsizetype from = commandCount();
+        t.ui.questions.clear();
+        t.ui.flashes.clear();
+
+        // Control is taken away while the operator is asked whether to end the process.
+        bool known = false;
+        t.ui.whileAsking = [&] { known = setViewOnly(true); };
+        info->BttnTerminateClick();
+        t.ui.whileAsking = nullptr;
+        QVERIFY(known);
+        QCOMPARE(t.ui.questions.size(), 1);
+
+        // Every tool, with all it needs but control.
+        info->BttnTerminateClick();
+        info->BttnRefreshClick();
+        info->selectCategory(Services);
+        info->selectRow(rowOf(QStringLiteral("Spooler")));
+        QVERIFY(info->selectedRow() >= 0);
+        info->BttnStartServiceClick();
+        info->BttnStopServiceClick();
+        show.clear();
+        info->BttnOsHostInfoClick();
+        clip->BttnUploadClipboardClick();
+        clip->BttnDownloadClipboardClick();
+        QVERIFY(!transfer->BttnCopyFileClick());
+        QVERIFY(!transfer->pending() && !clip->busy() && !info->waiting());
+        QVERIFY(show.isEmpty());
+        QCOMPARE(optionsAsked, 0);
+        QCOMPARE(t.ui.questions.size(), 1);
+
+        // Control is taken away while the operator chooses what to download.
+        QVERIFY(setViewOnly(false));
+        clip->hooks().askOption = [&](bool) {
+            ++optionsAsked;
+            known = setViewOnly(true);
+            return int(ClipboardContent::Text);
+        };
+        known = false;
+        clip->BttnDownloadClipboardClick();
+        QCOMPARE(optionsAsked, 1);
+        QVERIFY(known);
+        QVERIFY(!clip->busy());
+
+        // Control back: the service stops. The queue keeps its order, so nothing asked for
+        // before is still on its way.
+        QVERIFY(setViewOnly(false));
+        info->BttnStopServiceClick();
+        QVERIFY(hostGot("SvcS?Spooler&0"));
+        QTRY_COMPARE_WITH_TIMEOUT(info->model()->cell(rowOf(QStringLiteral("Spooler")), 2),
+                                  QStringLiteral("Stopped"), 10000);
+        QCOMPARE(commandsSince(from), QByteArrayList({"SvcS?Spooler&0"}));
+        QCOMPARE(t.tools().clipboardText(), hostClipboard);
+        QVERIFY(opened.isEmpty());
+        QVERIFY(t.ui.flashes.isEmpty());
+        QList<bool> told;
+        for (const QList<QVariant> &a : std::as_const(announced))
+            told << a.first().toBool();
+        QCOMPARE(told, QList<bool>({false, true, false, true}));
     }
 };
 
