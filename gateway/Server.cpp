@@ -13,6 +13,7 @@
 #include <boost/beast/websocket/ssl.hpp>
 
 #include <deque>
+#include <limits>
 #include <optional>
 
 namespace asio = boost::asio;
@@ -262,6 +263,9 @@ private:
     void readRequest() {
         m_parser.emplace();
         m_parser->header_limit(uint32_t(m_config.maxHeaderBytes));
+        // The body's bound depends on the request, known once the header is read. (No limit
+        // at all, boost::none, fails every body in this version of the parser.)
+        m_parser->body_limit(std::numeric_limits<uint64_t>::max());
         beast::get_lowest_layer(m_stream).expires_after(milliseconds(m_config.idleTimeoutMs));
         http::async_read_header(
             m_stream, m_buffer, *m_parser,
