@@ -82,9 +82,12 @@ HostChannelClient::HostChannelClient() : d(std::make_shared<Private>()) {
 HostChannelClient::~HostChannelClient() {
     close();
     d->work.reset();
+    // The stream goes with its socket: a closing handshake left waiting would keep its timer,
+    // and with it this thread, alive for half a minute.
     asio::post(d->io, [p = d.get()] {
         if (p->ws)
             beast::get_lowest_layer(*p->ws).close();
+        p->ws.reset();
     });
     d->thread.join();
 }

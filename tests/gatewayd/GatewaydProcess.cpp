@@ -67,7 +67,7 @@ bool GatewaydProcess::start(const QByteArray &extraConfig, QString *error) {
         *error = QStringLiteral("cannot write the files");
         return false;
     }
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(binary(), {"serve", "--config", m_dir.filePath("gateway.conf")});
     QDeadlineTimer deadline(30000);
     while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
@@ -75,7 +75,7 @@ bool GatewaydProcess::start(const QByteArray &extraConfig, QString *error) {
         m_process.waitForReadyRead(100);
     const QByteArray line = m_process.readLine().trimmed();
     if (!line.startsWith("READY port=")) {
-        *error = QString::fromUtf8(line + m_process.readAllStandardError());
+        *error = QString::fromUtf8(line);
         return false;
     }
     m_port = quint16(line.mid(11).toUInt());
