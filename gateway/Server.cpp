@@ -141,7 +141,8 @@ private:
         m_buffer.consume(m_buffer.size());
         if (!hello || hello->type != FrameType::Hello) {
             m_helloTimer.cancel();
-            send(encodeFrame(FrameType::End, {"the first message must be a hello"}));
+            send(
+                encodeFrame(FrameType::End, {hello ? "the first message must be a hello" : error}));
             close();
             return;
         }
