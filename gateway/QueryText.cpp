@@ -1,15 +1,17 @@
 #include "QueryText.h"
 
+#include <charconv>
+
 namespace gatewayd {
 namespace {
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+// The byte of "%XX" at `text[i]`, or -1 when the two characters are not hexadecimal digits.
+int escapedByte(std::string_view text, size_t i) {
+    if (i + 2 >= text.size() || text[i + 1] == '-' || text[i + 1] == '+')
+        return -1;
+    unsigned value = 0;
+    const char *first = text.data() + i + 1;
+    const auto [end, ec] = std::from_chars(first, first + 2, value, 16);
+    return ec == std::errc() && end == first + 2 ? int(value) : -1;
 }
 
 std::string decode(std::string_view text, bool plusIsBlank) {
@@ -19,9 +21,8 @@ std::string decode(std::string_view text, bool plusIsBlank) {
         const char c = text[i];
         if (c == '+' && plusIsBlank) {
             out += ' ';
-        } else if (c == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-                   hexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+        } else if (const int byte = c == '%' ? escapedByte(text, i) : -1; byte >= 0) {
+            out += static_cast<char>(byte);
             i += 2;
         } else {
             out += c;

@@ -186,9 +186,11 @@ private:
         const bool fromHost =
             frame && !(uint8_t(frame->type) & 0x80) && frame->type != FrameType::Hello;
         if (!fromHost) {
-            m_service.hostGone(this, false);
+            // The reason is queued before the service learns of the departure: its own
+            // close must not overtake it.
             send(encodeFrame(FrameType::End, {frame ? "not a message of the host" : error}));
             close();
+            m_service.hostGone(this, false);
             return;
         }
         HostFrame message = std::move(*frame);

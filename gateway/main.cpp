@@ -74,13 +74,21 @@ bool dropPrivileges(const Config &config, std::string *error) {
     return true;
 }
 
-int serve(const Config &config) {
+std::unique_ptr<AccountStore> openAccounts(const Config &config) {
     std::string error;
-    if (!makeStateDir(config, &error))
-        return logLine(error), 1;
-    auto accounts = openSqliteAccountStore(accountsPath(config), &error);
+    auto accounts = makeStateDir(config, &error)
+                        ? openSqliteAccountStore(accountsPath(config), &error)
+                        : nullptr;
     if (!accounts)
-        return logLine(error), 1;
+        logLine(error);
+    return accounts;
+}
+
+int serve(const Config &config) {
+    auto accounts = openAccounts(config);
+    if (!accounts)
+        return 1;
+    std::string error;
     TlsContexts tls;
     if (!tls.load(config.certFile, config.keyFile, &error))
         return logLine(error), 1;
@@ -136,12 +144,10 @@ bool readPassword(std::string &password) {
 }
 
 int user(const Config &config, const std::vector<std::string> &args, const std::string &name) {
-    std::string error;
-    if (!makeStateDir(config, &error))
-        return logLine(error), 1;
-    auto accounts = openSqliteAccountStore(accountsPath(config), &error);
+    auto accounts = openAccounts(config);
     if (!accounts)
-        return logLine(error), 1;
+        return 1;
+    std::string error;
     const std::string &op = args[0];
     if (op == "list" && args.size() == 1) {
         for (const Account &a : accounts->accounts())
