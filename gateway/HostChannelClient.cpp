@@ -33,6 +33,7 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     mutable std::mutex mutex;
     std::deque<HostFrame> received;
     bool closed = false;
+    std::function<void(HostFrame)> handler;
 
     void readNext() {
         ws->async_read(buffer, [self = shared_from_this()](beast::error_code ec, size_t) {
@@ -45,7 +46,9 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
             auto frame =
                 parseFrame(beast::buffers_to_string(self->buffer.data()), FrameLimits{}, &error);
             self->buffer.consume(self->buffer.size());
-            if (frame) {
+            if (frame && self->handler) {
+                self->handler(std::move(*frame));
+            } else if (frame) {
                 std::lock_guard lock(self->mutex);
                 self->received.push_back(std::move(*frame));
             }
@@ -169,6 +172,10 @@ std::optional<HostFrame> HostChannelClient::takeFrame() {
     HostFrame frame = std::move(d->received.front());
     d->received.pop_front();
     return frame;
+}
+
+void HostChannelClient::setFrameHandler(std::function<void(HostFrame)> handler) {
+    d->handler = std::move(handler);
 }
 
 bool HostChannelClient::isClosed() const {

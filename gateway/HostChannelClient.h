@@ -45,6 +45,9 @@ public:
     // Any bytes as one message, for tests of the gateway's refusals.
     void sendRaw(std::string bytes);
     std::optional<HostFrame> takeFrame();
+    // Frames go to `handler` (on the client's own thread) instead of takeFrame(); set it
+    // before open().
+    void setFrameHandler(std::function<void(HostFrame)> handler);
     // True once the gateway closed the channel (or it broke).
     bool isClosed() const;
     void close();

@@ -2,11 +2,15 @@
 
 #include "AccountStore.h"
 #include "GatewaydProcess.h"
+#include "HostChannelBridge.h"
 #include "HostChannelClient.h"
+#include "LocalGatewaySession.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
 #include "common/uLanguageMsg.h"
 #include "gateway/GatewaySession.h"
+#include "screen/ScreenModes.h"
+#include "screen/ScreenPipeline.h"
 
 #include <csignal>
 
@@ -167,6 +171,33 @@ private slots:
         QCOMPARE(r.hostAddress, std::string("127.0.0.1"));
         QVERIFY(r.endedAt >= r.startedAt);
         QVERIFY(ui.lastFlash().endsWith(QString::fromStdString(r.sessionTime)));
+    }
+
+    // The simulated host, a client of the channel like the real host: the console sees its
+    // desktop through the service exactly as it is.
+    void simulatedHostOverTheChannel() {
+        auto session = makeTestSession(ui);
+        auto *pipeline = new ScreenPipeline(session.get());
+        new ScreenModes(session.get(), pipeline, session.get());
+        session->WANconnect(false);
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().LoggedOn, 20000);
+
+        localgw::GatewayConfig config = steadyHostConfig(QSize(640, 480));
+        config.hostDelayMs = -1;
+        localgw::SimulatedHost host(config);
+        localgw::HostChannelBridge bridge(host, endpoint(gw, session->GatewayNumber),
+                                          session->displayKey().toLatin1());
+        host.join();
+        QVERIFY2(bridge.lastError().isEmpty(), qPrintable(bridge.lastError()));
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 20000);
+        QCOMPARE(adminVars().HostName, QString::fromLatin1(host.identity().hostName));
+        QTRY_VERIFY_WITH_TIMEOUT(screenSettled(host, *pipeline, *session) &&
+                                     pipeline->picture() == host.shownPicture(),
+                                 30000);
+
+        session->WMWANdisconnect(0, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!host.isJoined(), 20000);
     }
 
     void refusals() {
