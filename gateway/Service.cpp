@@ -114,6 +114,11 @@ void Service::refuseLater(const std::string &peer, std::function<void()> answer)
 
 void Service::console(ConsoleRequest request, ReplyFn reply) {
     asio::post(m_strand, [this, request = std::move(request), reply = std::move(reply)]() mutable {
+        if (request.path == "/healthz") {
+            // For load balancers and the service manager: up, and taking sessions.
+            reply(m_stopping ? ConsoleReply{503, "stopping"} : ok("ok"));
+            return;
+        }
         int gateway = 0;
         std::string code, rest;
         const auto served = m_config.servedNumbers();

@@ -208,6 +208,7 @@ private slots:
         QVERIFY(clock.elapsed() >= failureDelayMs);
         QVERIFY(gw.get("/gw001/16?user=bob&pass=right&vers=A100").body.startsWith("Err:1"));
         QCOMPARE(gw.get("/gw004/16?user=carol&pass=carol").status, 404); // not served here
+        QCOMPARE(gw.get("/healthz").body, QByteArray("ok"));
 
         // Two sessions per operator, not three.
         const QByteArray first = gw.get("/gw001/16?user=carol&pass=carol&vers=A100").body;
