@@ -38,6 +38,19 @@ bool numberList(std::string_view v, std::vector<int> &out) {
     return !out.empty();
 }
 
+bool addressList(std::string_view v, std::vector<std::string> &out) {
+    out.clear();
+    while (!v.empty()) {
+        const size_t comma = v.find(',');
+        const std::string_view address = trim(v.substr(0, comma));
+        if (address.empty() || address.size() > 64 || out.size() >= 64)
+            return false;
+        out.emplace_back(address);
+        v = comma == std::string_view::npos ? std::string_view() : v.substr(comma + 1);
+    }
+    return true;
+}
+
 using Setter = std::function<bool(Config &, std::string_view)>;
 
 template <typename T> Setter num(T Config::*field, T min, T max) {
@@ -82,6 +95,8 @@ const std::map<std::string_view, Setter> &setters() {
         {"idle_timeout_ms", num(&Config::idleTimeoutMs, 100, 3600000)},
         {"failure_delay_ms", num(&Config::failureDelayMs, 0, 60000)},
         {"max_failure_delay_ms", num(&Config::maxFailureDelayMs, 0, 600000)},
+        {"metrics_from",
+         [](Config &c, std::string_view v) { return addressList(v, c.metricsFrom); }},
     };
     return table;
 }

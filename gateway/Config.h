@@ -39,6 +39,9 @@ struct Config {
     int idleTimeoutMs = 120000;                    // a kept-alive connection between requests
     int failureDelayMs = 1000;                     // the first failed logon or join waits this
     int maxFailureDelayMs = 16000;                 // and doubling stops here
+    // Addresses that may read /metrics; it says how busy the service is, which is nobody
+    // else's business.
+    std::vector<std::string> metricsFrom = {"127.0.0.1", "::1"};
 
     std::vector<int> servedNumbers() const;
 };

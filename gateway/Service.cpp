@@ -119,6 +119,14 @@ void Service::console(ConsoleRequest request, ReplyFn reply) {
             reply(m_stopping ? ConsoleReply{503, "stopping"} : ok("ok"));
             return;
         }
+        const auto &readers = m_config.metricsFrom;
+        if (request.path == "/metrics" &&
+            std::find(readers.begin(), readers.end(), request.peer) != readers.end()) {
+            m_metrics.setSessions(m_sessions.size());
+            m_metrics.setHosts(m_hosts.size());
+            reply(ok(m_metrics.text()));
+            return;
+        }
         int gateway = 0;
         std::string code, rest;
         const auto served = m_config.servedNumbers();
@@ -140,9 +148,11 @@ void Service::console(ConsoleRequest request, ReplyFn reply) {
             key = rest.substr(0, rest.find('/'));
         SupportSession *s = find(key);
         if (!s || s->gateway != gateway) {
+            m_metrics.unknownKey();
             refuseLater(request.peer, [reply] { reply({403, "Unknown session"}); });
             return;
         }
+        m_metrics.consoleRequest();
         s->lastRequest = steady_clock::now();
         serve(*s, code, rest, request, reply);
     });
@@ -207,6 +217,7 @@ void Service::logon(int gateway, const ConsoleRequest &request, ReplyFn reply) {
     std::string pass = queryParam(request.query, "pass");
     std::string vers = queryParam(request.query, "vers");
     if (m_sessions.size() >= size_t(m_config.maxSessions)) {
+        m_metrics.logon(Metrics::Logon::Full);
         reply(ok("Err:8 This gateway is full"));
         return;
     }
@@ -236,6 +247,7 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
     const auto now = steady_clock::now();
     const std::string accountParty = "u:" + lower(user.substr(0, kMaxUserCode));
     if (!account) {
+        m_metrics.logon(Metrics::Logon::Refused);
         m_throttle.failed("a:" + peer, now);
         m_throttle.failed(accountParty, now);
         const auto wait =
@@ -246,10 +258,12 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
     m_throttle.succeeded(accountParty);
     const std::string operatorKey = lower(account->userCode);
     if (m_stopping || m_sessions.size() >= size_t(m_config.maxSessions)) {
+        m_metrics.logon(Metrics::Logon::Full);
         reply(ok("Err:8 This gateway is full"));
         return;
     }
     if (m_perOperator[operatorKey] >= m_config.maxSessionsPerOperator) {
+        m_metrics.logon(Metrics::Logon::Full);
         reply(ok("Err:6 Too many sessions open for this account"));
         return;
     }
@@ -274,6 +288,7 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
     logLine("logon: " + account->userCode + " from " + peer + " on gateway " +
             std::to_string(gateway));
     m_sessions.emplace(session->digest, std::move(session));
+    m_metrics.logon(Metrics::Logon::Accepted);
     reply(ok(std::move(body)));
 }
 
@@ -342,13 +357,16 @@ void Service::hostHello(int gateway, HostFrame hello, std::string peer,
         // A host joins only the sessions of the gateway it reached, with the number the
         // operator passed on.
         if (!s || joinKey->gateway != gateway || s->gateway != gateway || m_stopping) {
+            m_metrics.join(Metrics::Join::Refused);
             refuseLater(peer, [done] { done(false, "unknown session key"); });
             return;
         }
         if (s->host) {
+            m_metrics.join(Metrics::Join::Refused);
             done(false, "another host is in this session");
             return;
         }
+        m_metrics.join(Metrics::Join::Accepted);
         s->host = link;
         m_hosts[link.get()] = s;
         ++s->hostJoins;

@@ -3,6 +3,7 @@
 #include "Config.h"
 #include "FailureThrottle.h"
 #include "HostFrame.h"
+#include "Metrics.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -89,6 +90,7 @@ private:
     AccountStore &m_accounts;
     boost::asio::thread_pool m_pool{2};
     FailureThrottle m_throttle;
+    Metrics m_metrics;
     boost::asio::steady_timer m_idleTimer;
     std::unordered_map<std::string, std::unique_ptr<SupportSession>> m_sessions; // by key digest
     std::unordered_map<HostLink *, SupportSession *> m_hosts;

@@ -9,7 +9,7 @@ packages=(
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev libxcb1-dev libxkbcommon-dev
   squid xvfb xdotool xclip imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
-  libboost-dev libsodium-dev libsqlite3-dev
+  libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSslConfiguration>
@@ -128,8 +129,10 @@ GatewaydProcess::Answer GatewaydProcess::post(const QByteArray &pathAndQuery,
     return request(pathAndQuery, &body);
 }
 
-QByteArray GatewaydProcess::raw(const QByteArray &bytes) {
+QByteArray GatewaydProcess::raw(const QByteArray &bytes, const QString &source) {
     QSslSocket socket;
+    if (!source.isEmpty() && !socket.bind(QHostAddress(source)))
+        return {};
     QSslConfiguration tls = socket.sslConfiguration();
     tls.setCaCertificates({m_ca.caCertificate()});
     socket.setSslConfiguration(tls);

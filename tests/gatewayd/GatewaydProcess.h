@@ -36,8 +36,9 @@ public:
 
     Answer get(const QByteArray &pathAndQuery);
     Answer post(const QByteArray &pathAndQuery, const QByteArray &body);
-    // Sends `bytes` over TLS as they are and returns the status line of the answer.
-    QByteArray raw(const QByteArray &bytes);
+    // Sends `bytes` over TLS as they are (from the address `source` when given) and returns
+    // the status line of the answer.
+    QByteArray raw(const QByteArray &bytes, const QString &source = {});
     // The certificate a new connection is shown.
     QSslCertificate presentedCertificate();
     // Issues a new server certificate from the same authority into the configured files.

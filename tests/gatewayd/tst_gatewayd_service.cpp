@@ -258,6 +258,16 @@ private slots:
 
         QCOMPARE(gw.get("/gw001/17?key=" + key).status, 200);
         QCOMPARE(gw.get("/gw002/17?key=" + keyOf(second)).status, 200);
+
+        // The refusals are counted, for the service's own addresses only.
+        const QByteArray metrics = gw.get("/metrics").body;
+        for (const char *counter : {"quorvia_gateway_logons_total{result=\"refused\"}",
+                                    "quorvia_gateway_host_joins_total{result=\"refused\"}",
+                                    "quorvia_gateway_unknown_key_requests_total"})
+            QVERIFY2(metrics.contains(counter) && !metrics.contains(counter + QByteArray(" 0\n")),
+                     counter);
+        QCOMPARE(gw.raw("GET /metrics HTTP/1.1\r\nHost: x\r\n\r\n", "127.0.0.2"),
+                 QByteArray("HTTP/1.1 404 Not Found"));
     }
 
     void certificateReloadKeepsSessions() {
