@@ -21,8 +21,9 @@ using tcp = asio::ip::tcp;
 namespace gatewayd {
 
 struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
-    asio::io_context io;
-    asio::executor_work_guard<asio::io_context::executor_type> work{io.get_executor()};
+    // Owned apart, so that it can go last: see the destructor.
+    std::unique_ptr<asio::io_context> io = std::make_unique<asio::io_context>();
+    asio::executor_work_guard<asio::io_context::executor_type> work{io->get_executor()};
     ssl::context tls{ssl::context::tls_client};
     std::unique_ptr<websocket::stream<beast::ssl_stream<beast::tcp_stream>>> ws;
     beast::flat_buffer buffer;
@@ -57,7 +58,7 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     }
 
     void write(std::string bytes) {
-        asio::post(io, [self = shared_from_this(), bytes = std::move(bytes)]() mutable {
+        asio::post(*io, [self = shared_from_this(), bytes = std::move(bytes)]() mutable {
             self->outgoing.push_back(std::move(bytes));
             if (!self->writing)
                 self->writeNext();
@@ -79,20 +80,18 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
 };
 
 HostChannelClient::HostChannelClient() : d(std::make_shared<Private>()) {
-    d->thread = std::thread([p = d.get()] { p->io.run(); });
+    d->thread = std::thread([p = d.get()] { p->io->run(); });
 }
 
 HostChannelClient::~HostChannelClient() {
-    close();
-    d->work.reset();
-    // The stream goes with its socket: a closing handshake left waiting would keep its timer,
-    // and with it this thread, alive for half a minute.
-    asio::post(d->io, [p = d.get()] {
-        if (p->ws)
-            beast::get_lowest_layer(*p->ws).close();
-        p->ws.reset();
-    });
+    // No closing handshake is waited for (its timer would hold the thread for half a minute):
+    // the loop stops, the stream goes while nothing runs, and the loop's end drops the
+    // operations still queued, which would otherwise touch the stream after it.
+    d->io->stop();
     d->thread.join();
+    d->ws.reset();
+    d->work.reset();
+    d->io.reset();
 }
 
 bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKey,
@@ -100,7 +99,7 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
                              std::chrono::milliseconds timeout) {
     auto done = std::make_shared<std::promise<std::string>>();
     auto result = done->get_future();
-    asio::post(d->io, [p = d, endpoint, done, timeout] {
+    asio::post(*d->io, [p = d, endpoint, done, timeout] {
         beast::error_code ec;
         p->tls.set_verify_mode(ssl::verify_peer);
         SSL_CTX_set_min_proto_version(p->tls.native_handle(), TLS1_2_VERSION);
@@ -111,7 +110,7 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
         const std::string name =
             endpoint.serverName.empty() ? endpoint.address : endpoint.serverName;
         p->tls.set_verify_callback(ssl::host_name_verification(name));
-        p->ws = std::make_unique<websocket::stream<beast::ssl_stream<beast::tcp_stream>>>(p->io,
+        p->ws = std::make_unique<websocket::stream<beast::ssl_stream<beast::tcp_stream>>>(*p->io,
                                                                                           p->tls);
         auto &tcpStream = beast::get_lowest_layer(*p->ws);
         tcpStream.expires_after(timeout);
@@ -184,7 +183,7 @@ bool HostChannelClient::isClosed() const {
 }
 
 void HostChannelClient::close() {
-    asio::post(d->io, [p = d] {
+    asio::post(*d->io, [p = d] {
         if (p->ws && p->ws->is_open())
             p->ws->async_close(websocket::close_code::normal, [p](beast::error_code) {});
     });

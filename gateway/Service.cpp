@@ -194,6 +194,8 @@ void Service::serve(SupportSession &s, const std::string &code, const std::strin
         toHost(FrameType::Upload, {queryParam(request.query, "Path"),
                                    queryParam(request.query, "filename"), request.body});
         reply(ok("OK"));
+    } else if (code == "13") {
+        reply({404, "Unknown request"}); // an upload is a POST; no host takes "13" as a control
     } else if (code == "Files") {
         const auto it = s.hostFiles.find(percentDecode(rest.substr(rest.find('/') + 1)));
         reply(it == s.hostFiles.end() ? ConsoleReply{404, "No file"} : ok(it->second));
