@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "AccountStore.h"
+#include "Config.h"
+#include "FailureThrottle.h"
 #include "GatewaydProcess.h"
 #include "HostChannelBridge.h"
 #include "HostChannelClient.h"
@@ -268,6 +270,35 @@ private slots:
                      counter);
         QCOMPARE(gw.raw("GET /metrics HTTP/1.1\r\nHost: x\r\n\r\n", "127.0.0.2"),
                  QByteArray("HTTP/1.1 404 Not Found"));
+    }
+
+    // A typo in the configuration stops the start instead of leaving a limit nobody chose.
+    void configurationAndThrottleRules() {
+        std::string error;
+        const auto c = parseConfig("# comment\nport = 8443\ngateways = 2, 3\n", &error);
+        QVERIFY2(c, error.c_str());
+        QCOMPARE(c->port, 8443);
+        QCOMPARE(c->servedNumbers(), (std::vector<int>{2, 3}));
+        for (const char *bad : {"prot = 1", "port = 70000", "port = 8x", "gateways = 4",
+                                "poll_hold_ms = 60000", "max_body_bytes = 68157440", "port"})
+            QVERIFY2(!parseConfig(bad, &error) && !error.empty(), bad);
+        QVERIFY(!parseConfig(std::string(kMaxConfigBytes + 1, '#'), &error));
+
+        // Failures double the wait up to the ceiling, per party, and are forgotten in time.
+        using namespace std::chrono;
+        FailureThrottle throttle(milliseconds(100), milliseconds(350), 4);
+        const auto t = FailureThrottle::Clock::now();
+        QCOMPARE(throttle.delayFor("a", t).count(), 0);
+        const int expected[] = {100, 200, 350, 350};
+        for (int ms : expected) {
+            throttle.failed("a", t);
+            QCOMPARE(throttle.delayFor("a", t).count(), ms);
+        }
+        QCOMPARE(throttle.delayFor("b", t).count(), 0);
+        QCOMPARE(throttle.delayFor("a", t + minutes(16)).count(), 0);
+        for (const char *party : {"b", "c", "d", "e", "f"}) // beyond the table's size
+            throttle.failed(party, t + seconds(1));
+        QCOMPARE(throttle.delayFor("f", t + seconds(1)).count(), 100);
     }
 
     void certificateReloadKeepsSessions() {
