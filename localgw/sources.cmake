@@ -28,3 +28,8 @@ target_link_libraries(quorvia-gateway PRIVATE quorvia_localgw)
 if(TARGET PkgConfig::LIBDEFLATE)
   target_compile_definitions(quorvia_localgw PRIVATE QUORVIA_HAVE_LIBDEFLATE)
 endif()
+
+# The simulated host as a client of the gateway service's host channel; apart from the rest,
+# which needs no Boost.
+add_library(quorvia_localgw_hostchannel STATIC HostChannelBridge.cpp HostChannelBridge.h)
+target_link_libraries(quorvia_localgw_hostchannel PUBLIC quorvia_localgw quorvia_hostchannel_client)

@@ -1,0 +1,192 @@
+#include "HostChannelClient.h"
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/executor_work_guard.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/ssl.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/ssl.hpp>
+#include <boost/beast/websocket.hpp>
+#include <boost/beast/websocket/ssl.hpp>
+
+#include <future>
+#include <thread>
+
+namespace asio = boost::asio;
+namespace ssl = asio::ssl;
+namespace beast = boost::beast;
+namespace websocket = beast::websocket;
+using tcp = asio::ip::tcp;
+
+namespace gatewayd {
+
+struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
+    // Owned apart, so that it can go last: see the destructor.
+    std::unique_ptr<asio::io_context> io = std::make_unique<asio::io_context>();
+    asio::executor_work_guard<asio::io_context::executor_type> work{io->get_executor()};
+    ssl::context tls{ssl::context::tls_client};
+    std::unique_ptr<websocket::stream<beast::ssl_stream<beast::tcp_stream>>> ws;
+    beast::flat_buffer buffer;
+    std::deque<std::string> outgoing;
+    bool writing = false;
+    std::thread thread;
+
+    mutable std::mutex mutex;
+    std::deque<HostFrame> received;
+    bool closed = false;
+    std::function<void(HostFrame)> handler;
+
+    void readNext() {
+        ws->async_read(buffer, [self = shared_from_this()](beast::error_code ec, size_t) {
+            if (ec) {
+                std::lock_guard lock(self->mutex);
+                self->closed = true;
+                return;
+            }
+            std::string error;
+            auto frame =
+                parseFrame(beast::buffers_to_string(self->buffer.data()), FrameLimits{}, &error);
+            self->buffer.consume(self->buffer.size());
+            if (frame && self->handler) {
+                self->handler(std::move(*frame));
+            } else if (frame) {
+                std::lock_guard lock(self->mutex);
+                self->received.push_back(std::move(*frame));
+            }
+            self->readNext();
+        });
+    }
+
+    void write(std::string bytes) {
+        asio::post(*io, [self = shared_from_this(), bytes = std::move(bytes)]() mutable {
+            self->outgoing.push_back(std::move(bytes));
+            if (!self->writing)
+                self->writeNext();
+        });
+    }
+
+    void writeNext() {
+        if (outgoing.empty() || !ws)
+            return;
+        writing = true;
+        ws->async_write(asio::buffer(outgoing.front()),
+                        [self = shared_from_this()](beast::error_code ec, size_t) {
+                            self->writing = false;
+                            self->outgoing.pop_front();
+                            if (!ec)
+                                self->writeNext();
+                        });
+    }
+};
+
+HostChannelClient::HostChannelClient() : d(std::make_shared<Private>()) {
+    d->thread = std::thread([p = d.get()] { p->io->run(); });
+}
+
+HostChannelClient::~HostChannelClient() {
+    // No closing handshake is waited for (its timer would hold the thread for half a minute):
+    // the loop stops, the stream goes while nothing runs, and the loop's end drops the
+    // operations still queued, which would otherwise touch the stream after it.
+    d->io->stop();
+    d->thread.join();
+    d->ws.reset();
+    d->work.reset();
+    d->io.reset();
+}
+
+bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKey,
+                             const Identity &identity, std::string *error,
+                             std::chrono::milliseconds timeout) {
+    auto done = std::make_shared<std::promise<std::string>>();
+    auto result = done->get_future();
+    asio::post(*d->io, [p = d, endpoint, done, timeout] {
+        beast::error_code ec;
+        p->tls.set_verify_mode(ssl::verify_peer);
+        SSL_CTX_set_min_proto_version(p->tls.native_handle(), TLS1_2_VERSION);
+        if (!endpoint.caFile.empty())
+            p->tls.load_verify_file(endpoint.caFile, ec);
+        if (ec)
+            return done->set_value(endpoint.caFile + ": " + ec.message());
+        const std::string name =
+            endpoint.serverName.empty() ? endpoint.address : endpoint.serverName;
+        p->tls.set_verify_callback(ssl::host_name_verification(name));
+        p->ws = std::make_unique<websocket::stream<beast::ssl_stream<beast::tcp_stream>>>(*p->io,
+                                                                                          p->tls);
+        auto &tcpStream = beast::get_lowest_layer(*p->ws);
+        tcpStream.expires_after(timeout);
+        const tcp::endpoint target(asio::ip::make_address(endpoint.address, ec), endpoint.port);
+        if (ec)
+            return done->set_value(ec.message());
+        tcpStream.async_connect(target, [p, endpoint, done, name](beast::error_code ec) {
+            if (ec)
+                return done->set_value("connect: " + ec.message());
+            SSL_set_tlsext_host_name(p->ws->next_layer().native_handle(), name.c_str());
+            p->ws->next_layer().async_handshake(
+                ssl::stream_base::client, [p, endpoint, done](beast::error_code ec) {
+                    if (ec)
+                        return done->set_value("TLS: " + ec.message());
+                    beast::get_lowest_layer(*p->ws).expires_never();
+                    p->ws->set_option(
+                        websocket::stream_base::timeout::suggested(beast::role_type::client));
+                    p->ws->binary(true);
+                    p->ws->read_message_max(size_t(65) << 20);
+                    char path[32];
+                    std::snprintf(path, sizeof path, "/gw%03d/host", endpoint.gateway);
+                    p->ws->async_handshake(endpoint.address + ":" + std::to_string(endpoint.port),
+                                           path, [p, done](beast::error_code ec) {
+                                               if (ec)
+                                                   return done->set_value("WebSocket: " +
+                                                                          ec.message());
+                                               p->readNext();
+                                               done->set_value({});
+                                           });
+                });
+        });
+    });
+    if (result.wait_for(timeout + std::chrono::seconds(1)) != std::future_status::ready) {
+        *error = "timed out";
+        return false;
+    }
+    *error = result.get();
+    if (!error->empty())
+        return false;
+    send(FrameType::Hello, {joinKey, identity.ip, identity.hostName, identity.windowsFamily,
+                            identity.keyboardLayout});
+    return true;
+}
+
+void HostChannelClient::send(FrameType type, const std::vector<std::string> &fields) {
+    std::vector<std::string_view> views(fields.begin(), fields.end());
+    d->write(encodeFrame(type, views));
+}
+
+void HostChannelClient::sendRaw(std::string bytes) {
+    d->write(std::move(bytes));
+}
+
+std::optional<HostFrame> HostChannelClient::takeFrame() {
+    std::lock_guard lock(d->mutex);
+    if (d->received.empty())
+        return std::nullopt;
+    HostFrame frame = std::move(d->received.front());
+    d->received.pop_front();
+    return frame;
+}
+
+void HostChannelClient::setFrameHandler(std::function<void(HostFrame)> handler) {
+    d->handler = std::move(handler);
+}
+
+bool HostChannelClient::isClosed() const {
+    std::lock_guard lock(d->mutex);
+    return d->closed;
+}
+
+void HostChannelClient::close() {
+    asio::post(*d->io, [p = d] {
+        if (p->ws && p->ws->is_open())
+            p->ws->async_close(websocket::close_code::normal, [p](beast::error_code) {});
+    });
+}
+
+} // namespace gatewayd

@@ -1,0 +1,101 @@
+#pragma once
+#include "AccountStore.h"
+#include "Config.h"
+#include "FailureThrottle.h"
+#include "HostFrame.h"
+#include "Metrics.h"
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/strand.hpp>
+#include <boost/asio/thread_pool.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace gatewayd {
+
+// A console request, as the server read it: `path` is the target before "?", `query` after.
+struct ConsoleRequest {
+    std::string method;
+    std::string path;
+    std::string query;
+    std::string body;
+    std::string peer; // the client's address, without the port
+};
+struct ConsoleReply {
+    int status = 200;
+    std::string body;
+};
+using ReplyFn = std::function<void(ConsoleReply)>;
+
+// The gateway's end of one host channel. send() and close() are called on the service's
+// strand and must not block.
+class HostLink {
+public:
+    virtual ~HostLink() = default;
+    virtual void send(std::string frame) = 0;
+    virtual void close() = 0;
+};
+
+struct SupportSession;
+
+// The gateway's logic, apart from the connections that carry it: logon against the accounts,
+// the sessions with their messages, held polls and deposits, the relay of the console's
+// commands to the host and the refusals. Everything runs on one strand, so sessions need no
+// locks; password checks and database writes run on a small pool beside it.
+class Service {
+public:
+    Service(boost::asio::io_context &io, const Config &config, AccountStore &accounts);
+    ~Service();
+
+    // From any thread; `reply` is called exactly once, on the strand.
+    void console(ConsoleRequest request, ReplyFn reply);
+    // A host's first frame. `done` gets true when it joined a session; a refusal comes after
+    // the throttle's delay with the reason.
+    void hostHello(int gateway, HostFrame hello, std::string peer, std::shared_ptr<HostLink> link,
+                   std::function<void(bool joined, std::string reason)> done);
+    void hostFrame(HostLink *link, HostFrame frame);
+    // The channel closed; `bye` when the host said goodbye first.
+    void hostGone(HostLink *link, bool bye);
+    // Ends every session (their records are written) and stops the timers.
+    void shutdown(std::function<void()> done);
+
+    // "/gw001/03" -> 1, "03", ""; "/gw002/Files/K/a.txt" -> 2, "Files", "K/a.txt".
+    static bool parsePath(std::string_view path, int *gateway, std::string *code,
+                          std::string *rest);
+
+private:
+    void logon(int gateway, const ConsoleRequest &request, ReplyFn reply);
+    void finishLogon(int gateway, const std::string &user, const std::string &vers,
+                     std::optional<Account> account, const std::string &peer, ReplyFn reply);
+    void serve(SupportSession &s, const std::string &code, const std::string &rest,
+               const ConsoleRequest &request, ReplyFn &reply);
+    void poll(SupportSession &s, ReplyFn reply);
+    void post(SupportSession &s, std::string message);
+    void answerHeldPoll(SupportSession &s, std::string body);
+    bool store(SupportSession &s, std::optional<std::string> &slot, std::string body);
+    void detachHost(SupportSession &s, const char *event, const std::string &reason);
+    void endSession(SupportSession &s, const std::string &reason);
+    void refuseLater(const std::string &peer, std::function<void()> answer);
+    void later(std::chrono::milliseconds delay, std::function<void()> action);
+    void checkIdle();
+    SupportSession *find(std::string_view key);
+
+    using Strand = boost::asio::strand<boost::asio::io_context::executor_type>;
+    Strand m_strand;
+    Config m_config;
+    AccountStore &m_accounts;
+    boost::asio::thread_pool m_pool{2};
+    FailureThrottle m_throttle;
+    Metrics m_metrics;
+    boost::asio::steady_timer m_idleTimer;
+    std::unordered_map<std::string, std::unique_ptr<SupportSession>> m_sessions; // by key digest
+    std::unordered_map<HostLink *, SupportSession *> m_hosts;
+    std::unordered_map<std::string, int> m_perOperator; // live sessions by lower-case user code
+    bool m_stopping = false;
+};
+
+} // namespace gatewayd
