@@ -114,7 +114,10 @@ struct TAviWriter_2::Av {
 
 TAviWriter_2::TAviWriter_2() {
     quietLibraries();
-    const QScreen *screen = qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+    // qGuiApp is a plain cast: in a program without a GUI application it is no such object.
+    const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
+                                ? QGuiApplication::primaryScreen()
+                                : nullptr;
     const QSize s = screen ? screen->size() : QSize(1024, 768);
     Width = s.width() / 10;
     Height = s.height() / 10;

@@ -155,14 +155,17 @@ bool MoviePlayback::decodeNext() {
             av->sws = sws_getCachedContext(av->sws, f->width, f->height, AVPixelFormat(f->format),
                                            f->width, f->height, AV_PIX_FMT_BGRA, SWS_POINT, nullptr,
                                            nullptr, nullptr);
-            QImage img(f->width, f->height, QImage::Format_RGB32);
-            if (!av->sws || img.isNull()) {
+            // swscale's vector code may write past the end of a row and of the last one: the
+            // rows are converted into a wider, taller picture and the frame is cut out of it.
+            QImage padded((f->width + 63) / 64 * 64, f->height + 2, QImage::Format_RGB32);
+            if (!av->sws || padded.isNull()) {
                 av_frame_unref(f);
                 continue;
             }
-            uint8_t *dst[4] = {img.bits(), nullptr, nullptr, nullptr};
-            const int dstStride[4] = {int(img.bytesPerLine()), 0, 0, 0};
+            uint8_t *dst[4] = {padded.bits(), nullptr, nullptr, nullptr};
+            const int dstStride[4] = {int(padded.bytesPerLine()), 0, 0, 0};
             sws_scale(av->sws, f->data, f->linesize, 0, f->height, dst, dstStride);
+            const QImage img = padded.copy(0, 0, f->width, f->height);
             const int64_t ts =
                 f->best_effort_timestamp != AV_NOPTS_VALUE ? f->best_effort_timestamp : f->pts;
             PendingMs = ts != AV_NOPTS_VALUE ? av->toMs(ts) : 0;
