@@ -6,7 +6,7 @@
 #    entries, since the build trees refer to the sources by the same relative paths.
 export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/ccache}
 export CCACHE_SLOPPINESS=pch_defines,time_macros
-export CCACHE_BASEDIR=$root
+export CCACHE_BASEDIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_NOHASHDIR=1
 export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
 export CCACHE_COMPILERCHECK=content
