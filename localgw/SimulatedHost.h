@@ -17,6 +17,10 @@
 
 namespace localgw {
 
+// The encoder and the file side are the ones the host program uses too.
+using hostside::HostFiles;
+using hostside::ScreenEncoder;
+
 // What the host leaves on the gateway for the console to fetch.
 enum class DepositKind { FullPicture, Update, StringList, Clipboard };
 

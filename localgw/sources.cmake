@@ -9,25 +9,19 @@ add_library(quorvia_localgw STATIC
   InvitationMail.cpp InvitationMail.h
   HostTools.cpp HostTools.h
   HostInput.cpp HostInput.h
-  HostFiles.cpp HostFiles.h
   LocalGateway.cpp LocalGateway.h
   PendingReply.h
   RequestLog.cpp RequestLog.h
-  ScreenEncoder.cpp ScreenEncoder.h
   ServiceSite.cpp ServiceSite.h
   SimulatedHost.cpp SimulatedHost.h
   SyntheticDesktop.cpp SyntheticDesktop.h)
 target_include_directories(quorvia_localgw PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quorvia_localgw PUBLIC quorvia_core quorvia_pki quorvia_httpserver)
+target_link_libraries(quorvia_localgw PUBLIC quorvia_core quorvia_hostside quorvia_pki quorvia_httpserver)
 
 quorvia_use_pch(quorvia_localgw core_pch)
 
 add_executable(quorvia-gateway main.cpp)
 target_link_libraries(quorvia-gateway PRIVATE quorvia_localgw)
-# The host compresses its pictures with libdeflate when the core was built with it.
-if(TARGET PkgConfig::LIBDEFLATE)
-  target_compile_definitions(quorvia_localgw PRIVATE QUORVIA_HAVE_LIBDEFLATE)
-endif()
 
 # The simulated host as a client of the gateway service's host channel; apart from the rest,
 # which needs no Boost.

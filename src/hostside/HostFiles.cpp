@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-namespace localgw {
+namespace hostside {
 
 namespace {
 const char *const kDrives[] = {"C", "D"};
@@ -361,4 +361,4 @@ void HostFiles::uploaded(const QByteArray &folder, const QByteArray &uploadName,
     });
 }
 
-} // namespace localgw
+} // namespace hostside

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace localgw {
+namespace hostside {
 
 // Turns the host's desktop into the pictures it leaves on the gateway, in the colour depth the
 // console asked for, and remembers the last picture sent: after applying everything it
@@ -78,4 +78,4 @@ private:
     std::unique_ptr<Compressor> m_compressor;
 };
 
-} // namespace localgw
+} // namespace hostside

@@ -11,7 +11,7 @@
 #include <libdeflate.h>
 #endif
 
-namespace localgw {
+namespace hostside {
 
 namespace {
 // Below this share of changed pixels a rectangle list is smaller than the whole screen.
@@ -291,4 +291,4 @@ QList<QRect> ScreenEncoder::changedRects(const QImage &before, const QImage &aft
     return mergeTiles(a.size(), tile, [&](const QRect &r) { return tileDiffers(a, b, r); });
 }
 
-} // namespace localgw
+} // namespace hostside

@@ -12,7 +12,7 @@
 
 class QTemporaryDir;
 
-namespace localgw {
+namespace hostside {
 
 // The remote computer's files as the file transfer sees them: the drives C: and D: are two
 // folders of a sandbox, listed in the host's text forms ("Drvs", "Gdir"/"Gfil" lists), with
@@ -100,4 +100,4 @@ private:
     QList<std::pair<QByteArray, QByteArray>> m_backlog;
 };
 
-} // namespace localgw
+} // namespace hostside
