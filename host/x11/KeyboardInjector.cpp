@@ -4,6 +4,10 @@
 #include "x11/XcbReply.h"
 
 #include <algorithm>
+// The XKB protocol header names a field after a C++ keyword.
+#define explicit xkb_explicit
+#include <xcb/xkb.h>
+#undef explicit
 #include <xcb/xtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 #include <xkbcommon/xkbcommon-x11.h>
@@ -13,8 +17,10 @@ namespace qhost::x11 {
 
 namespace {
 // Spare key codes borrowed at most at once; more distinct missing characters in a row reuse
-// the one typed longest ago.
-constexpr int maxSpareKeys = 4;
+// the one typed longest ago. Programs built on Xlib read the keyboard map again only when they
+// look a key up, so a key given a new symbol too soon may be read with it: the more spare
+// keys, the rarer that is.
+constexpr int maxSpareKeys = 10;
 
 bool isModifierKeysym(xkb_keysym_t sym) {
     switch (sym) {
@@ -69,6 +75,16 @@ bool KeyboardInjector::open(QString *error) {
         *error = QStringLiteral("The X server's keyboard extension (XKB) is missing.");
         return false;
     }
+    // A client of the keyboard extension gets no core MappingNotify for a new layout
+    // (setxkbmap, a layout switcher): it must ask for the extension's own notices.
+    const xcb_query_extension_reply_t *xkb = xcb_get_extension_data(c, &xcb_xkb_id);
+    xkbEventBase = xkb ? xkb->first_event : 0;
+    const uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
+    const uint16_t parts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS |
+                           XCB_XKB_MAP_PART_MODIFIER_MAP | XCB_XKB_MAP_PART_EXPLICIT_COMPONENTS |
+                           XCB_XKB_MAP_PART_KEY_ACTIONS | XCB_XKB_MAP_PART_VIRTUAL_MODS |
+                           XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
+    xcb_xkb_select_events(c, XCB_XKB_ID_USE_CORE_KBD, events, 0, events, parts, parts, nullptr);
     context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     deviceId = xkb_x11_get_core_keyboard_device_id(c);
     if (!context || deviceId < 0 || !loadKeymap()) {
@@ -76,6 +92,11 @@ bool KeyboardInjector::open(QString *error) {
         return false;
     }
     return true;
+}
+
+bool KeyboardInjector::isKeymapNotify(const xcb_generic_event_t *event) const {
+    const uint8_t type = event->response_type & 0x7f;
+    return type == XCB_MAPPING_NOTIFY || (xkbEventBase && type == xkbEventBase);
 }
 
 void KeyboardInjector::close() {

@@ -33,6 +33,7 @@ public:
 
     // The keyboard map changed (another layout, our own spare keys): read it again when needed.
     void keymapChanged() { keymapStale = true; }
+    bool isKeymapNotify(const xcb_generic_event_t *event) const;
     bool hasBorrowedKeys() const { return !borrowed.isEmpty(); }
     void returnBorrowedKeys();
 
@@ -54,6 +55,7 @@ private:
     xkb_context *context = nullptr;
     xkb_keymap *keymap = nullptr;
     int32_t deviceId = -1;
+    uint8_t xkbEventBase = 0;
     bool keymapStale = true;
     uint32_t levelThreeMod = 0; // the real modifier of the AltGr key, 0 if the map has none
     xcb_keycode_t shiftKey = 0;

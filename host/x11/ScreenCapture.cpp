@@ -4,7 +4,6 @@
 
 #include <QtEndian>
 
-#include <cstring>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 #include <xcb/damage.h>
@@ -80,7 +79,7 @@ bool ScreenCapture::open(QString *error) {
     xcb_xfixes_create_region(c, damageRegion, 0, nullptr);
 
     const xcb_query_extension_reply_t *sext = xcb_get_extension_data(c, &xcb_shm_id);
-    if (sext && sext->present) {
+    if (shmAllowed && sext && sext->present) {
         XcbReply<xcb_shm_query_version_reply_t> sv(
             xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr));
         shmAvailable = sv != nullptr;
@@ -212,16 +211,18 @@ bool ScreenCapture::readRect(const QRect &rect, QImage &frame) {
 }
 
 namespace {
+// Rows of X pixels into the frame. Format_RGB32 wants 0xff in the top byte, which a 24-bit
+// display leaves undefined.
 void copyRows(const uchar *src, int srcStride, const QRect &rect, QImage &frame, bool swap) {
-    const int rowBytes = rect.width() * 4;
     for (int y = 0; y < rect.height(); ++y) {
-        uchar *dst = frame.scanLine(rect.y() + y) + rect.x() * 4;
+        auto *dst = reinterpret_cast<quint32 *>(frame.scanLine(rect.y() + y)) + rect.x();
         const uchar *row = src + size_t(y) * srcStride;
         if (!swap) {
-            std::memcpy(dst, row, rowBytes);
+            for (int x = 0; x < rect.width(); ++x)
+                dst[x] = qFromUnaligned<quint32>(row + 4 * x) | 0xff000000u;
         } else {
             for (int x = 0; x < rect.width(); ++x)
-                qToUnaligned(qbswap(qFromUnaligned<quint32>(row + 4 * x)), dst + 4 * x);
+                dst[x] = qbswap(qFromUnaligned<quint32>(row + 4 * x)) | 0xff000000u;
         }
     }
 }

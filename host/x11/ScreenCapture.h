@@ -31,6 +31,7 @@ public:
     // The server's answer to "did anything change": true for our damage object's notice.
     bool isDamageNotify(const xcb_generic_event_t *event) const;
     bool usesSharedMemory() const { return shmSegment != 0; }
+    void allowSharedMemory(bool allowed) { shmAllowed = allowed; }
 
 private:
     bool attachSharedMemory(size_t bytes);
@@ -50,6 +51,7 @@ private:
     uint32_t damage = 0;
     uint32_t damageRegion = 0;
 
+    bool shmAllowed = true;
     bool shmAvailable = false;
     uint32_t shmSegment = 0;
     void *shmAddress = nullptr;

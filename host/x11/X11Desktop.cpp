@@ -67,6 +67,7 @@ bool X11Desktop::open(QString *error) {
         xcb_prefetch_extension_data(c, ext);
 
     capture = std::make_unique<ScreenCapture>(c, screen);
+    capture->allowSharedMemory(sharedMemoryAllowed);
     keyboard = std::make_unique<KeyboardInjector>(c);
     if (!screen || !capture->open(error) || !keyboard->open(error)) {
         disconnect();
@@ -157,6 +158,10 @@ void X11Desktop::disconnect() {
     std::fill(std::begin(expectedPresses), std::end(expectedPresses), 0);
 }
 
+void X11Desktop::setSharedMemoryAllowed(bool allowed) {
+    sharedMemoryAllowed = allowed;
+}
+
 bool X11Desktop::usesSharedMemory() const {
     return capture && capture->usesSharedMemory();
 }
@@ -245,6 +250,8 @@ void X11Desktop::wheel(int delta) {
 }
 
 void X11Desktop::key(int virtualKey, bool extended, bool down) {
+    // A layout switched a moment ago must be known before the key is looked up.
+    pumpEvents();
     if (!keyboard)
         return;
     keyboard->key(virtualKey, extended, down);
@@ -254,6 +261,7 @@ void X11Desktop::key(int virtualKey, bool extended, bool down) {
 }
 
 void X11Desktop::typeCharacter(QChar character) {
+    pumpEvents();
     if (!keyboard || character.isSurrogate())
         return;
     keyboard->typeCharacter(character.unicode());
@@ -321,7 +329,7 @@ void X11Desktop::handle(const xcb_generic_event_t *event) {
             cursor = number;
             emit cursorChanged(number);
         }
-    } else if (type == XCB_MAPPING_NOTIFY) {
+    } else if (keyboard->isKeymapNotify(event)) {
         keyboard->keymapChanged();
     } else if (type == XCB_GE_GENERIC && rawEvents) {
         const auto *ge = reinterpret_cast<const xcb_ge_generic_event_t *>(event);

@@ -47,8 +47,10 @@ public:
 
     int cursorNumber() const override { return cursor; }
 
-    // Whether the frames come through shared memory (else plain GetImage).
+    // Whether the frames come through shared memory (else plain GetImage); off for the next
+    // open() reads them as from a display over the network.
     bool usesSharedMemory() const;
+    void setSharedMemoryAllowed(bool allowed);
 
 private:
     void pumpEvents();
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<RandrModes> randr;
     std::unique_ptr<Wallpaper> wallpaper;
     bool pumpQueued = false;
+    bool sharedMemoryAllowed = true;
 
     uint8_t xfixesEventBase = 0;
     uint8_t xinputOpcode = 0;
