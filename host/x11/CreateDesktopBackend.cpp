@@ -6,13 +6,15 @@
 namespace qhost {
 
 std::unique_ptr<DesktopBackend> CreateDesktopBackend(QObject *parent) {
-    // An X display that takes connections, the desktop's own or XWayland's.
-    xcb_connection_t *c = xcb_connect(nullptr, nullptr);
-    const bool usable = !xcb_connection_has_error(c);
-    xcb_disconnect(c);
-    if (!usable)
+    // An X display that takes connections, the desktop's own or XWayland's. The connection
+    // goes on to the backend: a server whose only client just left may be restarting.
+    int screen = 0;
+    xcb_connection_t *c = xcb_connect(nullptr, &screen);
+    if (xcb_connection_has_error(c)) {
+        xcb_disconnect(c);
         return nullptr;
-    return std::make_unique<x11::X11Desktop>(parent);
+    }
+    return std::make_unique<x11::X11Desktop>(c, screen, parent);
 }
 
 } // namespace qhost

@@ -44,14 +44,23 @@ X11Desktop::X11Desktop(QObject *parent) : DesktopBackend(parent) {
     });
 }
 
+X11Desktop::X11Desktop(xcb_connection_t *opened, int screenNumber, QObject *parent)
+    : X11Desktop(parent) {
+    handedOver = opened;
+    handedOverScreen = screenNumber;
+}
+
 X11Desktop::~X11Desktop() {
     close();
+    if (handedOver)
+        xcb_disconnect(handedOver);
 }
 
 bool X11Desktop::open(QString *error) {
     close();
-    int screenNumber = 0;
-    c = xcb_connect(nullptr, &screenNumber);
+    int screenNumber = handedOverScreen;
+    c = handedOver ? handedOver : xcb_connect(nullptr, &screenNumber);
+    handedOver = nullptr;
     if (xcb_connection_has_error(c)) {
         *error = QStringLiteral("The X display \"%1\" cannot be opened.")
                      .arg(qEnvironmentVariable("DISPLAY"));

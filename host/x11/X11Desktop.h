@@ -22,6 +22,8 @@ class X11Desktop : public DesktopBackend {
     Q_OBJECT
 public:
     explicit X11Desktop(QObject *parent = nullptr);
+    // Takes over a connection already open (the factory's probe), used by the first open().
+    X11Desktop(xcb_connection_t *opened, int screenNumber, QObject *parent = nullptr);
     ~X11Desktop() override;
 
     bool open(QString *error) override;
@@ -65,6 +67,8 @@ private:
     void disconnect();
 
     xcb_connection_t *c = nullptr;
+    xcb_connection_t *handedOver = nullptr;
+    int handedOverScreen = 0;
     const xcb_screen_t *screen = nullptr;
     QSocketNotifier *notifier = nullptr;
     std::unique_ptr<ScreenCapture> capture;

@@ -2,6 +2,7 @@
 
 #include "desktop/DesktopBackend.h"
 #include "platform/CursorNumbers.h"
+#include "platform/WinKeyTable.h"
 #include "x11/Wallpaper.h"
 #include "x11/X11Desktop.h"
 
@@ -304,6 +305,33 @@ private slots:
         xev->kill();
     }
 
+    // The key table read backwards: the key the host presses for a virtual key is one the
+    // console reads as that same virtual key, so a key crosses twice unchanged.
+    void keyTableRoundTrip() {
+        for (int vk = 1; vk < 256; ++vk) {
+            for (bool extended : {false, true}) {
+                const QList<quint32> keysyms = winkeys::KeysymsForVirtualKey(quint8(vk), extended);
+                const bool listed =
+                    std::any_of(std::begin(winkeys::keysymTable), std::end(winkeys::keysymTable),
+                                [&](const winkeys::KeysymEntry &e) {
+                                    return e.vk == vk && e.extended == extended;
+                                });
+                if (!listed)
+                    continue;
+                const winkeys::VirtualKey back = winkeys::VirtualKeyFromKeysym(keysyms.first());
+                QVERIFY2(back.vk == vk && back.extended == extended,
+                         qPrintable(QStringLiteral("virtual key %1%2 comes back as %3%4")
+                                        .arg(vk)
+                                        .arg(extended ? "e" : "")
+                                        .arg(back.vk)
+                                        .arg(back.extended ? "e" : "")));
+            }
+        }
+        // Digits and punctuation keys go by place.
+        QCOMPARE(winkeys::PlaceKeycodeForVirtualKey('1'), 10u);
+        QCOMPARE(winkeys::PlaceKeycodeForVirtualKey(186), 47u);
+    }
+
     // The desktop's own user: xdotool's moves and clicks are reported, ours are not.
     void userPointer() {
         QSignalSpy spy(desktop.get(), &DesktopBackend::userPointer);
@@ -379,7 +407,8 @@ private slots:
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, s->root, atom->atom, XCB_ATOM_PIXMAP, 32, 1,
                             &picture);
         free(atom);
-        xcb_flush(c);
+        // A round trip: the server has done all of it before the backend looks.
+        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
         QTRY_COMPARE((desktop->grab(frame), frame.pixel(10, 10)), QColor(0xf0, 0xe0, 0x20).rgb());
 
         QVERIFY(desktop->setWallpaperVisible(false));
