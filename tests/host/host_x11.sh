@@ -5,11 +5,26 @@
 #   host_x11.sh PROGRAM [ARGS...]
 # Exit status 77 (skipped) when Xvfb, xdotool or the X programs the test drives are missing.
 set -uo pipefail
-for tool in Xvfb xdotool xterm xmessage xev xlogo xsetroot xwininfo setxkbmap import; do
+for tool in Xvfb xdotool xterm xmessage xev xlogo xsetroot xwininfo setxkbmap import xrandr; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$(dirname "$0")/../support/x11_programs.sh"
 x11_programs_begin host-x11
+# A second display whose server has screen modes to switch (Xvfb has one): Xephyr, shown on
+# a virtual display of its own.
+if command -v Xephyr >/dev/null; then
+  start_xvfb 1700x1300x24 || fail "Xvfb did not start"
+  for _ in 1 2 3; do
+    n=$((200 + RANDOM % 20000))
+    grep -aq "/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
+    Xephyr ":$n" -screen 1280x1024 -resizeable -nolisten tcp -noreset >/dev/null 2>&1 &
+    pids+=($!)
+    if until_true 100 env DISPLAY=":$n" xdotool getdisplaygeometry; then
+      export QUORVIA_TEST_MODES_DISPLAY=":$n"
+      break
+    fi
+  done
+fi
 start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 
 # The logind stand-in is optional: the test skips the lock where it is missing.
