@@ -291,14 +291,19 @@ xcb_keycode_t KeyboardInjector::borrowKey(uint32_t keysym) {
 }
 
 void KeyboardInjector::returnBorrowedKeys() {
-    if (borrowed.isEmpty())
-        return;
+    // A key still held keeps its symbol: its release must mean the same key to the program.
     const xcb_keysym_t none[2] = {0, 0};
-    for (const Borrowed &b : std::as_const(borrowed))
+    const qsizetype before = borrowed.size();
+    borrowed.removeIf([&](const Borrowed &b) {
+        if (held.contains(b.keycode))
+            return false;
         xcb_change_keyboard_mapping(c, 1, b.keycode, 2, none);
-    borrowed.clear();
-    keymapStale = true;
-    xcb_flush(c);
+        return true;
+    });
+    if (borrowed.size() != before) {
+        keymapStale = true;
+        xcb_flush(c);
+    }
 }
 
 bool KeyboardInjector::isModifierKey(xcb_keycode_t keycode) {

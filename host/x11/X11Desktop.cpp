@@ -9,6 +9,7 @@
 #include "x11/Wallpaper.h"
 #include "x11/XcbReply.h"
 
+#include <QMetaMethod>
 #include <QSocketNotifier>
 
 #include <xcb/damage.h>
@@ -39,8 +40,11 @@ X11Desktop::X11Desktop(QObject *parent) : DesktopBackend(parent) {
     spareKeyReturn.setSingleShot(true);
     spareKeyReturn.setInterval(spareKeyHoldMs);
     connect(&spareKeyReturn, &QTimer::timeout, this, [this] {
-        if (keyboard)
-            keyboard->returnBorrowedKeys();
+        if (!keyboard)
+            return;
+        keyboard->returnBorrowedKeys();
+        if (keyboard->hasBorrowedKeys()) // held by the operator: later
+            spareKeyReturn.start();
     });
 }
 
@@ -145,6 +149,9 @@ void X11Desktop::close() {
             keyboard->close();
         if (capture)
             capture->close();
+        // A round trip before the socket closes: requests still unread when the server sees
+        // the end of a connection are lost, and these give back what the session changed.
+        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     }
     disconnect();
 }
@@ -400,7 +407,8 @@ int X11Desktop::cursorForImage() {
 }
 
 void X11Desktop::pollPointer() {
-    if (!c)
+    // Nobody listens while the operator has full control.
+    if (!c || !isSignalConnected(QMetaMethod::fromSignal(&DesktopBackend::userPointer)))
         return;
     XcbReply<xcb_query_pointer_reply_t> p(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr));
