@@ -25,6 +25,9 @@ if command -v Xephyr >/dev/null; then
     fi
   done
 fi
+# A 16-bit display, which the backend refuses.
+start_xvfb 640x480x16 || fail "Xvfb did not start"
+export QUORVIA_TEST_DEPTH16_DISPLAY=$DISPLAY
 start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 
 # The logind stand-in is optional: the test skips the lock where it is missing.
