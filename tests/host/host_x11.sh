@@ -20,7 +20,7 @@ if command -v Xephyr >/dev/null; then
     Xephyr ":$n" -screen 1280x1024 -resizeable -nolisten tcp -noreset >/dev/null 2>&1 &
     pids+=($!)
     if until_true 100 env DISPLAY=":$n" xdotool getdisplaygeometry; then
-      export QUORVIA_TEST_MODES_DISPLAY=":$n"
+      export QUORVIA_TEST_MODES_DISPLAY=":$n" QUORVIA_TEST_MODES_PID=${pids[-1]}
       break
     fi
   done

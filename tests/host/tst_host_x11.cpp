@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <xcb/xcb.h>
 
 using namespace qhost;
@@ -375,7 +376,8 @@ private slots:
 
     // Xvfb lists its one mode, keeps it when asked for it and refuses any other. On a server
     // with modes (Xephyr): a switch resizes the screen and the next grab is whole, a change
-    // made by another program is followed, and close() gives the first mode back.
+    // made by another program is followed, close() gives the first mode back, and the
+    // server's end is reported.
     void modes() {
         QCOMPARE(desktop->modes(), (QList<DesktopMode>{{QSize(1280, 1024), 24}}));
         QCOMPARE(desktop->currentMode(), (DesktopMode{QSize(1280, 1024), 24}));
@@ -426,7 +428,17 @@ private slots:
 
         other.close();
         QCOMPARE(size(), QSize(1280, 1024));
+
+        // The server goes away under an open backend: it says so and closes.
+        x11::X11Desktop doomed;
+        QVERIFY(doomed.open(&error));
         qputenv("DISPLAY", display);
+        QSignalSpy lost(&doomed, &DesktopBackend::desktopLost);
+        QVERIFY(::kill(qEnvironmentVariableIntValue("QUORVIA_TEST_MODES_PID"), SIGTERM) == 0);
+        QTRY_COMPARE(lost.count(), 1);
+        QCOMPARE(doomed.screenSize(), QSize());
+        doomed.movePointer(QPoint(1, 1)); // nothing to send it to, and no harm
+        QVERIFY(doomed.grab(f).isEmpty());
     }
 
     // A root without a wallpaper picture has nothing to hide; with one (published as
