@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstring>
 
 namespace qhost::x11 {
@@ -21,27 +22,41 @@ QString runGsettings(const QStringList &args, bool *ok) {
 Wallpaper::Wallpaper(xcb_connection_t *connection, const xcb_screen_t *screen)
     : c(connection), screen(screen) {}
 
-QString Wallpaper::settingsSchema() const {
-    if (QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
-        return {};
-    const QStringList desktops =
+Wallpaper::Desktop Wallpaper::desktop(QString *schema) {
+    const QStringList names =
         qEnvironmentVariable("XDG_CURRENT_DESKTOP").toUpper().split(QLatin1Char(':'));
-    if (desktops.contains(QLatin1String("X-CINNAMON")) ||
-        desktops.contains(QLatin1String("CINNAMON")))
-        return QStringLiteral("org.cinnamon.desktop.background");
-    if (desktops.contains(QLatin1String("MATE")))
-        return QStringLiteral("org.mate.background");
-    if (desktops.contains(QLatin1String("GNOME")) || desktops.contains(QLatin1String("UNITY")))
-        return QStringLiteral("org.gnome.desktop.background");
-    return {};
+    auto named = [&](std::initializer_list<const char *> list) {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const char *n) { return names.contains(QLatin1String(n)); });
+    };
+    if (named({"X-CINNAMON", "CINNAMON"}))
+        *schema = QStringLiteral("org.cinnamon.desktop.background");
+    else if (named({"MATE"}))
+        *schema = QStringLiteral("org.mate.background");
+    else if (named({"GNOME", "UNITY"}))
+        *schema = QStringLiteral("org.gnome.desktop.background");
+    if (!schema->isEmpty())
+        return Desktop::Settings;
+    // These draw the wallpaper in a window of their own over the root: a new root background
+    // would not be seen.
+    if (named({"KDE", "XFCE", "LXQT", "LXDE", "DEEPIN", "ENLIGHTENMENT", "PANTHEON"}))
+        return Desktop::OwnWindow;
+    return Desktop::PlainX;
 }
 
 bool Wallpaper::setVisible(bool visible) {
     if (visible == !hidden)
         return true;
-    const QString schema = settingsSchema();
-    return schema.isEmpty() ? setVisibleOnRoot(visible)
-                            : setVisibleThroughSettings(schema, visible);
+    QString schema;
+    switch (desktop(&schema)) {
+    case Desktop::Settings:
+        return setVisibleThroughSettings(schema, visible);
+    case Desktop::PlainX:
+        return setVisibleOnRoot(visible);
+    case Desktop::OwnWindow:
+        break;
+    }
+    return false;
 }
 
 void Wallpaper::restore() {
@@ -50,6 +65,8 @@ void Wallpaper::restore() {
 }
 
 bool Wallpaper::setVisibleThroughSettings(const QString &schema, bool visible) {
+    if (QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
+        return false;
     const QString key = QStringLiteral("picture-options");
     bool ok = false;
     if (!visible) {

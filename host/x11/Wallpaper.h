@@ -6,8 +6,10 @@
 namespace qhost::x11 {
 
 // The desktop's wallpaper off and on again. Desktops that draw their own (GNOME, Cinnamon,
-// MATE) are told through their settings; elsewhere the root window's wallpaper picture (the
-// pixmap a wallpaper setter publishes as _XROOTPMAP_ID) gives way to a plain colour.
+// MATE) are told through their settings; on a plain X desktop (a window manager alone) the root
+// window's wallpaper picture (the pixmap a wallpaper setter publishes as _XROOTPMAP_ID) gives
+// way to a plain colour. Desktops that draw it in a window of their own (KDE, Xfce, LXQt) are
+// left alone: false.
 class Wallpaper {
 public:
     Wallpaper(xcb_connection_t *connection, const xcb_screen_t *screen);
@@ -20,7 +22,8 @@ public:
     static constexpr uint32_t plainColour = 0x2d3e50;
 
 private:
-    QString settingsSchema() const;
+    enum class Desktop { Settings, OwnWindow, PlainX };
+    static Desktop desktop(QString *schema);
     bool setVisibleThroughSettings(const QString &schema, bool visible);
     bool setVisibleOnRoot(bool visible);
     uint32_t rootPicture();

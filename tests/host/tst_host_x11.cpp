@@ -493,6 +493,43 @@ private slots:
         other.close();
         QTRY_COMPARE((desktop->grab(frame), frame.pixel(10, 10)), QColor(0xf0, 0xe0, 0x20).rgb());
         xcb_disconnect(c);
+
+        // A desktop that draws its own wallpaper is told through its settings, and its own
+        // choice comes back; one that draws it in a window of its own is left alone.
+        const QString bin = dir.filePath(QStringLiteral("settings-bin"));
+        const QString stored = dir.filePath(QStringLiteral("picture-options"));
+        QVERIFY(QDir().mkpath(bin));
+        QFile gsettings(bin + QStringLiteral("/gsettings"));
+        QVERIFY(gsettings.open(QIODevice::WriteOnly));
+        gsettings.write(
+            QStringLiteral("#!/bin/sh\n"
+                           "[ \"$2 $3\" = \"org.gnome.desktop.background picture-options\" ] "
+                           "|| exit 1\n"
+                           "case $1 in get) echo \"'$(cat '%1')'\";; set) echo \"$4\" > "
+                           "'%1';; *) exit 1;; esac\n")
+                .arg(stored)
+                .toUtf8());
+        gsettings.close();
+        gsettings.setPermissions(gsettings.permissions() | QFile::ExeOwner);
+        QFile option(stored);
+        QVERIFY(option.open(QIODevice::WriteOnly));
+        option.write("zoom\n");
+        option.close();
+        auto storedOption = [&] {
+            QFile f(stored);
+            return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
+        };
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toUtf8() + ':' + path);
+        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+        QVERIFY(desktop->setWallpaperVisible(false));
+        QCOMPARE(storedOption(), QByteArray("none"));
+        QVERIFY(desktop->setWallpaperVisible(true));
+        QCOMPARE(storedOption(), QByteArray("zoom"));
+        qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+        QVERIFY(!desktop->setWallpaperVisible(false));
+        qputenv("XDG_CURRENT_DESKTOP", "");
+        qputenv("PATH", path);
     }
 
     // Ctrl-Alt-Del locks the session through logind; the task manager is the first installed
