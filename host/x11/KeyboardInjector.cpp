@@ -113,6 +113,12 @@ bool KeyboardInjector::loadKeymap() {
         xkb_keymap_unref(keymap);
     keymap = fresh;
     keymapStale = false;
+    // A new layout replaces the whole map, our borrowed keys with it.
+    borrowed.removeIf([this](const Borrowed &b) {
+        const xkb_keysym_t *syms = nullptr;
+        return xkb_keymap_key_get_syms_by_level(keymap, b.keycode, 0, 0, &syms) < 1 ||
+               syms[0] != b.keysym;
+    });
 
     // Spare keys: codes without symbols, from the top (where no keyboard has keys), and those
     // we borrowed ourselves.
