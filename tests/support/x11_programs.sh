@@ -35,20 +35,23 @@ until_true() {
   return 1
 }
 
-# Xvfb picks a free display and names it; the display is used only once it takes connections
-# (a server that lost a race for its display goes away again, and another is started).
+# A virtual display on a number no other X server uses. Servers of other sandboxes on this
+# machine may not show in our /tmp, but their abstract sockets (which clients try first) do in
+# /proc/net/unix: a number taken there would connect our programs to their server. Numbers are
+# drawn at random from a wide range, and the display is used only once our server answers.
 start_xvfb() {
-  local xvfb
-  for _ in 1 2 3; do
-    : >"$work/display"
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+  local xvfb n
+  for _ in 1 2 3 4 5 6; do
+    n=$((200 + RANDOM % 20000))
+    grep -aq "/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null && continue
+    [ -e "/tmp/.X$n-lock" ] && continue
+    # -noreset: the last client leaving would otherwise restart the server, and a program
+    # connecting in that moment is turned away.
+    Xvfb ":$n" -screen 0 "$1" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb=$!
     pids+=($xvfb)
-    exec 3>&-
-    until_true 100 test -s "$work/display" || continue
-    export DISPLAY=":$(head -n 1 "$work/display")"
-    until_true 50 xdotool getdisplaygeometry && return 0
+    export DISPLAY=":$n"
+    until_true 100 xdotool getdisplaygeometry && kill -0 "$xvfb" 2>/dev/null && return 0
     kill "$xvfb" 2>/dev/null
   done
   return 1
