@@ -66,8 +66,8 @@ bool onX11() {
 
 QByteArray xclip(const QStringList &args, const QByteArray &input = {}) {
     QProcess p;
-    p.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"),
-                                                 QStringLiteral("clipboard")} + args);
+    p.start(QStringLiteral("xclip"),
+            QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + args);
     if (!input.isNull()) {
         p.write(input);
         p.closeWriteChannel();
@@ -95,10 +95,9 @@ struct RecordingView : ChatView {
 };
 
 struct FakeServices : ServiceControl {
-    QList<Service> services{{QStringLiteral("cups"), QStringLiteral("CUPS Scheduler"),
-                             QStringLiteral("Running")},
-                            {QStringLiteral("ssh"), QStringLiteral("OpenBSD Secure Shell"),
-                             QStringLiteral("Stopped")}};
+    QList<Service> services{
+        {QStringLiteral("cups"), QStringLiteral("CUPS Scheduler"), QStringLiteral("Running")},
+        {QStringLiteral("ssh"), QStringLiteral("OpenBSD Secure Shell"), QStringLiteral("Stopped")}};
     bool refuse = false;
     std::optional<QList<Service>> list() override { return services; }
     void setRunning(const QString &name, bool run,
@@ -134,11 +133,12 @@ private slots:
                             home.path() + QStringLiteral("/Docs/planted.txt")));
 
         RecordingLink link;
-        FilesFeature files(link, {{QStringLiteral("C"), home.path(), 3},
-                                  {QStringLiteral("E"), volume.path(), 2}});
+        FilesFeature files(
+            link, {{QStringLiteral("C"), home.path(), 3}, {QStringLiteral("E"), volume.path(), 2}});
         QList<std::pair<QString, int>> activity;
-        connect(&files, &HostFeature::activity, this,
-                [&](const QString &what, int percent) { activity.append({what, percent}); });
+        connect(&files, &HostFeature::activity, this, [&](const QString &what, int percent) {
+            activity.append({what, percent});
+        });
 
         QVERIFY(files.command("Drvs", {}));
         QCOMPARE(link.said.last(), QByteArray("Drvs?C:-C:3-E:2-"));
@@ -159,9 +159,9 @@ private slots:
         QCOMPARE(link.said.last(), QByteArray("Cdir?Invalid path"));
         files.command("Rdir", "C:\\out&C:\\moved");
         QCOMPARE(link.said.last(), QByteArray("Rdir?Folder could not be renamed"));
-        for (const QByteArray &param : {QByteArray("C:\\Docs\\&secret.txt"),
-                                        QByteArray("C:\\Docs\\&..\\..\\etc\\passwd"),
-                                        QByteArray("C:\\Docs\\&CON")}) {
+        for (const QByteArray &param :
+             {QByteArray("C:\\Docs\\&secret.txt"), QByteArray("C:\\Docs\\&..\\..\\etc\\passwd"),
+              QByteArray("C:\\Docs\\&CON")}) {
             files.command("Sfil", param);
             QCOMPARE(link.said.last(), QByteArray("SfSt?NOK:Invalid file name"));
         }
