@@ -12,6 +12,7 @@
 #include "RecordingLink.h"
 #include "ServiceControl.h"
 #include "SystemInfoFeature.h"
+#include "SystemdServices.h"
 #include "common/Cp1252.h"
 #include "common/Zlib.h"
 #include "tools/ClipboardContent.h"
@@ -20,6 +21,9 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -119,6 +123,80 @@ class TestHostTools : public QObject {
     Q_OBJECT
 
 private slots:
+    // systemd's manager mocked on a private bus (python3-dbusmock): the services listed,
+    // started and stopped, and an unknown one answered as stopped. Runs first: the process's
+    // system bus connection is made once, to the address set here.
+    void systemdServicesOverDBus() {
+        const QString python =
+            QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        QProcess probe;
+        probe.start(python, {QStringLiteral("-c"), QStringLiteral("import dbusmock")});
+        if (python.isEmpty() || daemon.isEmpty() || !probe.waitForFinished() ||
+            probe.exitCode() != 0)
+            QSKIP("dbus-daemon or python3-dbusmock missing (scripts/deps.sh)");
+        QTemporaryDir dir;
+        QProcess bus;
+        bus.start(daemon,
+                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                   QStringLiteral("--nopidfile"), QStringLiteral("--print-address"),
+                   QStringLiteral("--address=unix:path=") + dir.path() + QStringLiteral("/bus")});
+        QTRY_VERIFY(bus.canReadLine());
+        const QByteArray address = bus.readLine().trimmed();
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        QProcess mock;
+        mock.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
+                            QStringLiteral("--template"), QStringLiteral("systemd")});
+        const QString manager = QStringLiteral("org.freedesktop.systemd1");
+        QDBusConnection system = QDBusConnection::systemBus();
+        QVERIFY(system.isConnected());
+        QTRY_VERIFY(system.interface()->isServiceRegistered(manager));
+        auto mockCall = [&](const QString &method, const QVariantList &args) {
+            QDBusMessage m =
+                QDBusMessage::createMethodCall(manager, QStringLiteral("/org/freedesktop/systemd1"),
+                                               QStringLiteral("org.freedesktop.DBus.Mock"), method);
+            m.setArguments(args);
+            const QDBusMessage r = system.call(m);
+            QVERIFY2(r.type() == QDBusMessage::ReplyMessage, qPrintable(r.errorMessage()));
+        };
+        // The template has no ListUnits: it lists its units with their active state.
+        mockCall(QStringLiteral("AddMethod"),
+                 {QStringLiteral("org.freedesktop.systemd1.Manager"), QStringLiteral("ListUnits"),
+                  QString(), QStringLiteral("a(ssssssouso)"),
+                  QStringLiteral("ret = [(n, 'Mock ' + n, 'loaded', "
+                                 "objects[p].Get('org.freedesktop.systemd1.Unit', "
+                                 "'ActiveState'), 'running', '', dbus.ObjectPath(p), "
+                                 "dbus.UInt32(0), '', dbus.ObjectPath('/')) "
+                                 "for n, p in self.units.items()]")});
+        mockCall(QStringLiteral("AddMockUnit"), {QStringLiteral("cups.service")});
+        mockCall(QStringLiteral("AddMockUnit"), {QStringLiteral("cups.socket")});
+
+        SystemdServices services;
+        const auto listed = services.list();
+        QVERIFY(listed);
+        QCOMPARE(listed->size(), 1);
+        QCOMPARE(listed->value(0).name, QStringLiteral("cups"));
+        QCOMPARE(listed->value(0).state, QStringLiteral("Stopped"));
+
+        RecordingLink link;
+        SystemInfoFeature info(link, std::shared_ptr<ServiceControl>(&services, [](auto *) {}),
+                               nullptr);
+        info.command("SvcS", "cups&1");
+        QTRY_COMPARE(link.said.value(0), QByteArray("SvcS?Running"));
+        QCOMPARE(services.list()->value(0).state, QStringLiteral("Running"));
+        info.command("SvcS", "cups&0");
+        QTRY_COMPARE(link.said.value(1), QByteArray("SvcS?Stopped"));
+        info.command("SvcS", "nosuch&1");
+        QTRY_COMPARE(link.said.value(2), QByteArray("SvcS?Stopped"));
+        info.command("SvcS", "../../etc&1");
+        QCOMPARE(link.said.value(3), QByteArray("SvcS?Stopped"));
+
+        mock.kill();
+        mock.waitForFinished();
+        bus.kill();
+        bus.waitForFinished();
+    }
+
     // The home and a volume as drives: listing, both transfers with the panel's activity, and
     // every way out of the drives refused.
     void filesStayInTheirDrives() {
@@ -384,7 +462,7 @@ private slots:
             return QList<DesktopTask>{{QStringLiteral("Notes — Text Editor"), 4242}};
         });
         QVERIFY(info.command("PcFo", {}));
-        QTRY_VERIFY(link.saidStarting("StrlPcFo"));
+        QTRY_VERIFY_WITH_TIMEOUT(link.saidStarting("StrlPcFo"), 120000);
         QCOMPARE(link.depositedAt["list"], link.said.indexOf("StrlPcFo"));
         const QStringList report = HostInfoReport::linesOf(listLines(link.deposits["list"]));
         for (int c = 0; c < HostInfoReport::CategoryCount; ++c) {
@@ -413,7 +491,7 @@ private slots:
 
         link.said.clear();
         info.command("PcUp", {});
-        QTRY_VERIFY(link.saidStarting("StrlPcUp"));
+        QTRY_VERIFY_WITH_TIMEOUT(link.saidStarting("StrlPcUp"), 120000);
         for (const QByteArray &line : listLines(link.deposits["list"])) {
             const QByteArray tag = line.left(6);
             QVERIFY2(tag == "[MEMM]" || tag == "[STOR]" || tag == "[RUNT]" || tag == "[RUNP]" ||
@@ -450,7 +528,7 @@ private slots:
         info.command("PcUp", {});
         info.sessionEnded();
         QTest::qWait(0);
-        QTRY_VERIFY(QThreadPool::globalInstance()->activeThreadCount() == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QThreadPool::globalInstance()->activeThreadCount() == 0, 120000);
         QCoreApplication::processEvents();
         QVERIFY(!link.saidStarting("Strl"));
     }
