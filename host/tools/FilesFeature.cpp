@@ -48,7 +48,7 @@ QList<hostside::HostFiles::Drive> FilesFeature::userDrives() {
 }
 
 void FilesFeature::start() {
-    m_files = std::make_unique<hostside::HostFiles>(m_drives);
+    m_files = std::make_unique<hostside::HostFiles>(m_drives.isEmpty() ? userDrives() : m_drives);
     // The gateway keeps what the console fetches; the host need not.
     m_files->setKeepStored(false);
     connect(m_files.get(), &hostside::HostFiles::message, this, &FilesFeature::relay);
@@ -79,6 +79,9 @@ void FilesFeature::relay(const QByteArray &message) {
 }
 
 bool FilesFeature::command(const QByteArray &code, const QByteArray &parameter) {
+    // The file window asks for the drives when it opens: a stick plugged in since shows.
+    if (code == "Drvs" && m_drives.isEmpty())
+        m_files->setDrives(userDrives());
     if (code == "Sfil") {
         if (!m_sending.isEmpty())
             emit activity(m_sending, -1);

@@ -12,6 +12,7 @@ namespace qhost {
 class FilesFeature : public HostFeature {
     Q_OBJECT
 public:
+    // `drives` empty: the user's home and volumes (userDrives).
     FilesFeature(ConsoleLink &link, const QList<hostside::HostFiles::Drive> &drives,
                  QObject *parent = nullptr);
     ~FilesFeature() override;
@@ -29,7 +30,7 @@ private:
     void start();
     void relay(const QByteArray &message);
 
-    QList<hostside::HostFiles::Drive> m_drives;
+    QList<hostside::HostFiles::Drive> m_drives; // empty: the user's, read again at "Drvs"
     std::unique_ptr<hostside::HostFiles> m_files;
     QString m_sending;   // the file going to the console, shown while it goes
     QString m_receiving; // the file coming from the console

@@ -17,8 +17,7 @@ std::vector<std::unique_ptr<HostFeature>> CreateToolFeatures(ConsoleLink &link,
     QClipboard *clipboard = options.clipboard ? options.clipboard : QGuiApplication::clipboard();
     features.push_back(std::make_unique<ClipboardFeature>(link, clipboard));
     features.push_back(std::make_unique<ChatFeature>(link, options.chatView));
-    features.push_back(std::make_unique<FilesFeature>(
-        link, options.drives.isEmpty() ? FilesFeature::userDrives() : options.drives));
+    features.push_back(std::make_unique<FilesFeature>(link, options.drives));
     std::shared_ptr<ServiceControl> services = options.services;
     if (!services)
         services = std::make_shared<SystemdServices>();

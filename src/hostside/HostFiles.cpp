@@ -76,8 +76,12 @@ HostFiles::HostFiles(const QString &sandbox, QObject *parent) : QObject(parent) 
     }
 }
 
-HostFiles::HostFiles(const QList<Drive> &drives, QObject *parent)
-    : QObject(parent), m_drives(drives) {
+HostFiles::HostFiles(const QList<Drive> &drives, QObject *parent) : QObject(parent) {
+    setDrives(drives);
+}
+
+void HostFiles::setDrives(const QList<Drive> &drives) {
+    m_drives = drives;
     for (Drive &d : m_drives) {
         d.letter = d.letter.left(1).toUpper();
         d.root = QDir(d.root).absolutePath();
@@ -268,7 +272,10 @@ void HostFiles::renameFolder(const QByteArray &param) {
 }
 
 void HostFiles::storeForConsole(const QByteArray &param) {
-    auto [folder, name] = splitFolderAndName(param);
+    // Plain variables: clang before 16 cannot capture structured bindings in the worker.
+    const auto split = splitFolderAndName(param);
+    const QByteArray folder = split.first;
+    QByteArray name = split.second;
     const bool plain = name.startsWith('/');
     if (plain)
         name.remove(0, 1);

@@ -43,6 +43,8 @@ public:
     // The sandbox (empty for a drive table given).
     QString root() const { return m_root; }
     const QList<Drive> &drives() const { return m_drives; }
+    // A new table (volumes come and go); paths are mapped by it from the next command on.
+    void setDrives(const QList<Drive> &drives);
     // The local path of a remote one ("C:\Temp" -> root/C/Temp); empty when it is no path in a
     // drive or would leave it.
     QString localPath(const QString &remotePath) const;

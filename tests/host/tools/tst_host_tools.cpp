@@ -285,6 +285,13 @@ private slots:
         };
         QVERIFY(shown(QStringLiteral("Sending report.txt")));
         QVERIFY(shown(QStringLiteral("Receiving notes.txt")));
+
+        // Without a table: the home as C:, then the volumes of the mount table.
+        FilesFeature user(link, {});
+        user.command("Drvs", {});
+        QVERIFY(link.said.last().startsWith("Drvs?C:-C:3-"));
+        QCOMPARE(user.files().drives().value(0).root, QDir::homePath());
+        QCOMPARE(user.files().drives().size(), 1 + MountTable::userVolumes().size());
     }
 
     void userVolumesFromTheMountTable() {
