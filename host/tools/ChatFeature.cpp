@@ -64,7 +64,9 @@ bool ChatFeature::command(const QByteArray &code, const QByteArray &parameter) {
                 emit activity(tr("Chat with the operator"), 0);
             }
             v->showOperatorTyping(false);
-            v->showOperatorLine(fromCp1252(parameter));
+            QString text = fromCp1252(parameter);
+            text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            v->showOperatorLine(text);
         }
         return true;
     }
