@@ -87,24 +87,39 @@ std::optional<QList<ServiceControl::Service>> SystemdServices::list() {
     return services;
 }
 
-QString SystemdServices::stateOf(const QString &unit) const {
+void SystemdServices::queryState(const QString &unit, std::function<void(const QString &)> done) {
     QDBusMessage get =
         QDBusMessage::createMethodCall(kService, kPath, kManager, QStringLiteral("GetUnit"));
     get << unit;
-    const QDBusMessage path = QDBusConnection::systemBus().call(get, QDBus::Block, kListTimeoutMs);
-    if (path.type() != QDBusMessage::ReplyMessage || path.arguments().isEmpty())
-        return QStringLiteral("Stopped"); // not loaded: not running
-    const QString object = path.arguments().constFirst().value<QDBusObjectPath>().path();
-    auto property = [&](const char *name) {
-        QDBusMessage m =
-            QDBusMessage::createMethodCall(kService, object, kProperties, QStringLiteral("Get"));
-        m << kUnit << QString::fromLatin1(name);
-        const QDBusMessage r = QDBusConnection::systemBus().call(m, QDBus::Block, kListTimeoutMs);
-        return r.arguments().isEmpty()
-                   ? QString()
-                   : r.arguments().constFirst().value<QDBusVariant>().variant().toString();
-    };
-    return stateText(property("ActiveState"), property("SubState"));
+    auto *watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::systemBus().asyncCall(get, kListTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, done = std::move(done)](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                const QDBusPendingReply<QDBusObjectPath> path = *w;
+                if (path.isError()) {
+                    done(QStringLiteral("Stopped")); // not loaded: not running
+                    return;
+                }
+                QDBusMessage all = QDBusMessage::createMethodCall(
+                    kService, path.value().path(), kProperties, QStringLiteral("GetAll"));
+                all << kUnit;
+                auto *props = new QDBusPendingCallWatcher(
+                    QDBusConnection::systemBus().asyncCall(all, kListTimeoutMs), this);
+                connect(props, &QDBusPendingCallWatcher::finished, this,
+                        [done](QDBusPendingCallWatcher *p) {
+                            p->deleteLater();
+                            const QDBusPendingReply<QVariantMap> reply = *p;
+                            const QVariantMap map = reply.isError() ? QVariantMap() : reply.value();
+                            auto text = [&](const char *key) {
+                                QVariant v = map.value(QString::fromLatin1(key));
+                                if (v.canConvert<QDBusVariant>())
+                                    v = v.value<QDBusVariant>().variant();
+                                return v.toString();
+                            };
+                            done(stateText(text("ActiveState"), text("SubState")));
+                        });
+            });
 }
 
 void SystemdServices::setRunning(const QString &name, bool run,
@@ -131,14 +146,16 @@ void SystemdServices::setRunning(const QString &name, bool run,
 
 void SystemdServices::answerWhenSettled(const QString &unit,
                                         std::function<void(const QString &)> done, int triesLeft) {
-    const QString state = stateOf(unit);
-    const bool moving = state == QLatin1String("Starting") || state == QLatin1String("Stopping");
-    if (!moving || triesLeft <= 0) {
-        done(state);
-        return;
-    }
-    QTimer::singleShot(kSettleStepMs, this, [this, unit, done, triesLeft] {
-        answerWhenSettled(unit, done, triesLeft - 1);
+    queryState(unit, [this, unit, done, triesLeft](const QString &state) {
+        const bool moving =
+            state == QLatin1String("Starting") || state == QLatin1String("Stopping");
+        if (!moving || triesLeft <= 0) {
+            done(state);
+            return;
+        }
+        QTimer::singleShot(kSettleStepMs, this, [this, unit, done, triesLeft] {
+            answerWhenSettled(unit, done, triesLeft - 1);
+        });
     });
 }
 

@@ -23,7 +23,8 @@ public:
 private:
     void answerWhenSettled(const QString &unit, std::function<void(const QString &)> done,
                            int triesLeft);
-    QString stateOf(const QString &unit) const;
+    // The unit's state in the console's words, asked without waiting on the host's thread.
+    void queryState(const QString &unit, std::function<void(const QString &)> done);
 };
 
 } // namespace qhost
