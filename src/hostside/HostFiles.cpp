@@ -411,10 +411,11 @@ void HostFiles::uploaded(const QByteArray &folder, const QByteArray &uploadName,
                              ? "RfSt?NOK:Cannot write the file"
                              : "RfSt?NOK:Damaged file";
         }
-        if (result == "RfSt?OK" && !target.commit())
-            result = "RfSt?NOK:Cannot write the file";
+        // A session stopped meanwhile: the file does not land (the save is discarded).
         if (*cancel)
             return;
+        if (result == "RfSt?OK" && !target.commit())
+            result = "RfSt?NOK:Cannot write the file";
         if (result == "RfSt?OK")
             progress("RfSt?P100");
         progress(result);
