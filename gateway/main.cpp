@@ -76,9 +76,11 @@ bool dropPrivileges(const Config &config, std::string *error) {
 
 std::unique_ptr<AccountStore> openAccounts(const Config &config) {
     std::string error;
-    auto accounts = makeStateDir(config, &error)
-                        ? openSqliteAccountStore(accountsPath(config), &error)
-                        : nullptr;
+    std::unique_ptr<AccountStore> accounts;
+    if (config.database == Config::Database::Postgres)
+        accounts = openPostgresAccountStore(config.databaseUrl, &error);
+    else if (makeStateDir(config, &error))
+        accounts = openSqliteAccountStore(accountsPath(config), &error);
     if (!accounts)
         logLine(error);
     return accounts;
@@ -89,6 +91,10 @@ int serve(const Config &config) {
     if (!accounts)
         return 1;
     std::string error;
+    // Sessions this process's gateways held when it last died are over: their keys lived in
+    // its memory only.
+    if (!accounts->closeAbandonedSessions(config.servedNumbers(), &error))
+        return logLine("session records: " + error), 1;
     TlsContexts tls;
     if (!tls.load(config.certFile, config.keyFile, &error))
         return logLine(error), 1;

@@ -11,7 +11,7 @@ packages=(
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
-  libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+  libboost-dev libsodium-dev libsqlite3-dev libpq-dev postgresql prometheus-cpp-dev
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()
