@@ -33,15 +33,19 @@ void FailureThrottle::failed(const std::string &party, Clock::time_point now) {
     e.last = now;
 }
 
-std::chrono::milliseconds FailureThrottle::reserve(const std::string &party,
-                                                   Clock::time_point now) {
+std::optional<std::chrono::milliseconds> FailureThrottle::reserve(const std::string &party,
+                                                                  Clock::time_point now,
+                                                                  std::chrono::milliseconds limit) {
     const auto delay = delayFor(party, now);
     if (delay.count() == 0)
         return delay;
     Entry &e = m_entries[party];
     const auto start = std::max(now, e.nextSlot);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(start - now);
+    if (wait > limit)
+        return std::nullopt;
     e.nextSlot = start + delay;
-    return std::chrono::ceil<std::chrono::milliseconds>(start - now);
+    return wait;
 }
 
 void FailureThrottle::prune(Clock::time_point now) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -23,8 +24,10 @@ public:
     std::chrono::milliseconds delayFor(const std::string &party, Clock::time_point now) const;
     void failed(const std::string &party, Clock::time_point now);
     // How long this attempt of `party` waits before it is examined; the next one waits a
-    // delay longer. Zero for a party without recent failures.
-    std::chrono::milliseconds reserve(const std::string &party, Clock::time_point now);
+    // delay longer. Zero for a party without recent failures; nullopt, and no place taken,
+    // when the wait would exceed `limit`.
+    std::optional<std::chrono::milliseconds>
+    reserve(const std::string &party, Clock::time_point now, std::chrono::milliseconds limit);
     void succeeded(const std::string &party) { m_entries.erase(party); }
 
 private:

@@ -310,8 +310,12 @@ private:
         for (const auto &t : texts)
             values.push_back(t.c_str());
         for (int attempt = 0;; ++attempt) {
-            PGresult *r = PQexecParams(m_db, sql.c_str(), int(values.size()), nullptr,
-                                       values.data(), nullptr, nullptr, 0);
+            // Without parameters (the migrations: several statements in one text) libpq's
+            // simple query protocol runs them.
+            PGresult *r = values.empty()
+                              ? PQexec(m_db, sql.c_str())
+                              : PQexecParams(m_db, sql.c_str(), int(values.size()), nullptr,
+                                             values.data(), nullptr, nullptr, 0);
             if (PQstatus(m_db) == CONNECTION_OK || attempt > 0)
                 return r;
             PQclear(r);

@@ -240,30 +240,34 @@ void Service::logon(int gateway, const ConsoleRequest &request, ReplyFn reply) {
         return;
     }
     const auto now = steady_clock::now();
-    const auto wait = std::max(m_throttle.reserve("a:" + request.peer, now),
-                               m_throttle.reserve("u:" + lower(user.substr(0, kMaxUserCode)), now));
-    if (wait > milliseconds(m_config.maxFailureDelayMs)) {
+    const milliseconds limit(m_config.maxFailureDelayMs);
+    const auto byAddress = m_throttle.reserve("a:" + request.peer, now, limit);
+    const auto byAccount =
+        m_throttle.reserve("u:" + lower(user.substr(0, kMaxUserCode)), now, limit);
+    if (!byAddress || !byAccount) {
         // Attempts already queued up behind this party's failures: this one is not examined.
         m_metrics.logon(Metrics::Logon::Refused);
         reply(ok("Err:1 Too many failed attempts, try again later"));
         return;
     }
-    later(wait, [this, gateway, user = std::move(user), pass = std::move(pass),
-                 vers = std::move(vers), peer = request.peer, reply = std::move(reply)]() mutable {
-        asio::post(m_pool, [this, gateway, user = std::move(user), pass = std::move(pass),
-                            vers = std::move(vers), peer = std::move(peer),
-                            reply = std::move(reply)]() mutable {
-            std::optional<Account> account;
-            if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
-                account = m_accounts.verify(user, pass);
-            sodium_memzero(pass.data(), pass.size());
-            asio::post(m_strand, [this, gateway, user = std::move(user), vers = std::move(vers),
-                                  account = std::move(account), peer = std::move(peer),
+    later(std::max(*byAddress, *byAccount),
+          [this, gateway, user = std::move(user), pass = std::move(pass), vers = std::move(vers),
+           peer = request.peer, reply = std::move(reply)]() mutable {
+              asio::post(m_pool, [this, gateway, user = std::move(user), pass = std::move(pass),
+                                  vers = std::move(vers), peer = std::move(peer),
                                   reply = std::move(reply)]() mutable {
-                finishLogon(gateway, user, vers, std::move(account), peer, std::move(reply));
-            });
-        });
-    });
+                  std::optional<Account> account;
+                  if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
+                      account = m_accounts.verify(user, pass);
+                  sodium_memzero(pass.data(), pass.size());
+                  asio::post(m_strand, [this, gateway, user = std::move(user),
+                                        vers = std::move(vers), account = std::move(account),
+                                        peer = std::move(peer),
+                                        reply = std::move(reply)]() mutable {
+                      finishLogon(gateway, user, vers, std::move(account), peer, std::move(reply));
+                  });
+              });
+          });
 }
 
 void Service::finishLogon(int gateway, const std::string &user, const std::string &vers,
@@ -382,15 +386,16 @@ void Service::hostHello(int gateway, HostFrame hello, std::string peer,
                         std::function<void(bool, std::string)> done) {
     asio::post(m_strand, [this, gateway, hello = std::move(hello), peer = std::move(peer),
                           link = std::move(link), done = std::move(done)]() mutable {
-        const auto wait = m_throttle.reserve("a:" + peer, steady_clock::now());
-        if (wait > milliseconds(m_config.maxFailureDelayMs)) {
+        const auto wait = m_throttle.reserve("a:" + peer, steady_clock::now(),
+                                             milliseconds(m_config.maxFailureDelayMs));
+        if (!wait) {
             // Attempts from this address are queued up already: this one is not examined.
             m_metrics.join(Metrics::Join::Refused);
             done(false, "too many failed attempts from this address");
             return;
         }
-        later(wait, [this, gateway, hello = std::move(hello), peer = std::move(peer),
-                     link = std::move(link), done = std::move(done)]() mutable {
+        later(*wait, [this, gateway, hello = std::move(hello), peer = std::move(peer),
+                      link = std::move(link), done = std::move(done)]() mutable {
             join(gateway, std::move(hello), peer, std::move(link), done);
         });
     });
@@ -512,7 +517,6 @@ void Service::endSession(SupportSession &s, const std::string &reason) {
     const std::string operatorKey = lower(s.account.userCode);
     if (--m_perOperator[operatorKey] <= 0)
         m_perOperator.erase(operatorKey);
-    m_sessions.erase(s.digest); // the key is dead from here on
     asio::post(m_db, [this, record = std::move(record), id = s.recordId] {
         std::string error;
         if (!*id) // the database failed at the logon: one more try, so the record is whole
@@ -520,6 +524,7 @@ void Service::endSession(SupportSession &s, const std::string &reason) {
         if (!*id || !m_accounts.closeSessionRecord(*id, record, &error))
             logLine("session record not written: " + error);
     });
+    m_sessions.erase(s.digest); // the key is dead from here on
 }
 
 void Service::checkIdle() {

@@ -62,11 +62,15 @@ bool dropPrivileges(const Config &config, std::string *error) {
         return false;
     }
     std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator(config.stateDir, ec))
-        if (::chown(entry.path().c_str(), user->pw_uid, user->pw_gid) != 0)
+    // With PostgreSQL the service keeps nothing in a folder of its own.
+    if (config.database == Config::Database::Sqlite) {
+        for (const auto &entry : std::filesystem::directory_iterator(config.stateDir, ec))
+            if (::chown(entry.path().c_str(), user->pw_uid, user->pw_gid) != 0)
+                ec = std::error_code(errno, std::generic_category());
+        if (!ec && ::chown(config.stateDir.c_str(), user->pw_uid, user->pw_gid) != 0)
             ec = std::error_code(errno, std::generic_category());
-    if (ec || ::chown(config.stateDir.c_str(), user->pw_uid, user->pw_gid) != 0 ||
-        ::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 ||
+    }
+    if (ec || ::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 ||
         ::setuid(user->pw_uid) != 0 || ::setuid(0) == 0) {
         *error = "cannot become " + config.runAs + ": " + std::strerror(errno);
         return false;
