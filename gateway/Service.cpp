@@ -250,24 +250,23 @@ void Service::logon(int gateway, const ConsoleRequest &request, ReplyFn reply) {
         reply(ok("Err:1 Too many failed attempts, try again later"));
         return;
     }
-    later(std::max(*byAddress, *byAccount),
-          [this, gateway, user = std::move(user), pass = std::move(pass), vers = std::move(vers),
-           peer = request.peer, reply = std::move(reply)]() mutable {
-              asio::post(m_pool, [this, gateway, user = std::move(user), pass = std::move(pass),
-                                  vers = std::move(vers), peer = std::move(peer),
+    const auto wait = std::max(*byAddress, *byAccount);
+    later(wait, [this, gateway, user = std::move(user), pass = std::move(pass),
+                 vers = std::move(vers), peer = request.peer, reply = std::move(reply)]() mutable {
+        asio::post(m_pool, [this, gateway, user = std::move(user), pass = std::move(pass),
+                            vers = std::move(vers), peer = std::move(peer),
+                            reply = std::move(reply)]() mutable {
+            std::optional<Account> account;
+            if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
+                account = m_accounts.verify(user, pass);
+            sodium_memzero(pass.data(), pass.size());
+            asio::post(m_strand, [this, gateway, user = std::move(user), vers = std::move(vers),
+                                  account = std::move(account), peer = std::move(peer),
                                   reply = std::move(reply)]() mutable {
-                  std::optional<Account> account;
-                  if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
-                      account = m_accounts.verify(user, pass);
-                  sodium_memzero(pass.data(), pass.size());
-                  asio::post(m_strand, [this, gateway, user = std::move(user),
-                                        vers = std::move(vers), account = std::move(account),
-                                        peer = std::move(peer),
-                                        reply = std::move(reply)]() mutable {
-                      finishLogon(gateway, user, vers, std::move(account), peer, std::move(reply));
-                  });
-              });
-          });
+                finishLogon(gateway, user, vers, std::move(account), peer, std::move(reply));
+            });
+        });
+    });
 }
 
 void Service::finishLogon(int gateway, const std::string &user, const std::string &vers,
@@ -404,38 +403,35 @@ void Service::hostHello(int gateway, HostFrame hello, std::string peer,
 void Service::join(int gateway, HostFrame hello, const std::string &peer,
                    std::shared_ptr<HostLink> link,
                    const std::function<void(bool, std::string)> &done) {
-    {
-        const auto joinKey =
-            hello.type == FrameType::Hello ? splitJoinKey(hello.fields[0]) : std::nullopt;
-        SupportSession *s = joinKey ? find(joinKey->key) : nullptr;
-        // A host joins only the sessions of the gateway it reached, with the number the
-        // operator passed on.
-        if (!s || joinKey->gateway != gateway || s->gateway != gateway || m_stopping) {
-            m_metrics.join(Metrics::Join::Refused);
-            refuseLater(peer, [done] { done(false, "unknown session key"); });
-            return;
-        }
-        if (s->host) {
-            m_metrics.join(Metrics::Join::Refused);
-            done(false, "another host is in this session");
-            return;
-        }
-        m_metrics.join(Metrics::Join::Accepted);
-        s->host = link;
-        m_hosts[link.get()] = s;
-        ++s->hostJoins;
-        s->hostName = hello.fields[2];
-        s->hostAddress = peer;
-        done(true, {});
-        link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway)}));
-        // The first field after the event name is never found by the console's field reader
-        // (its name would be "HostLogon?SID"), so a join counter goes there.
-        post(*s, "HostLogon?SID=" + std::to_string(s->hostJoins) +
-                     "&IP=" + encodeQueryValue(hello.fields[1]) +
-                     "&HN=" + encodeQueryValue(hello.fields[2]) +
-                     "&WV=" + encodeQueryValue(hello.fields[3]) +
-                     "&LA=" + encodeQueryValue(hello.fields[4]));
+    const auto joinKey =
+        hello.type == FrameType::Hello ? splitJoinKey(hello.fields[0]) : std::nullopt;
+    SupportSession *s = joinKey ? find(joinKey->key) : nullptr;
+    // A host joins only the sessions of the gateway it reached, with the number the
+    // operator passed on.
+    if (!s || joinKey->gateway != gateway || s->gateway != gateway || m_stopping) {
+        m_metrics.join(Metrics::Join::Refused);
+        refuseLater(peer, [done] { done(false, "unknown session key"); });
+        return;
     }
+    if (s->host) {
+        m_metrics.join(Metrics::Join::Refused);
+        done(false, "another host is in this session");
+        return;
+    }
+    m_metrics.join(Metrics::Join::Accepted);
+    s->host = link;
+    m_hosts[link.get()] = s;
+    ++s->hostJoins;
+    s->hostName = hello.fields[2];
+    s->hostAddress = peer;
+    done(true, {});
+    link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway)}));
+    // The first field after the event name is never found by the console's field reader
+    // (its name would be "HostLogon?SID"), so a join counter goes there.
+    post(*s, "HostLogon?SID=" + std::to_string(s->hostJoins) + "&IP=" +
+                 encodeQueryValue(hello.fields[1]) + "&HN=" + encodeQueryValue(hello.fields[2]) +
+                 "&WV=" + encodeQueryValue(hello.fields[3]) +
+                 "&LA=" + encodeQueryValue(hello.fields[4]));
 }
 
 void Service::hostFrame(HostLink *link, HostFrame frame) {

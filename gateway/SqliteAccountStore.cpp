@@ -229,15 +229,22 @@ public:
 
     bool reportLoad(const std::vector<GatewayLoad> &mine, std::string *error) override {
         std::lock_guard lock(m_mutex);
-        for (const GatewayLoad &g : mine) {
+        // One transaction: one write to the disk per heartbeat, however many gateways.
+        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return fail(error);
+        bool ok = true;
+        for (size_t i = 0; ok && i < mine.size(); ++i) {
+            const GatewayLoad &g = mine[i];
             Statement q(m_db, "INSERT OR REPLACE INTO gateway_load (gateway, instance, sessions, "
                               "capacity, beat_ms) VALUES (?, ?, ?, ?, " SQLITE_NOW_MS ")");
             q.bind(1, int64_t(g.gateway)).bind(2, g.instance);
             q.bind(3, int64_t(g.sessions)).bind(4, int64_t(g.capacity));
-            if (q.step() != SQLITE_DONE)
-                return fail(error);
+            ok = q.step() == SQLITE_DONE;
         }
-        return true;
+        if (!ok)
+            fail(error);
+        sqlite3_exec(m_db, ok ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+        return ok;
     }
 
     std::vector<GatewayLoad> gatewayLoads() override {
