@@ -63,6 +63,8 @@ public:
     void hostFrame(HostLink *link, HostFrame frame);
     // The channel closed; `bye` when the host said goodbye first.
     void hostGone(HostLink *link, bool bye);
+    // For pages that take error reports in other forms; store() may be called from any thread.
+    ErrorReports &errorReports() { return m_errorReports; }
     // Ends every session (their records are written) and stops the timers.
     void shutdown(std::function<void()> done);
 
