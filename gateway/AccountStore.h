@@ -49,9 +49,10 @@ class AccountStore {
 public:
     virtual ~AccountStore() = default;
 
-    // The account when the password is right and the account is not disabled.
-    virtual std::optional<Account> verify(const std::string &userCode,
-                                          const std::string &password) = 0;
+    // The account when the password is right and the account is not disabled. A database
+    // that cannot answer sets `storeFailed`: that is no wrong password.
+    virtual std::optional<Account> verify(const std::string &userCode, const std::string &password,
+                                          bool *storeFailed) = 0;
 
     virtual bool addAccount(const std::string &userCode, const std::string &customerName,
                             const std::string &password, std::string *error) = 0;

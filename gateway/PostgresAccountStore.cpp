@@ -104,8 +104,8 @@ public:
         return run("COMMIT", {}, error);
     }
 
-    std::optional<Account> verify(const std::string &userCode,
-                                  const std::string &password) override {
+    std::optional<Account> verify(const std::string &userCode, const std::string &password,
+                                  bool *storeFailed) override {
         std::string hash;
         std::optional<Account> account;
         {
@@ -113,7 +113,11 @@ public:
             Result q(exec("SELECT user_code, customer_name, password_hash, disabled FROM accounts "
                           "WHERE lower(user_code) = lower($1)",
                           {userCode}));
-            if (q.ok() && q.rows() == 1) {
+            if (!q.ok()) {
+                *storeFailed = true;
+                return std::nullopt;
+            }
+            if (q.rows() == 1) {
                 account = Account{q.text(0, 0), q.text(0, 1), q.flag(0, 3)};
                 hash = q.text(0, 2);
             }

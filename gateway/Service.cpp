@@ -257,9 +257,20 @@ void Service::logon(int gateway, const ConsoleRequest &request, ReplyFn reply) {
                             vers = std::move(vers), peer = std::move(peer),
                             reply = std::move(reply)]() mutable {
             std::optional<Account> account;
+            bool storeFailed = false;
             if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
-                account = m_accounts.verify(user, pass);
+                account = m_accounts.verify(user, pass, &storeFailed);
             sodium_memzero(pass.data(), pass.size());
+            if (storeFailed) {
+                // Not the operator's fault: nothing is counted against them, and the console
+                // offers to retry (on another gateway).
+                asio::post(m_strand, [this, reply = std::move(reply)] {
+                    logLine("logon: the account database does not answer");
+                    m_metrics.logon(Metrics::Logon::Refused);
+                    reply(ok("Err:9 The account database does not answer"));
+                });
+                return;
+            }
             asio::post(m_strand, [this, gateway, user = std::move(user), vers = std::move(vers),
                                   account = std::move(account), peer = std::move(peer),
                                   reply = std::move(reply)]() mutable {

@@ -98,8 +98,8 @@ public:
         return true;
     }
 
-    std::optional<Account> verify(const std::string &userCode,
-                                  const std::string &password) override {
+    std::optional<Account> verify(const std::string &userCode, const std::string &password,
+                                  bool *storeFailed) override {
         std::string hash;
         std::optional<Account> account;
         {
@@ -107,9 +107,13 @@ public:
             Statement q(m_db, "SELECT user_code, customer_name, password_hash, disabled FROM "
                               "accounts WHERE user_code = ?");
             q.bind(1, userCode);
-            if (q.step() == SQLITE_ROW) {
+            const int step = q.step();
+            if (step == SQLITE_ROW) {
                 account = Account{q.text(0), q.text(1), q.integer(3) != 0};
                 hash = q.text(2);
+            } else if (step != SQLITE_DONE) {
+                *storeFailed = true;
+                return std::nullopt;
             }
         }
         const bool matches = passwordMatches(account ? hash : decoyPasswordHash(), password);

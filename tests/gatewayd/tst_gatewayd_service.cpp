@@ -279,9 +279,9 @@ private slots:
         QVERIFY2(c, error.c_str());
         QCOMPARE(c->port, 8443);
         QCOMPARE(c->servedNumbers(), (std::vector<int>{2, 3}));
-        for (const char *bad : {"prot = 1", "port = 70000", "port = 8x", "gateways = 4",
-                                "poll_hold_ms = 60000", "max_body_bytes = 68157440", "port",
-                                "database = mysql", "database = postgresql"})
+        for (const char *bad :
+             {"prot = 1", "port = 70000", "port = 8x", "gateways = 4", "poll_hold_ms = 60000",
+              "max_body_bytes = 68157440", "port", "database = mysql", "database = postgresql"})
             QVERIFY2(!parseConfig(bad, &error) && !error.empty(), bad);
         QVERIFY(!parseConfig(std::string(kMaxConfigBytes + 1, '#'), &error));
 
