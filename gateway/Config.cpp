@@ -75,6 +75,18 @@ const std::map<std::string_view, Setter> &setters() {
         {"key_file", text(&Config::keyFile)},
         {"run_as", text(&Config::runAs, 64)},
         {"threads", num(&Config::threads, 0, 256)},
+        {"database",
+         [](Config &c, std::string_view v) {
+             if (v != "sqlite" && v != "postgresql")
+                 return false;
+             c.database = v == "sqlite" ? Config::Database::Sqlite : Config::Database::Postgres;
+             return true;
+         }},
+        {"database_url", text(&Config::databaseUrl)},
+        {"heartbeat_ms", num(&Config::heartbeatMs, 100, 60000)},
+        {"redirect_margin", num(&Config::redirectMargin, 0, 1000000)},
+        {"max_error_reports", num(&Config::maxErrorReports, 1, 1000000)},
+        {"max_error_report_bytes", num(&Config::maxErrorReportBytes, 256, 1 << 20)},
         {"gateway_count", num(&Config::gatewayCount, 1, 999)},
         {"gateways", [](Config &c, std::string_view v) { return numberList(v, c.served); }},
         {"version_digits", text(&Config::versionDigits, 32)},
@@ -147,6 +159,10 @@ std::optional<Config> parseConfig(std::string_view text, std::string *error) {
             *error = "gateways: " + std::to_string(n) + " is beyond gateway_count";
             return std::nullopt;
         }
+    if (config.database == Config::Database::Postgres && config.databaseUrl.empty()) {
+        *error = "database = postgresql needs database_url";
+        return std::nullopt;
+    }
     if (config.maxHostFrameBytes < config.maxBodyBytes + 65536) {
         // A console upload travels to the host in one frame, with its names around it.
         *error = "max_host_frame_bytes must exceed max_body_bytes by 64 KiB";

@@ -19,6 +19,15 @@ struct Config {
     std::string runAs;    // the unprivileged user a root start switches to
     int threads = 0;      // event loops; 0: one per core
 
+    enum class Database { Sqlite, Postgres };
+    Database database = Database::Sqlite; // PostgreSQL when several gateways share operators
+    std::string databaseUrl;              // libpq connection string ("host=... dbname=...")
+    int heartbeatMs = 5000;               // how often the load goes to the database; 3 missed: gone
+    int redirectMargin = 0; // sessions more than the least loaded gateway that send a logon
+                            // there; 0: only a full gateway sends logons away
+    int maxErrorReports = 1000;
+    int maxErrorReportBytes = 16384;
+
     int gatewayCount = 3;      // the "gw" field of the logon reply
     std::vector<int> served;   // gateway numbers this process answers; empty: 1..gatewayCount
     std::string versionDigits; // empty: echo the console's own, so no update is offered

@@ -33,6 +33,21 @@ void FailureThrottle::failed(const std::string &party, Clock::time_point now) {
     e.last = now;
 }
 
+std::optional<std::chrono::milliseconds> FailureThrottle::reserve(const std::string &party,
+                                                                  Clock::time_point now,
+                                                                  std::chrono::milliseconds limit) {
+    const auto delay = delayFor(party, now);
+    if (delay.count() == 0)
+        return delay;
+    Entry &e = m_entries[party];
+    const auto start = std::max(now, e.nextSlot);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(start - now);
+    if (wait > limit)
+        return std::nullopt;
+    e.nextSlot = start + delay;
+    return wait;
+}
+
 void FailureThrottle::prune(Clock::time_point now) {
     std::erase_if(m_entries, [now](const auto &e) { return now - e.second.last > kForgetAfter; });
     if (m_entries.size() < m_maxEntries)

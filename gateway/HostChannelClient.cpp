@@ -28,6 +28,7 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     std::unique_ptr<websocket::stream<beast::ssl_stream<beast::tcp_stream>>> ws;
     beast::flat_buffer buffer;
     std::deque<std::string> outgoing;
+    size_t cutLast = std::string::npos; // the last outgoing message is sent only this far
     bool writing = false;
     std::thread thread;
 
@@ -69,6 +70,14 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
         if (outgoing.empty() || !ws)
             return;
         writing = true;
+        if (outgoing.size() == 1 && cutLast < outgoing.front().size()) {
+            ws->async_write_some(false, asio::buffer(outgoing.front().data(), cutLast),
+                                 [self = shared_from_this()](beast::error_code, size_t) {
+                                     beast::error_code ignored;
+                                     beast::get_lowest_layer(*self->ws).socket().close(ignored);
+                                 });
+            return;
+        }
         ws->async_write(asio::buffer(outgoing.front()),
                         [self = shared_from_this()](beast::error_code ec, size_t) {
                             self->writing = false;
@@ -162,6 +171,17 @@ void HostChannelClient::send(FrameType type, const std::vector<std::string> &fie
 
 void HostChannelClient::sendRaw(std::string bytes) {
     d->write(std::move(bytes));
+}
+
+void HostChannelClient::sendPartThenDrop(FrameType type, const std::vector<std::string> &fields,
+                                         size_t bytes) {
+    std::vector<std::string_view> views(fields.begin(), fields.end());
+    asio::post(*d->io, [p = d, frame = encodeFrame(type, views), bytes]() mutable {
+        p->cutLast = bytes;
+        p->outgoing.push_back(std::move(frame));
+        if (!p->writing)
+            p->writeNext();
+    });
 }
 
 std::optional<HostFrame> HostChannelClient::takeFrame() {

@@ -44,6 +44,9 @@ public:
     void send(FrameType type, const std::vector<std::string> &fields);
     // Any bytes as one message, for tests of the gateway's refusals.
     void sendRaw(std::string bytes);
+    // The first `bytes` of a frame, after what was sent before it; then the connection breaks
+    // as if the host's line had gone (for tests: nothing half-sent may be served).
+    void sendPartThenDrop(FrameType type, const std::vector<std::string> &fields, size_t bytes);
     std::optional<HostFrame> takeFrame();
     // Frames go to `handler` (on the client's own thread) instead of takeFrame(); set it
     // before open().

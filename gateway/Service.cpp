@@ -65,8 +65,14 @@ std::string SupportSession::sessionTimeText() const {
 Service::Service(asio::io_context &io, const Config &config, AccountStore &accounts)
     : m_strand(asio::make_strand(io)), m_config(config), m_accounts(accounts),
       m_throttle(milliseconds(config.failureDelayMs), milliseconds(config.maxFailureDelayMs)),
-      m_idleTimer(m_strand) {
-    asio::post(m_strand, [this] { checkIdle(); });
+      m_idleTimer(m_strand), m_db(asio::make_strand(m_pool)),
+      m_errorReports(accounts, m_db, m_config),
+      m_directory(newInstanceName(), milliseconds(config.heartbeatMs), config.redirectMargin),
+      m_beatTimer(m_strand) {
+    asio::post(m_strand, [this] {
+        checkIdle();
+        heartbeat();
+    });
 }
 
 Service::~Service() {
@@ -117,6 +123,13 @@ void Service::console(ConsoleRequest request, ReplyFn reply) {
         if (request.path == "/healthz") {
             // For load balancers and the service manager: up, and taking sessions.
             reply(m_stopping ? ConsoleReply{503, "stopping"} : ok("ok"));
+            return;
+        }
+        if (request.path == ErrorReports::kPath) {
+            // The console ignores the answer; a report without text is nobody's business.
+            reply(m_errorReports.receive(request.query, request.peer)
+                      ? ok("OK")
+                      : ConsoleReply{400, "No report"});
             return;
         }
         const auto &readers = m_config.metricsFrom;
@@ -218,23 +231,46 @@ void Service::logon(int gateway, const ConsoleRequest &request, ReplyFn reply) {
     std::string user = queryParam(request.query, "user");
     std::string pass = queryParam(request.query, "pass");
     std::string vers = queryParam(request.query, "vers");
-    if (m_sessions.size() >= size_t(m_config.maxSessions)) {
+    // Placed before the password is checked: a busy gateway spends nothing on hashing.
+    const auto placement = m_directory.place(int(m_sessions.size()), m_config.maxSessions);
+    if (!placement.here) {
         m_metrics.logon(Metrics::Logon::Full);
-        reply(ok("Err:8 This gateway is full"));
+        reply(ok(placement.gateway ? "GW:" + std::to_string(placement.gateway)
+                                   : std::string("Err:8 This gateway is full")));
         return;
     }
     const auto now = steady_clock::now();
-    const auto wait = std::max(m_throttle.delayFor("a:" + request.peer, now),
-                               m_throttle.delayFor("u:" + lower(user), now));
+    const milliseconds limit(m_config.maxFailureDelayMs);
+    const auto byAddress = m_throttle.reserve("a:" + request.peer, now, limit);
+    const auto byAccount =
+        m_throttle.reserve("u:" + lower(user.substr(0, kMaxUserCode)), now, limit);
+    if (!byAddress || !byAccount) {
+        // Attempts already queued up behind this party's failures: this one is not examined.
+        m_metrics.logon(Metrics::Logon::Refused);
+        reply(ok("Err:1 Too many failed attempts, try again later"));
+        return;
+    }
+    const auto wait = std::max(*byAddress, *byAccount);
     later(wait, [this, gateway, user = std::move(user), pass = std::move(pass),
                  vers = std::move(vers), peer = request.peer, reply = std::move(reply)]() mutable {
         asio::post(m_pool, [this, gateway, user = std::move(user), pass = std::move(pass),
                             vers = std::move(vers), peer = std::move(peer),
                             reply = std::move(reply)]() mutable {
             std::optional<Account> account;
+            bool storeFailed = false;
             if (!user.empty() && user.size() <= kMaxUserCode && pass.size() <= kMaxPassword)
-                account = m_accounts.verify(user, pass);
+                account = m_accounts.verify(user, pass, &storeFailed);
             sodium_memzero(pass.data(), pass.size());
+            if (storeFailed) {
+                // Not the operator's fault: nothing is counted against them, and the console
+                // offers to retry (on another gateway).
+                asio::post(m_strand, [this, reply = std::move(reply)] {
+                    logLine("logon: the account database does not answer");
+                    m_metrics.logon(Metrics::Logon::Refused);
+                    reply(ok("Err:9 The account database does not answer"));
+                });
+                return;
+            }
             asio::post(m_strand, [this, gateway, user = std::move(user), vers = std::move(vers),
                                   account = std::move(account), peer = std::move(peer),
                                   reply = std::move(reply)]() mutable {
@@ -278,6 +314,13 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
     session->account = *account;
     session->startedAt = int64_t(std::time(nullptr));
     ++m_perOperator[operatorKey];
+    SessionRecord record{gateway, account->userCode, {}, {}, session->startedAt, 0, {}, "open"};
+    asio::post(m_db, [this, record = std::move(record), id = session->recordId] {
+        std::string error;
+        *id = m_accounts.openSessionRecord(record, &error);
+        if (!*id)
+            logLine("session record not written: " + error);
+    });
 
     std::string digits = m_config.versionDigits.empty()
                              ? vers.substr(std::min<size_t>(1, vers.size()), 32)
@@ -353,37 +396,53 @@ void Service::hostHello(int gateway, HostFrame hello, std::string peer,
                         std::function<void(bool, std::string)> done) {
     asio::post(m_strand, [this, gateway, hello = std::move(hello), peer = std::move(peer),
                           link = std::move(link), done = std::move(done)]() mutable {
-        const auto joinKey =
-            hello.type == FrameType::Hello ? splitJoinKey(hello.fields[0]) : std::nullopt;
-        SupportSession *s = joinKey ? find(joinKey->key) : nullptr;
-        // A host joins only the sessions of the gateway it reached, with the number the
-        // operator passed on.
-        if (!s || joinKey->gateway != gateway || s->gateway != gateway || m_stopping) {
+        const auto wait = m_throttle.reserve("a:" + peer, steady_clock::now(),
+                                             milliseconds(m_config.maxFailureDelayMs));
+        if (!wait) {
+            // Attempts from this address are queued up already: this one is not examined.
             m_metrics.join(Metrics::Join::Refused);
-            refuseLater(peer, [done] { done(false, "unknown session key"); });
+            done(false, "too many failed attempts from this address");
             return;
         }
-        if (s->host) {
-            m_metrics.join(Metrics::Join::Refused);
-            done(false, "another host is in this session");
-            return;
-        }
-        m_metrics.join(Metrics::Join::Accepted);
-        s->host = link;
-        m_hosts[link.get()] = s;
-        ++s->hostJoins;
-        s->hostName = hello.fields[2];
-        s->hostAddress = peer;
-        done(true, {});
-        link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway)}));
-        // The first field after the event name is never found by the console's field reader
-        // (its name would be "HostLogon?SID"), so a join counter goes there.
-        post(*s, "HostLogon?SID=" + std::to_string(s->hostJoins) +
-                     "&IP=" + encodeQueryValue(hello.fields[1]) +
-                     "&HN=" + encodeQueryValue(hello.fields[2]) +
-                     "&WV=" + encodeQueryValue(hello.fields[3]) +
-                     "&LA=" + encodeQueryValue(hello.fields[4]));
+        later(*wait, [this, gateway, hello = std::move(hello), peer = std::move(peer),
+                      link = std::move(link), done = std::move(done)]() mutable {
+            join(gateway, std::move(hello), peer, std::move(link), done);
+        });
     });
+}
+
+void Service::join(int gateway, HostFrame hello, const std::string &peer,
+                   std::shared_ptr<HostLink> link,
+                   const std::function<void(bool, std::string)> &done) {
+    const auto joinKey =
+        hello.type == FrameType::Hello ? splitJoinKey(hello.fields[0]) : std::nullopt;
+    SupportSession *s = joinKey ? find(joinKey->key) : nullptr;
+    // A host joins only the sessions of the gateway it reached, with the number the
+    // operator passed on.
+    if (!s || joinKey->gateway != gateway || s->gateway != gateway || m_stopping) {
+        m_metrics.join(Metrics::Join::Refused);
+        refuseLater(peer, [done] { done(false, "unknown session key"); });
+        return;
+    }
+    if (s->host) {
+        m_metrics.join(Metrics::Join::Refused);
+        done(false, "another host is in this session");
+        return;
+    }
+    m_metrics.join(Metrics::Join::Accepted);
+    s->host = link;
+    m_hosts[link.get()] = s;
+    ++s->hostJoins;
+    s->hostName = hello.fields[2];
+    s->hostAddress = peer;
+    done(true, {});
+    link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway)}));
+    // The first field after the event name is never found by the console's field reader
+    // (its name would be "HostLogon?SID"), so a join counter goes there.
+    post(*s, "HostLogon?SID=" + std::to_string(s->hostJoins) + "&IP=" +
+                 encodeQueryValue(hello.fields[1]) + "&HN=" + encodeQueryValue(hello.fields[2]) +
+                 "&WV=" + encodeQueryValue(hello.fields[3]) +
+                 "&LA=" + encodeQueryValue(hello.fields[4]));
 }
 
 void Service::hostFrame(HostLink *link, HostFrame frame) {
@@ -458,19 +517,21 @@ void Service::endSession(SupportSession &s, const std::string &reason) {
     if (s.heldPoll)
         answerHeldPoll(s, {});
     SessionRecord record{
-        s.account.userCode,          s.hostName,          s.hostAddress, s.startedAt,
-        int64_t(std::time(nullptr)), s.sessionTimeText(), reason};
+        s.gateway,   s.account.userCode,          s.hostName,          s.hostAddress,
+        s.startedAt, int64_t(std::time(nullptr)), s.sessionTimeText(), reason};
     logLine("session end: " + s.account.userCode + " after " + record.sessionTime + " (" + reason +
             ")");
     const std::string operatorKey = lower(s.account.userCode);
     if (--m_perOperator[operatorKey] <= 0)
         m_perOperator.erase(operatorKey);
-    m_sessions.erase(s.digest); // the key is dead from here on
-    asio::post(m_pool, [this, record = std::move(record)] {
+    asio::post(m_db, [this, record = std::move(record), id = s.recordId] {
         std::string error;
-        if (!m_accounts.recordSession(record, &error))
+        if (!*id) // the database failed at the logon: one more try, so the record is whole
+            *id = m_accounts.openSessionRecord(record, &error);
+        if (!*id || !m_accounts.closeSessionRecord(*id, record, &error))
             logLine("session record not written: " + error);
     });
+    m_sessions.erase(s.digest); // the key is dead from here on
 }
 
 void Service::checkIdle() {
@@ -491,10 +552,42 @@ void Service::checkIdle() {
     });
 }
 
+void Service::heartbeat() {
+    if (m_stopping)
+        return;
+    std::vector<GatewayLoad> mine;
+    for (int gateway : m_config.servedNumbers())
+        mine.push_back(
+            {gateway, m_directory.instance(), int(m_sessions.size()), m_config.maxSessions, 0});
+    asio::post(m_db, [this, mine = std::move(mine)] {
+        std::string error;
+        if (!m_accounts.reportLoad(mine, &error))
+            logLine("load not reported: " + error);
+        auto loads = m_accounts.gatewayLoads();
+        asio::post(m_strand, [this, loads = std::move(loads)]() mutable {
+            m_directory.update(std::move(loads));
+        });
+    });
+    m_beatTimer.expires_after(milliseconds(m_config.heartbeatMs));
+    m_beatTimer.async_wait([this](const boost::system::error_code &ec) {
+        if (!ec)
+            heartbeat();
+    });
+}
+
 void Service::shutdown(std::function<void()> done) {
     asio::post(m_strand, [this, done = std::move(done)] {
         m_stopping = true;
         m_idleTimer.cancel();
+        m_beatTimer.cancel();
+        // The other gateways stop sending logons here before this one's heartbeat runs out.
+        std::vector<GatewayLoad> closed;
+        for (int gateway : m_config.servedNumbers())
+            closed.push_back({gateway, m_directory.instance(), 0, 0, 0});
+        asio::post(m_db, [this, closed = std::move(closed)] {
+            std::string error;
+            m_accounts.reportLoad(closed, &error);
+        });
         std::vector<SupportSession *> all;
         for (auto &[digest, s] : m_sessions)
             all.push_back(s.get());

@@ -1,7 +1,9 @@
 #pragma once
 #include "AccountStore.h"
 #include "Config.h"
+#include "ErrorReports.h"
 #include "FailureThrottle.h"
+#include "GatewayDirectory.h"
 #include "HostFrame.h"
 #include "Metrics.h"
 
@@ -45,7 +47,8 @@ struct SupportSession;
 // The gateway's logic, apart from the connections that carry it: logon against the accounts,
 // the sessions with their messages, held polls and deposits, the relay of the console's
 // commands to the host and the refusals. Everything runs on one strand, so sessions need no
-// locks; password checks and database writes run on a small pool beside it.
+// locks; password checks run on a small pool beside it, and database writes on that pool in
+// the order they were made.
 class Service {
 public:
     Service(boost::asio::io_context &io, const Config &config, AccountStore &accounts);
@@ -60,6 +63,8 @@ public:
     void hostFrame(HostLink *link, HostFrame frame);
     // The channel closed; `bye` when the host said goodbye first.
     void hostGone(HostLink *link, bool bye);
+    // For pages that take error reports in other forms; store() may be called from any thread.
+    ErrorReports &errorReports() { return m_errorReports; }
     // Ends every session (their records are written) and stops the timers.
     void shutdown(std::function<void()> done);
 
@@ -71,6 +76,8 @@ private:
     void logon(int gateway, const ConsoleRequest &request, ReplyFn reply);
     void finishLogon(int gateway, const std::string &user, const std::string &vers,
                      std::optional<Account> account, const std::string &peer, ReplyFn reply);
+    void join(int gateway, HostFrame hello, const std::string &peer, std::shared_ptr<HostLink> link,
+              const std::function<void(bool, std::string)> &done);
     void serve(SupportSession &s, const std::string &code, const std::string &rest,
                const ConsoleRequest &request, ReplyFn &reply);
     void poll(SupportSession &s, ReplyFn reply);
@@ -82,6 +89,7 @@ private:
     void refuseLater(const std::string &peer, std::function<void()> answer);
     void later(std::chrono::milliseconds delay, std::function<void()> action);
     void checkIdle();
+    void heartbeat();
     SupportSession *find(std::string_view key);
 
     using Strand = boost::asio::strand<boost::asio::io_context::executor_type>;
@@ -92,6 +100,10 @@ private:
     FailureThrottle m_throttle;
     Metrics m_metrics;
     boost::asio::steady_timer m_idleTimer;
+    ErrorReports::DbExecutor m_db; // one after the other: a record is opened before it closes
+    ErrorReports m_errorReports;
+    GatewayDirectory m_directory;
+    boost::asio::steady_timer m_beatTimer;
     std::unordered_map<std::string, std::unique_ptr<SupportSession>> m_sessions; // by key digest
     std::unordered_map<HostLink *, SupportSession *> m_hosts;
     std::unordered_map<std::string, int> m_perOperator; // live sessions by lower-case user code

@@ -7,20 +7,6 @@
 
 namespace gatewayd {
 
-std::string hashPassword(const std::string &password) {
-    char out[crypto_pwhash_STRBYTES];
-    if (crypto_pwhash_str_alg(
-            out, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-            crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0)
-        return {};
-    return out;
-}
-
-bool passwordMatches(const std::string &hash, const std::string &password) {
-    return !hash.empty() &&
-           crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
-}
-
 namespace {
 // Each entry moves the schema one version up; the version is SQLite's user_version.
 const char *const kMigrations[] = {
@@ -39,14 +25,24 @@ const char *const kMigrations[] = {
     " ended_at INTEGER NOT NULL,"
     " session_time TEXT NOT NULL,"
     " end_reason TEXT NOT NULL);",
+    // Records written at the logon, error reports, and the gateways' loads for load sharing.
+    "ALTER TABLE sessions ADD COLUMN gateway INTEGER NOT NULL DEFAULT 0;"
+    "CREATE INDEX sessions_open ON sessions (ended_at, gateway);"
+    "CREATE TABLE error_reports ("
+    " id INTEGER PRIMARY KEY,"
+    " received_at INTEGER NOT NULL,"
+    " peer TEXT NOT NULL,"
+    " report TEXT NOT NULL);"
+    "CREATE TABLE gateway_load ("
+    " gateway INTEGER PRIMARY KEY,"
+    " instance TEXT NOT NULL,"
+    " sessions INTEGER NOT NULL,"
+    " capacity INTEGER NOT NULL,"
+    " beat_ms INTEGER NOT NULL);",
 };
 
-// A password hash that matches nothing, verified when the account is unknown so that the
-// answer takes as long as for a known one.
-const std::string &decoyHash() {
-    static const std::string hash = hashPassword("decoy password of no account");
-    return hash;
-}
+// Milliseconds since the epoch by SQLite's clock.
+#define SQLITE_NOW_MS "CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)"
 
 class Statement {
 public:
@@ -102,8 +98,8 @@ public:
         return true;
     }
 
-    std::optional<Account> verify(const std::string &userCode,
-                                  const std::string &password) override {
+    std::optional<Account> verify(const std::string &userCode, const std::string &password,
+                                  bool *storeFailed) override {
         std::string hash;
         std::optional<Account> account;
         {
@@ -111,12 +107,16 @@ public:
             Statement q(m_db, "SELECT user_code, customer_name, password_hash, disabled FROM "
                               "accounts WHERE user_code = ?");
             q.bind(1, userCode);
-            if (q.step() == SQLITE_ROW) {
+            const int step = q.step();
+            if (step == SQLITE_ROW) {
                 account = Account{q.text(0), q.text(1), q.integer(3) != 0};
                 hash = q.text(2);
+            } else if (step != SQLITE_DONE) {
+                *storeFailed = true;
+                return std::nullopt;
             }
         }
-        const bool matches = passwordMatches(account ? hash : decoyHash(), password);
+        const bool matches = passwordMatches(account ? hash : decoyPasswordHash(), password);
         if (!account || !matches || account->disabled)
             return std::nullopt;
         return account;
@@ -158,24 +158,107 @@ public:
         return out;
     }
 
-    bool recordSession(const SessionRecord &r, std::string *error) override {
+    int64_t openSessionRecord(const SessionRecord &r, std::string *error) override {
         std::lock_guard lock(m_mutex);
-        Statement q(m_db, "INSERT INTO sessions (user_code, host_name, host_address, started_at, "
-                          "ended_at, session_time, end_reason) VALUES (?, ?, ?, ?, ?, ?, ?)");
-        q.bind(1, r.userCode).bind(2, r.hostName).bind(3, r.hostAddress);
-        q.bind(4, r.startedAt).bind(5, r.endedAt).bind(6, r.sessionTime).bind(7, r.endReason);
-        return q.step() == SQLITE_DONE ? true : fail(error);
+        Statement q(m_db, "INSERT INTO sessions (gateway, user_code, host_name, host_address, "
+                          "started_at, ended_at, session_time, end_reason) "
+                          "VALUES (?, ?, '', '', ?, 0, '', 'open')");
+        q.bind(1, int64_t(r.gateway)).bind(2, r.userCode).bind(3, r.startedAt);
+        if (q.step() != SQLITE_DONE)
+            return fail(error), 0;
+        return sqlite3_last_insert_rowid(m_db);
+    }
+
+    bool closeSessionRecord(int64_t id, const SessionRecord &r, std::string *error) override {
+        std::lock_guard lock(m_mutex);
+        Statement q(m_db, "UPDATE sessions SET host_name = ?, host_address = ?, ended_at = ?, "
+                          "session_time = ?, end_reason = ? WHERE id = ?");
+        q.bind(1, r.hostName).bind(2, r.hostAddress).bind(3, r.endedAt);
+        q.bind(4, r.sessionTime).bind(5, r.endReason).bind(6, id);
+        return q.step() == SQLITE_DONE ? changedOne(error) : fail(error);
+    }
+
+    bool closeAbandonedSessions(const std::vector<int> &gateways, std::string *error) override {
+        std::lock_guard lock(m_mutex);
+        for (int gateway : gateways) {
+            Statement q(m_db, "UPDATE sessions SET ended_at = strftime('%s','now'), "
+                              "end_reason = 'lost' WHERE ended_at = 0 AND gateway = ?");
+            q.bind(1, int64_t(gateway));
+            if (q.step() != SQLITE_DONE)
+                return fail(error);
+        }
+        return true;
     }
 
     std::vector<SessionRecord> sessionRecords(int newestCount) override {
         std::lock_guard lock(m_mutex);
-        Statement q(m_db, "SELECT user_code, host_name, host_address, started_at, ended_at, "
-                          "session_time, end_reason FROM sessions ORDER BY id DESC LIMIT ?");
+        Statement q(m_db, "SELECT gateway, user_code, host_name, host_address, started_at, "
+                          "ended_at, session_time, end_reason FROM sessions ORDER BY id DESC "
+                          "LIMIT ?");
         q.bind(1, int64_t(newestCount));
         std::vector<SessionRecord> out;
         while (q.step() == SQLITE_ROW)
-            out.push_back({q.text(0), q.text(1), q.text(2), q.integer(3), q.integer(4), q.text(5),
-                           q.text(6)});
+            out.push_back({int(q.integer(0)), q.text(1), q.text(2), q.text(3), q.integer(4),
+                           q.integer(5), q.text(6), q.text(7)});
+        return out;
+    }
+
+    bool addErrorReport(const ErrorReport &r, int maxCount, std::string *error) override {
+        std::lock_guard lock(m_mutex);
+        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return fail(error);
+        Statement add(m_db,
+                      "INSERT INTO error_reports (received_at, peer, report) VALUES (?, ?, ?)");
+        add.bind(1, r.receivedAt).bind(2, r.peer).bind(3, r.text);
+        Statement trim(m_db, "DELETE FROM error_reports WHERE id <= (SELECT id FROM error_reports "
+                             "ORDER BY id DESC LIMIT 1 OFFSET ?)");
+        trim.bind(1, int64_t(maxCount));
+        const bool ok = add.step() == SQLITE_DONE && trim.step() == SQLITE_DONE;
+        if (!ok)
+            fail(error);
+        sqlite3_exec(m_db, ok ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+        return ok;
+    }
+
+    std::vector<ErrorReport> errorReports(int newestCount) override {
+        std::lock_guard lock(m_mutex);
+        Statement q(m_db, "SELECT received_at, peer, report FROM error_reports ORDER BY id DESC "
+                          "LIMIT ?");
+        q.bind(1, int64_t(newestCount));
+        std::vector<ErrorReport> out;
+        while (q.step() == SQLITE_ROW)
+            out.push_back({q.integer(0), q.text(1), q.text(2)});
+        return out;
+    }
+
+    bool reportLoad(const std::vector<GatewayLoad> &mine, std::string *error) override {
+        std::lock_guard lock(m_mutex);
+        // One transaction: one write to the disk per heartbeat, however many gateways.
+        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return fail(error);
+        bool ok = true;
+        for (size_t i = 0; ok && i < mine.size(); ++i) {
+            const GatewayLoad &g = mine[i];
+            Statement q(m_db, "INSERT OR REPLACE INTO gateway_load (gateway, instance, sessions, "
+                              "capacity, beat_ms) VALUES (?, ?, ?, ?, " SQLITE_NOW_MS ")");
+            q.bind(1, int64_t(g.gateway)).bind(2, g.instance);
+            q.bind(3, int64_t(g.sessions)).bind(4, int64_t(g.capacity));
+            ok = q.step() == SQLITE_DONE;
+        }
+        if (!ok)
+            fail(error);
+        sqlite3_exec(m_db, ok ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+        return ok;
+    }
+
+    std::vector<GatewayLoad> gatewayLoads() override {
+        std::lock_guard lock(m_mutex);
+        Statement q(m_db, "SELECT gateway, instance, sessions, capacity, " SQLITE_NOW_MS
+                          " - beat_ms FROM gateway_load ORDER BY gateway");
+        std::vector<GatewayLoad> out;
+        while (q.step() == SQLITE_ROW)
+            out.push_back(
+                {int(q.integer(0)), q.text(1), int(q.integer(2)), int(q.integer(3)), q.integer(4)});
         return out;
     }
 

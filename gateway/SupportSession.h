@@ -18,6 +18,8 @@ struct SupportSession {
     Account account;
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     int64_t startedAt = 0;
+    // The database's id of the session's record, known once the write behind the logon ran.
+    std::shared_ptr<int64_t> recordId = std::make_shared<int64_t>(0);
     std::chrono::steady_clock::time_point lastRequest = started;
 
     // Messages for the console, oldest first, and the poll held for the next one.

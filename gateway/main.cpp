@@ -62,11 +62,15 @@ bool dropPrivileges(const Config &config, std::string *error) {
         return false;
     }
     std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator(config.stateDir, ec))
-        if (::chown(entry.path().c_str(), user->pw_uid, user->pw_gid) != 0)
+    // With PostgreSQL the service keeps nothing in a folder of its own.
+    if (config.database == Config::Database::Sqlite) {
+        for (const auto &entry : std::filesystem::directory_iterator(config.stateDir, ec))
+            if (::chown(entry.path().c_str(), user->pw_uid, user->pw_gid) != 0)
+                ec = std::error_code(errno, std::generic_category());
+        if (!ec && ::chown(config.stateDir.c_str(), user->pw_uid, user->pw_gid) != 0)
             ec = std::error_code(errno, std::generic_category());
-    if (ec || ::chown(config.stateDir.c_str(), user->pw_uid, user->pw_gid) != 0 ||
-        ::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 ||
+    }
+    if (ec || ::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 ||
         ::setuid(user->pw_uid) != 0 || ::setuid(0) == 0) {
         *error = "cannot become " + config.runAs + ": " + std::strerror(errno);
         return false;
@@ -76,9 +80,11 @@ bool dropPrivileges(const Config &config, std::string *error) {
 
 std::unique_ptr<AccountStore> openAccounts(const Config &config) {
     std::string error;
-    auto accounts = makeStateDir(config, &error)
-                        ? openSqliteAccountStore(accountsPath(config), &error)
-                        : nullptr;
+    std::unique_ptr<AccountStore> accounts;
+    if (config.database == Config::Database::Postgres)
+        accounts = openPostgresAccountStore(config.databaseUrl, &error);
+    else if (makeStateDir(config, &error))
+        accounts = openSqliteAccountStore(accountsPath(config), &error);
     if (!accounts)
         logLine(error);
     return accounts;
@@ -89,6 +95,10 @@ int serve(const Config &config) {
     if (!accounts)
         return 1;
     std::string error;
+    // Sessions this process's gateways held when it last died are over: their keys lived in
+    // its memory only.
+    if (!accounts->closeAbandonedSessions(config.servedNumbers(), &error))
+        return logLine("session records: " + error), 1;
     TlsContexts tls;
     if (!tls.load(config.certFile, config.keyFile, &error))
         return logLine(error), 1;

@@ -11,10 +11,10 @@ packages=(
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-dbusmock
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
-  libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+  libboost-dev libsodium-dev libsqlite3-dev libpq-dev postgresql prometheus-cpp-dev
   libxcb-shm0-dev libxcb-damage0-dev libxcb-xfixes0-dev libxcb-randr0-dev libxcb-xtest0-dev
   libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev xterm x11-apps x11-xserver-utils
-  python3-dbusmock x11-utils adwaita-icon-theme xserver-xephyr
+  x11-utils adwaita-icon-theme xserver-xephyr
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()

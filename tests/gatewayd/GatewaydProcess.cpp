@@ -40,11 +40,11 @@ QString GatewaydProcess::statePath() const {
     return m_dir.filePath("state");
 }
 QString GatewaydProcess::gatewayAddress() const {
-    return QStringLiteral("https://127.0.0.1:%1/gw{n}/").arg(m_port);
+    return QStringLiteral("https://%1:%2/gw{n}/").arg(m_address).arg(m_port);
 }
 
 bool GatewaydProcess::replaceCertificate() {
-    const auto server = m_ca.issueServer({"127.0.0.1", "localhost"});
+    const auto server = m_ca.issueServer({m_address, "localhost"});
     QByteArray chain = server.certificate.toPem() + m_ca.caPem();
     return !server.isNull() && writeFile(m_dir.filePath("cert.pem"), chain) &&
            writeKeyFile(server.key.toPem());
@@ -57,7 +57,9 @@ bool GatewaydProcess::writeKeyFile(const QByteArray &pem) {
 }
 
 bool GatewaydProcess::start(const QByteArray &extraConfig, QString *error) {
-    QByteArray config = "listen = 127.0.0.1\nport = 0\nstate_dir = " + statePath().toUtf8() +
+    QByteArray config = "listen = " + m_address.toUtf8() +
+                        "\nport = " + QByteArray::number(m_port) +
+                        "\nstate_dir = " + statePath().toUtf8() +
                         "\ncert_file = " + m_dir.filePath("cert.pem").toUtf8() +
                         "\nkey_file = " + m_dir.filePath("key.pem").toUtf8() + "\nthreads = 2\n";
     if (::geteuid() == 0)
@@ -92,6 +94,11 @@ bool GatewaydProcess::cli(const QStringList &args, const QByteArray &stdinText) 
     return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+void GatewaydProcess::kill() {
+    m_process.kill();
+    m_process.waitForFinished(30000);
+}
+
 void GatewaydProcess::stop() {
     if (m_process.state() == QProcess::NotRunning)
         return;
@@ -103,8 +110,8 @@ void GatewaydProcess::stop() {
 GatewaydProcess::Answer GatewaydProcess::request(const QByteArray &pathAndQuery,
                                                  const QByteArray *body) {
     QNetworkAccessManager nam;
-    QNetworkRequest request(
-        QUrl::fromEncoded("https://127.0.0.1:" + QByteArray::number(m_port) + pathAndQuery));
+    QNetworkRequest request(QUrl::fromEncoded("https://" + m_address.toLatin1() + ":" +
+                                              QByteArray::number(m_port) + pathAndQuery));
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setCaCertificates({m_ca.caCertificate()});
     request.setSslConfiguration(tls);
@@ -136,7 +143,7 @@ QByteArray GatewaydProcess::raw(const QByteArray &bytes, const QString &source) 
     QSslConfiguration tls = socket.sslConfiguration();
     tls.setCaCertificates({m_ca.caCertificate()});
     socket.setSslConfiguration(tls);
-    socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), m_port);
+    socket.connectToHostEncrypted(m_address, m_port);
     if (!socket.waitForEncrypted(30000))
         return {};
     socket.write(bytes);
@@ -152,6 +159,6 @@ QSslCertificate GatewaydProcess::presentedCertificate() {
     QSslConfiguration tls = socket.sslConfiguration();
     tls.setCaCertificates({m_ca.caCertificate()});
     socket.setSslConfiguration(tls);
-    socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), m_port);
+    socket.connectToHostEncrypted(m_address, m_port);
     return socket.waitForEncrypted(30000) ? socket.peerCertificate() : QSslCertificate();
 }

@@ -21,9 +21,14 @@ public:
     GatewaydProcess();
     ~GatewaydProcess();
 
+    // The loopback address it listens on (and its certificate names); set before start().
+    void setAddress(const QString &address) { m_address = address; }
+    QString address() const { return m_address; }
     // Writes the files and the configuration (`extraConfig` lines are appended) and starts
-    // serving; false with the reason in `error`.
+    // serving; false with the reason in `error`. Started again, it keeps its port and state.
     bool start(const QByteArray &extraConfig, QString *error);
+    // SIGKILL: nothing is ended or written.
+    void kill();
     // `user add|passwd|disable ...`, the password on standard input.
     bool cli(const QStringList &args, const QByteArray &stdinText = {});
     void stop();
@@ -53,4 +58,5 @@ private:
     LocalPki m_ca;
     QProcess m_process;
     quint16 m_port = 0;
+    QString m_address = QStringLiteral("127.0.0.1");
 };

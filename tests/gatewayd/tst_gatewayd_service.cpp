@@ -279,8 +279,9 @@ private slots:
         QVERIFY2(c, error.c_str());
         QCOMPARE(c->port, 8443);
         QCOMPARE(c->servedNumbers(), (std::vector<int>{2, 3}));
-        for (const char *bad : {"prot = 1", "port = 70000", "port = 8x", "gateways = 4",
-                                "poll_hold_ms = 60000", "max_body_bytes = 68157440", "port"})
+        for (const char *bad :
+             {"prot = 1", "port = 70000", "port = 8x", "gateways = 4", "poll_hold_ms = 60000",
+              "max_body_bytes = 68157440", "port", "database = mysql", "database = postgresql"})
             QVERIFY2(!parseConfig(bad, &error) && !error.empty(), bad);
         QVERIFY(!parseConfig(std::string(kMaxConfigBytes + 1, '#'), &error));
 
@@ -299,6 +300,17 @@ private slots:
         for (const char *party : {"b", "c", "d", "e", "f"}) // beyond the table's size
             throttle.failed(party, t + seconds(1));
         QCOMPARE(throttle.delayFor("f", t + seconds(1)).count(), 100);
+
+        // Attempts of a failing party are examined one delay apart, however many come at
+        // once; one that would wait beyond the limit takes no place.
+        const auto u = t + seconds(2);
+        throttle.failed("g", u);
+        QCOMPARE(throttle.reserve("g", u, milliseconds(250))->count(), 0);
+        QCOMPARE(throttle.reserve("g", u, milliseconds(250))->count(), 100);
+        QCOMPARE(throttle.reserve("g", u, milliseconds(250))->count(), 200);
+        QVERIFY(!throttle.reserve("g", u, milliseconds(250)));
+        QCOMPARE(throttle.reserve("g", u + milliseconds(150), milliseconds(250))->count(), 150);
+        QCOMPARE(throttle.reserve("h", u, milliseconds(0))->count(), 0); // never failed
     }
 
     void certificateReloadKeepsSessions() {
