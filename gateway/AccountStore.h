@@ -23,6 +23,13 @@ struct SessionRecord {
     std::string endReason;   // "logoff", "idle", "shutdown"
 };
 
+// An error report a console sent, as received.
+struct ErrorReport {
+    int64_t receivedAt = 0;  // seconds since the epoch
+    std::string fromAddress; // the sender's address as the gateway saw it
+    std::string text;        // decoded; the console's text is Windows-1252
+};
+
 // Operator accounts and session records. The SQLite store is the default; gateways that share
 // their operators use a store on a database server behind the same interface. Every method may
 // block on the database and on password hashing: callers run it off the event loops.
@@ -43,6 +50,11 @@ public:
 
     virtual bool recordSession(const SessionRecord &record, std::string *error) = 0;
     virtual std::vector<SessionRecord> sessionRecords(int newestCount) = 0;
+
+    // Keeps the report and, of all reports, only the newest `keepNewest`.
+    virtual bool recordErrorReport(const ErrorReport &report, int keepNewest,
+                                   std::string *error) = 0;
+    virtual std::vector<ErrorReport> errorReports(int newestCount) = 0;
 };
 
 // Opens (and creates or migrates) the SQLite store in `path`.

@@ -39,6 +39,11 @@ const char *const kMigrations[] = {
     " ended_at INTEGER NOT NULL,"
     " session_time TEXT NOT NULL,"
     " end_reason TEXT NOT NULL);",
+    "CREATE TABLE error_reports ("
+    " id INTEGER PRIMARY KEY,"
+    " received_at INTEGER NOT NULL,"
+    " from_address TEXT NOT NULL,"
+    " report BLOB NOT NULL);",
 };
 
 // A password hash that matches nothing, verified when the account is unknown so that the
@@ -57,6 +62,11 @@ public:
     bool ok() const { return m_stmt != nullptr; }
     Statement &bind(int i, const std::string &v) {
         sqlite3_bind_text(m_stmt, i, v.data(), int(v.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    // Bytes kept as they came, whatever their encoding.
+    Statement &bindBlob(int i, const std::string &v) {
+        sqlite3_bind_blob(m_stmt, i, v.data(), int(v.size()), SQLITE_TRANSIENT);
         return *this;
     }
     Statement &bind(int i, int64_t v) {
@@ -176,6 +186,36 @@ public:
         while (q.step() == SQLITE_ROW)
             out.push_back({q.text(0), q.text(1), q.text(2), q.integer(3), q.integer(4), q.text(5),
                            q.text(6)});
+        return out;
+    }
+
+    bool recordErrorReport(const ErrorReport &r, int keepNewest, std::string *error) override {
+        std::lock_guard lock(m_mutex);
+        if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return fail(error);
+        Statement insert(m_db, "INSERT INTO error_reports (received_at, from_address, report) "
+                               "VALUES (?, ?, ?)");
+        insert.bind(1, r.receivedAt).bind(2, r.fromAddress).bindBlob(3, r.text);
+        Statement trim(m_db, "DELETE FROM error_reports WHERE id <= "
+                             "(SELECT max(id) FROM error_reports) - ?");
+        trim.bind(1, int64_t(keepNewest));
+        const bool ok = insert.step() == SQLITE_DONE && trim.step() == SQLITE_DONE &&
+                        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+        if (!ok) {
+            fail(error);
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        return ok;
+    }
+
+    std::vector<ErrorReport> errorReports(int newestCount) override {
+        std::lock_guard lock(m_mutex);
+        Statement q(m_db, "SELECT received_at, from_address, report FROM error_reports "
+                          "ORDER BY id DESC LIMIT ?");
+        q.bind(1, int64_t(newestCount));
+        std::vector<ErrorReport> out;
+        while (q.step() == SQLITE_ROW)
+            out.push_back({q.integer(0), q.text(1), q.text(2)});
         return out;
     }
 

@@ -16,6 +16,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <thread>
 
@@ -136,6 +137,20 @@ int serve(const Config &config) {
     return 0;
 }
 
+// Read before the service gives up root, from a file only the service may read.
+bool readSmtpPassword(Config &config, std::string *error) {
+    if (config.smtpPasswordFile.empty())
+        return true;
+    std::ifstream in(config.smtpPasswordFile);
+    if (!in || !std::getline(in, config.smtpPassword) || config.smtpPassword.size() > 1024) {
+        *error = config.smtpPasswordFile + ": no password on its first line";
+        return false;
+    }
+    if (!config.smtpPassword.empty() && config.smtpPassword.back() == '\r')
+        config.smtpPassword.pop_back();
+    return true;
+}
+
 bool readPassword(std::string &password) {
     std::getline(std::cin, password);
     if (!password.empty() && password.back() == '\r')
@@ -192,8 +207,8 @@ int main(int argc, char **argv) {
     if (sodium_init() < 0)
         return logLine("libsodium cannot start"), 1;
     std::string error;
-    const auto config = readConfigFile(configPath, &error);
-    if (!config)
+    auto config = readConfigFile(configPath, &error);
+    if (!config || !readSmtpPassword(*config, &error))
         return logLine(error), 1;
     if (args[0] == "serve" && args.size() == 1)
         return serve(*config);

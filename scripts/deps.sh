@@ -11,7 +11,8 @@ packages=(
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
-  libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+  libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev libcurl4-openssl-dev python3-aiosmtpd
+  nginx nghttp2-client systemd adduser openssl
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()
