@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -28,6 +29,7 @@ int usage() {
                  "       quorvia-gatewayd user add NAME [--name \"Customer name\"] --config FILE\n"
                  "       quorvia-gatewayd user passwd|disable|enable NAME --config FILE\n"
                  "       quorvia-gatewayd user list --config FILE\n"
+                 "       quorvia-gatewayd reports [COUNT] --config FILE\n"
                  "Passwords are read from the first line of standard input.\n";
     return 2;
 }
@@ -190,6 +192,21 @@ int user(const Config &config, const std::vector<std::string> &args, const std::
         return logLine(op + " " + code + ": " + error), 1;
     return 0;
 }
+int reports(const Config &config, const std::string &count) {
+    const int n = std::atoi(count.c_str());
+    if (n < 1 || n > 100000)
+        return usage();
+    auto accounts = openAccounts(config);
+    if (!accounts)
+        return 1;
+    for (const ErrorReport &r : accounts->errorReports(n)) {
+        char when[32];
+        const std::time_t t = r.receivedAt;
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S UTC", std::gmtime(&t));
+        std::cout << "== " << when << " from " << r.fromAddress << '\n' << r.text << '\n';
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -214,5 +231,7 @@ int main(int argc, char **argv) {
         return serve(*config);
     if (args[0] == "user" && args.size() >= 2)
         return user(*config, {args.begin() + 1, args.end()}, name);
+    if (args[0] == "reports" && args.size() <= 2)
+        return reports(*config, args.size() == 2 ? args[1] : "20");
     return usage();
 }
