@@ -735,7 +735,7 @@ int main(int argc, char **argv) {
     const tcp::endpoint endpoint(asio::ip::make_address("127.0.0.1"), gw.port);
     runFor(io, 500ms);
     const double baseRss = rssMb(gw.pid);
-    int held = 0;
+    int held = 0, held10ms = 0;
     double heldRss = 0, heldKb = 0;
     {
         Generator load(generatorThreads, tls, endpoint, update);
@@ -761,11 +761,16 @@ int main(int argc, char **argv) {
                         (rss - baseRss) * 1024 / double(load.ready()), cpu, loadAverage(),
                         load.failed() || s.errors ? " (with errors)" : "");
             std::fflush(stdout);
-            if (p99 >= kTargetP99Ms)
+            if (p99 < kTargetP99Ms)
+                held10ms = int(load.ready());
+            // Past the target the steps go on while the relay keeps up, for the memory and
+            // rate figures of the larger counts.
+            if (p99 >= 10 * kTargetP99Ms || double(s.commands) < 0.9 * double(load.ready()))
                 break;
         }
         load.closeAll();
     }
+    std::printf("Sessions held with the relay's p99 under %.0f ms: %d\n", kTargetP99Ms, held10ms);
     stopProcess(gw.pid);
 
     if (idle > 0) {
