@@ -10,6 +10,7 @@
 #include "gateway/Url_Utils.h"
 #include "ui/ErrorReportSend.h"
 #include "ui/Invitation.h"
+#include "ui/SetupDownload.h"
 
 #include <sys/stat.h>
 
@@ -130,11 +131,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 20000);
     }
 
-    // The update server's files come from the configured folder as they are on disk; reports
-    // as long as the console sends them are kept, only the newest few.
+    // The update server's files come from the configured folder as they are on disk, whole to
+    // the console's own download; reports as long as the console sends them are kept, only the
+    // newest few.
     void siteFilesAndErrorReports() {
+        // The console's own download: https, a length that frames the whole body.
+        resetProcessState();
+        useLocalGateway(gw.gatewayAddress(), gw.caPemPath());
+        SetupDownload download;
+        QSignalSpy finished(&download, &SetupDownload::finished);
+        QVERIFY(download.start("https://127.0.0.1:" + QString::number(gw.port()) +
+                                   "/upgrade/QvAccessSetup.zip",
+                               path("downloaded.exe"), EffectiveProxyState()));
+        QVERIFY(finished.wait(60000));
+        QVERIFY2(finished.first().first().toBool(), qPrintable(finished.first().last().toString()));
+        QFile downloaded(path("downloaded.exe"));
+        QVERIFY(downloaded.open(QIODevice::ReadOnly));
+        QCOMPARE(downloaded.readAll(), setupProgram);
+
         QCOMPARE(gw.get("/updateversion.txt").body, QByteArray("A1001\r\n"));
-        QCOMPARE(gw.get("/upgrade/QvAccessSetup.zip").body, setupProgram);
         QVERIFY(writeFile(path("site/updateversion.txt"), "A1002\r\n"));
         QCOMPARE(gw.get("/updateversion.txt").body, QByteArray("A1002\r\n"));
         QCOMPARE(gw.post("/updateversion.txt", "x").status, 404);
@@ -143,8 +158,6 @@ private slots:
         QCOMPARE(gw.get("/upgrade/QvAccessSetup.zip").status, 404);
 
         // The console's own sender, at the longest report it sends.
-        resetProcessState();
-        useLocalGateway(gw.gatewayAddress(), gw.caPemPath());
         QStringList trace;
         for (int i = 0; i < 100; ++i)
             trace << QStringLiteral("%1 event line with \"quotes\" & more: %2")
