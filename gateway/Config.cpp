@@ -1,4 +1,5 @@
 #include "Config.h"
+#include "InvitationMail.h"
 
 #include <charconv>
 #include <fstream>
@@ -109,6 +110,24 @@ const std::map<std::string_view, Setter> &setters() {
         {"max_failure_delay_ms", num(&Config::maxFailureDelayMs, 0, 600000)},
         {"metrics_from",
          [](Config &c, std::string_view v) { return addressList(v, c.metricsFrom); }},
+        {"smtp_url",
+         [](Config &c, std::string_view v) {
+             const bool relay = v.rfind("smtp://", 0) == 0 || v.rfind("smtps://", 0) == 0;
+             if ((!v.empty() && !relay) || v.size() > 1024)
+                 return false;
+             c.smtpUrl = std::string(v);
+             return true;
+         }},
+        {"smtp_from", text(&Config::smtpFrom, 254)},
+        {"smtp_user", text(&Config::smtpUser, 256)},
+        {"smtp_password_file", text(&Config::smtpPasswordFile)},
+        {"smtp_ca_file", text(&Config::smtpCaFile)},
+        {"smtp_timeout_ms", num(&Config::smtpTimeoutMs, 1000, 600000)},
+        {"max_mails_per_session", num(&Config::maxMailsPerSession, 0, 1000)},
+        {"setup_host", text(&Config::setupHost, 253)},
+        {"web_site", text(&Config::webSite, 1024)},
+        {"site_dir", text(&Config::siteDir)},
+        {"max_report_bytes", num(&Config::maxReportBytes, 1024, 1 << 20)},
     };
     return table;
 }
@@ -166,6 +185,10 @@ std::optional<Config> parseConfig(std::string_view text, std::string *error) {
     if (config.maxHostFrameBytes < config.maxBodyBytes + 65536) {
         // A console upload travels to the host in one frame, with its names around it.
         *error = "max_host_frame_bytes must exceed max_body_bytes by 64 KiB";
+        return std::nullopt;
+    }
+    if (!config.smtpUrl.empty() && !isMailAddress(config.smtpFrom)) {
+        *error = "smtp_url needs smtp_from, the sender's address";
         return std::nullopt;
     }
     return config;

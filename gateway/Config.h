@@ -26,7 +26,7 @@ struct Config {
     int redirectMargin = 0; // sessions more than the least loaded gateway that send a logon
                             // there; 0: only a full gateway sends logons away
     int maxErrorReports = 1000;
-    int maxErrorReportBytes = 16384;
+    int maxErrorReportBytes = 48 * 1024; // a console's report is at most 32 KiB before encoding
 
     int gatewayCount = 3;      // the "gw" field of the logon reply
     std::vector<int> served;   // gateway numbers this process answers; empty: 1..gatewayCount
@@ -51,6 +51,23 @@ struct Config {
     // Addresses that may read /metrics; it says how busy the service is, which is nobody
     // else's business.
     std::vector<std::string> metricsFrom = {"127.0.0.1", "::1"};
+
+    // The invitation mail (request "22") goes through this relay; empty: no mail is sent and
+    // the console hears "Mail?Error", so the operator passes the key on by hand.
+    std::string smtpUrl;          // "smtp://relay:587" (STARTTLS required) or "smtps://relay"
+    std::string smtpFrom;         // the sender's address
+    std::string smtpUser;         // empty: no authentication
+    std::string smtpPasswordFile; // its first line; kept apart so the configuration can be read
+    std::string smtpPassword;     // read from smtpPasswordFile at start, never from this file
+    std::string smtpCaFile;       // the relay's authorities; empty: the system's
+    int smtpTimeoutMs = 30000;
+    int maxMailsPerSession = 10; // the gateway is no mail cannon for a stolen account
+    std::string setupHost = "setup.quorvia.example";     // the setup link: https://HOST/logon.aspx
+    std::string webSite = "https://www.quorvia.example"; // named at the invitation's end
+
+    // The update server's files and the error report page, served beside the gateways.
+    std::string siteDir = "/var/lib/quorvia-gateway/site"; // updateversion.txt, upgrade/...
+    int maxReportBytes = 48 * 1024;                        // the encoded report in the request line
 
     std::vector<int> servedNumbers() const;
 };

@@ -1,6 +1,7 @@
 #include "Server.h"
 #include "HostFrame.h"
 #include "Log.h"
+#include "ServiceSite.h"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/ssl.hpp>
@@ -265,7 +266,8 @@ private:
 
     void readRequest() {
         m_parser.emplace();
-        m_parser->header_limit(uint32_t(m_config.maxHeaderBytes));
+        // An error report travels in the request line; its own bound is checked below.
+        m_parser->header_limit(uint32_t(m_config.maxHeaderBytes + m_config.maxReportBytes));
         // The body's bound depends on the request, known once the header is read. (No limit
         // at all, boost::none, fails every body in this version of the parser.)
         m_parser->body_limit(std::numeric_limits<uint64_t>::max());
@@ -275,16 +277,19 @@ private:
             beast::bind_front_handler(&HttpConnection::onHeader, shared_from_this()));
     }
 
-    void onHeader(beast::error_code ec, size_t) {
+    void onHeader(beast::error_code ec, size_t headerBytes) {
         if (ec == http::error::header_limit)
             return refuse(http::status::request_header_fields_too_large, "Headers too large");
         if (ec)
             return;
         const auto &request = m_parser->get();
         const std::string_view target(request.target().data(), request.target().size());
-        if (target.size() > kMaxTarget)
-            return refuse(http::status::uri_too_long, "Request line too long");
         const size_t question = target.find('?');
+        const bool report = target.substr(0, question) == std::string_view(ErrorReports::kPath);
+        if (target.size() > (report ? size_t(m_config.maxReportBytes) : kMaxTarget))
+            return refuse(http::status::uri_too_long, "Request line too long");
+        if (headerBytes > size_t(m_config.maxHeaderBytes) + (report ? target.size() : 0))
+            return refuse(http::status::request_header_fields_too_large, "Headers too large");
         m_path = std::string(target.substr(0, question));
         m_query = question == std::string_view::npos ? std::string()
                                                      : std::string(target.substr(question + 1));
@@ -331,7 +336,11 @@ private:
         beast::get_lowest_layer(m_stream).expires_never();
         m_service.console(std::move(r), [self = shared_from_this()](ConsoleReply reply) {
             asio::post(self->m_stream.get_executor(), [self, reply = std::move(reply)]() mutable {
-                self->write(http::status(reply.status), std::move(reply.body));
+                if (!reply.file.empty())
+                    self->writeFile(reply.file, reply.contentType);
+                else
+                    self->write(http::status(reply.status), std::move(reply.body),
+                                reply.contentType);
             });
         });
     }
@@ -342,15 +351,37 @@ private:
         write(status, text);
     }
 
-    void write(http::status status, std::string body) {
+    void write(http::status status, std::string body, const std::string &contentType = {}) {
         auto response = std::make_shared<http::response<http::string_body>>(status, m_version);
-        response->set(http::field::content_type, "text/plain");
+        response->set(http::field::content_type, contentType.empty() ? "text/plain" : contentType);
         response->set(http::field::cache_control, "no-store");
         response->keep_alive(m_keepAlive);
         response->body() = std::move(body);
         response->prepare_payload();
         beast::get_lowest_layer(m_stream).expires_after(
             milliseconds(m_config.readTimeoutMs + int64_t(response->body().size() / 64)));
+        http::async_write(m_stream, *response,
+                          [self = shared_from_this(), response](beast::error_code ec, size_t) {
+                              self->onWrite(ec);
+                          });
+    }
+
+    // A file of the service's site, read from disk as it goes out rather than held whole.
+    void writeFile(const std::string &path, const std::string &contentType) {
+        http::file_body::value_type file;
+        beast::error_code ec;
+        file.open(path.c_str(), beast::file_mode::scan, ec);
+        if (ec)
+            return write(http::status::not_found, "Not found");
+        const uint64_t size = file.size();
+        auto response =
+            std::make_shared<http::response<http::file_body>>(http::status::ok, m_version);
+        response->set(http::field::content_type, contentType);
+        response->keep_alive(m_keepAlive);
+        response->body() = std::move(file);
+        response->prepare_payload();
+        beast::get_lowest_layer(m_stream).expires_after(
+            milliseconds(m_config.readTimeoutMs + int64_t(size / 64)));
         http::async_write(m_stream, *response,
                           [self = shared_from_this(), response](beast::error_code ec, size_t) {
                               self->onWrite(ec);

@@ -1,6 +1,8 @@
 #include "Service.h"
 #include "Log.h"
+#include "Mailer.h"
 #include "QueryText.h"
+#include "ServiceSite.h"
 #include "SessionKeys.h"
 #include "SupportSession.h"
 
@@ -68,7 +70,10 @@ Service::Service(asio::io_context &io, const Config &config, AccountStore &accou
       m_idleTimer(m_strand), m_db(asio::make_strand(m_pool)),
       m_errorReports(accounts, m_db, m_config),
       m_directory(newInstanceName(), milliseconds(config.heartbeatMs), config.redirectMargin),
-      m_beatTimer(m_strand) {
+      m_beatTimer(m_strand), m_site(std::make_unique<ServiceSite>(m_config)),
+      m_mailer(std::make_unique<Mailer>(MailRelay{config.smtpUrl, config.smtpFrom, config.smtpUser,
+                                                  config.smtpPassword, config.smtpCaFile,
+                                                  config.smtpTimeoutMs})) {
     asio::post(m_strand, [this] {
         checkIdle();
         heartbeat();
@@ -140,6 +145,8 @@ void Service::console(ConsoleRequest request, ReplyFn reply) {
             reply(ok(m_metrics.text()));
             return;
         }
+        if (m_site->serve(request, reply))
+            return;
         int gateway = 0;
         std::string code, rest;
         const auto served = m_config.servedNumbers();
@@ -216,8 +223,7 @@ void Service::serve(SupportSession &s, const std::string &code, const std::strin
         reply(ok("title=" + encodeQueryValue(m_config.announcementTitle) +
                  "&cont=" + encodeQueryValue(m_config.announcementText)));
     } else if (code == "22") {
-        // This gateway sends no mail yet; saying so lets the operator pass the key on by hand.
-        post(s, "Mail?Error");
+        mailInvitation(s, request.query);
         reply(ok("OK"));
     } else if (code.size() == 2 && isDigits(code)) {
         toHost(FrameType::Control, {code, paramsAfterKey(request.query)});

@@ -28,8 +28,12 @@ struct ConsoleRequest {
     std::string peer; // the client's address, without the port
 };
 struct ConsoleReply {
+    ConsoleReply() = default;
+    ConsoleReply(int status, std::string body) : status(status), body(std::move(body)) {}
     int status = 200;
     std::string body;
+    std::string file;        // when set, the answer is this file's content instead of `body`
+    std::string contentType; // empty: text/plain
 };
 using ReplyFn = std::function<void(ConsoleReply)>;
 
@@ -43,6 +47,8 @@ public:
 };
 
 struct SupportSession;
+class Mailer;
+class ServiceSite;
 
 // The gateway's logic, apart from the connections that carry it: logon against the accounts,
 // the sessions with their messages, held polls and deposits, the relay of the console's
@@ -90,6 +96,8 @@ private:
     void later(std::chrono::milliseconds delay, std::function<void()> action);
     void checkIdle();
     void heartbeat();
+    // Request "22": the invitation mail, answered later by the host message "Mail".
+    void mailInvitation(SupportSession &s, const std::string &query);
     SupportSession *find(std::string_view key);
 
     using Strand = boost::asio::strand<boost::asio::io_context::executor_type>;
@@ -108,6 +116,8 @@ private:
     std::unordered_map<HostLink *, SupportSession *> m_hosts;
     std::unordered_map<std::string, int> m_perOperator; // live sessions by lower-case user code
     bool m_stopping = false;
+    std::unique_ptr<ServiceSite> m_site;
+    std::unique_ptr<Mailer> m_mailer;
 };
 
 } // namespace gatewayd

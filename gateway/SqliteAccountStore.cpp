@@ -55,6 +55,11 @@ public:
         sqlite3_bind_text(m_stmt, i, v.data(), int(v.size()), SQLITE_TRANSIENT);
         return *this;
     }
+    // Bytes kept as they came, whatever their encoding.
+    Statement &bindBlob(int i, const std::string &v) {
+        sqlite3_bind_blob(m_stmt, i, v.data(), int(v.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
     Statement &bind(int i, int64_t v) {
         sqlite3_bind_int64(m_stmt, i, v);
         return *this;

@@ -37,6 +37,8 @@ struct SupportSession {
     int hostJoins = 0;
     std::string hostName, hostAddress;
 
+    int mailsRequested = 0; // invitation mails, bounded per session
+
     std::string sessionTimeText() const;
 };
 

@@ -15,7 +15,9 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <thread>
 
@@ -27,6 +29,7 @@ int usage() {
                  "       quorvia-gatewayd user add NAME [--name \"Customer name\"] --config FILE\n"
                  "       quorvia-gatewayd user passwd|disable|enable NAME --config FILE\n"
                  "       quorvia-gatewayd user list --config FILE\n"
+                 "       quorvia-gatewayd reports [COUNT] --config FILE\n"
                  "Passwords are read from the first line of standard input.\n";
     return 2;
 }
@@ -146,6 +149,20 @@ int serve(const Config &config) {
     return 0;
 }
 
+// Read before the service gives up root, from a file only the service may read.
+bool readSmtpPassword(Config &config, std::string *error) {
+    if (config.smtpPasswordFile.empty())
+        return true;
+    std::ifstream in(config.smtpPasswordFile);
+    if (!in || !std::getline(in, config.smtpPassword) || config.smtpPassword.size() > 1024) {
+        *error = config.smtpPasswordFile + ": no password on its first line";
+        return false;
+    }
+    if (!config.smtpPassword.empty() && config.smtpPassword.back() == '\r')
+        config.smtpPassword.pop_back();
+    return true;
+}
+
 bool readPassword(std::string &password) {
     std::getline(std::cin, password);
     if (!password.empty() && password.back() == '\r')
@@ -185,6 +202,21 @@ int user(const Config &config, const std::vector<std::string> &args, const std::
         return logLine(op + " " + code + ": " + error), 1;
     return 0;
 }
+int reports(const Config &config, const std::string &count) {
+    const int n = std::atoi(count.c_str());
+    if (n < 1 || n > 100000)
+        return usage();
+    auto accounts = openAccounts(config);
+    if (!accounts)
+        return 1;
+    for (const ErrorReport &r : accounts->errorReports(n)) {
+        char when[32];
+        const std::time_t t = r.receivedAt;
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S UTC", std::gmtime(&t));
+        std::cout << "== " << when << " from " << r.peer << '\n' << r.text << '\n';
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -202,12 +234,14 @@ int main(int argc, char **argv) {
     if (sodium_init() < 0)
         return logLine("libsodium cannot start"), 1;
     std::string error;
-    const auto config = readConfigFile(configPath, &error);
-    if (!config)
+    auto config = readConfigFile(configPath, &error);
+    if (!config || !readSmtpPassword(*config, &error))
         return logLine(error), 1;
     if (args[0] == "serve" && args.size() == 1)
         return serve(*config);
     if (args[0] == "user" && args.size() >= 2)
         return user(*config, {args.begin() + 1, args.end()}, name);
+    if (args[0] == "reports" && args.size() <= 2)
+        return reports(*config, args.size() == 2 ? args[1] : "20");
     return usage();
 }

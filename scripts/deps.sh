@@ -15,6 +15,7 @@ packages=(
   libxcb-shm0-dev libxcb-damage0-dev libxcb-xfixes0-dev libxcb-randr0-dev libxcb-xtest0-dev
   libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev xterm x11-apps x11-xserver-utils
   x11-utils adwaita-icon-theme xserver-xephyr
+  libcurl4-openssl-dev python3-aiosmtpd nginx nghttp2-client systemd adduser openssl
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The whole test suite: the normal build and its tests, the Debian package installed, started and
+# The whole test suite: the normal build and its tests, the Debian packages installed, started and
 # removed again (on this machine), the same tests built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, then every fuzz target for a short time.
 #   scripts/run-tests.sh           the whole suite (what CI runs)
@@ -34,8 +34,9 @@ if [ "$quick" = 1 ]; then
   exit 0
 fi
 
-stage "Debian package: build, validate, install, start, remove"
+stage "Debian packages: build, validate, install, start, remove"
 "$root/scripts/package-check.sh" "$root/build"
+"$root/scripts/package-check-gateway.sh" "$root/build"
 
 # The galleries and benchmarks are not needed here; the two large transfers (label "slow") ran in
 # the normal build: under the sanitizers they cost minutes of zlib and nothing more is checked.

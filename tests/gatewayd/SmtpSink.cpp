@@ -1,0 +1,55 @@
+#include "SmtpSink.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+
+SmtpSink::~SmtpSink() {
+    stop();
+}
+
+bool SmtpSink::start(const Options &options, const QString &mailDir, QString *error) {
+    m_dir = mailDir;
+    QDir().mkpath(mailDir);
+    QStringList args{QStringLiteral(QUORVIA_SOURCE_DIR "/tests/support/smtp_sink.py"), "--out",
+                     mailDir};
+    if (!options.certFile.isEmpty())
+        args << "--cert" << options.certFile << "--key" << options.keyFile;
+    if (!options.user.isEmpty())
+        args << "--user" << options.user << "--password" << options.password;
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Debian's interpreter, which has the aiosmtpd package, whatever else is first on PATH.
+    m_process.start(QStringLiteral("/usr/bin/python3"), args);
+    QDeadlineTimer deadline(30000);
+    while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
+           !deadline.hasExpired())
+        m_process.waitForReadyRead(100);
+    const QByteArray line = m_process.readLine().trimmed();
+    if (!line.startsWith("READY port=")) {
+        *error = QStringLiteral("the SMTP sink did not start: ") + QString::fromUtf8(line);
+        return false;
+    }
+    m_port = quint16(line.mid(11).toUInt());
+    return true;
+}
+
+void SmtpSink::stop() {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.closeWriteChannel();
+    if (!m_process.waitForFinished(10000))
+        m_process.kill();
+    m_process.waitForFinished(10000);
+}
+
+QList<QJsonObject> SmtpSink::mails() const {
+    QList<QJsonObject> out;
+    const QDir dir(m_dir);
+    for (const QString &name : dir.entryList({"mail-*.json"}, QDir::Files, QDir::Name)) {
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            out.append(QJsonDocument::fromJson(f.readAll()).object());
+    }
+    return out;
+}
