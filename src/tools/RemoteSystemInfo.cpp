@@ -259,7 +259,12 @@ void RemoteSystemInfo::BttnTerminateClick() {
     const QString program = Model.cell(row, 0);
     const QString pid = Model.cell(row, 2);
     const QString file = programFileName(program);
-    if (!file.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+    // On a Windows host only programs end in ".exe"; the rest of the list (System, Idle) is the
+    // system's own. Other hosts name their processes without it and refuse what the user may
+    // not end themselves.
+    const bool windowsHost =
+        Session->HostOS == QLatin1String("W32") || Session->HostOS == QLatin1String("WNT");
+    if (windowsHost && !file.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         return;
     if (isProtectedProgram(file)) {
         Session->ui().flash(QString(), Msg("Can't be deleted"), 3);

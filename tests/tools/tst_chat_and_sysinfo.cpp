@@ -337,6 +337,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(t.ui.lastFlash(), QStringLiteral("Unable to stop process"),
                                   10000);
         QCOMPARE(t.ui.flashes.last().title, QStringLiteral("Error"));
+        // A host that is not Windows names its processes without ".exe": they may be ended.
+        t.session->HostOS = QStringLiteral("LNX");
+        t.ui.questions.clear();
+        t.ui.answerYes = false;
+        info->selectCategory(RunningProcesses);
+        info->selectRow(m->rowOfKey(QStringLiteral("System|4")));
+        info->BttnTerminateClick();
+        QCOMPARE(t.ui.questions.size(), 1);
+        t.session->HostOS = QStringLiteral("WNT");
+
         info->closeWindow();
         t.ui.flashes.clear();
         t.host().say("StPr?Access denied");
