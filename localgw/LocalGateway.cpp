@@ -389,6 +389,7 @@ void LocalGateway::sessionStarted(const QByteArray &key, int gateway, const QByt
     endpoint.port = m_engine->port;
     endpoint.gateway = gateway;
     endpoint.caFile = caPemPath().toStdString();
+    endpoint.maxFrameBytes = size_t(m_engine->config.maxHostFrameBytes);
     m_sessions.append(
         new TestSession(*m_engine->service, key, gateway, account, m_config, endpoint, this));
 }
