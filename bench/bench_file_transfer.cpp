@@ -94,18 +94,18 @@ int main(int argc, char **argv) {
     const qint64 megabytes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toLongLong() : 1000;
     const QString gatewayExe = argc > 2 ? QString::fromLocal8Bit(argv[2])
                                         : QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/../localgw/quorvia-gateway");
+                                              QStringLiteral("/../gateway/quorvia-gateway");
     QTemporaryDir dir, sandbox, local, back;
     // The gateway and its host run as their own process: their memory is not the console's.
     QProcess gateway;
-    if (!startGatewayProcess(gateway, gatewayExe,
-                             {QStringLiteral("--dir"), dir.path(), QStringLiteral("--files"),
-                              sandbox.path(), QStringLiteral("--host-delay-ms"),
-                              QStringLiteral("200"), QStringLiteral("--frozen-clock"),
-                              QStringLiteral("--screen"), QStringLiteral("320x240"),
-                              QStringLiteral("--poll-hold-ms"), QStringLiteral("2000"),
-                              QStringLiteral("--max-body-mb"), QStringLiteral("4096")},
-                             dir.path()))
+    if (!startGatewayProcess(
+            gateway, gatewayExe,
+            {QStringLiteral("test"), QStringLiteral("--dir"), dir.path(), QStringLiteral("--files"),
+             sandbox.path(), QStringLiteral("--host-delay-ms"), QStringLiteral("200"),
+             QStringLiteral("--frozen-clock"), QStringLiteral("--screen"),
+             QStringLiteral("320x240"), QStringLiteral("--poll-hold-ms"), QStringLiteral("2000"),
+             QStringLiteral("--max-body-mb"), QStringLiteral("4096")},
+            dir.path()))
         return 1;
     const QString caPem = dir.filePath(QStringLiteral("ca.pem"));
     settings().UserCode = QStringLiteral("demo");

@@ -652,7 +652,7 @@ std::string h2loadLine(const std::string &url, const fs::path &dir) {
 int main(int argc, char **argv) {
     std::vector<int> steps = {250, 500, 1000, 1500, 2000, 2500, 3000};
     int windowS = 8, idle = 10000, gatewayThreads = 2, generatorThreads = 2;
-    std::string binary = QUORVIA_BINARY_DIR "/gateway/quorvia-gatewayd";
+    std::string binary = QUORVIA_BINARY_DIR "/gateway/quorvia-gateway";
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i], v = argv[i + 1];
         if (a == "--steps")
@@ -719,7 +719,7 @@ int main(int argc, char **argv) {
     randombytes_buf(update.data(), update.size());
     asio::io_context io(1);
 
-    std::printf("Gateway load: quorvia-gatewayd with %d event loops and this generator (%d "
+    std::printf("Gateway load: quorvia-gateway with %d event loops and this generator (%d "
                 "threads) on the same %u-core machine\n",
                 gatewayThreads, generatorThreads, std::thread::hardware_concurrency());
     std::printf("Per session: a held poll, a command a second, a 20 KB update deposited by the "
@@ -827,7 +827,7 @@ int main(int argc, char **argv) {
                 n.perSecond, n.p50, n.p99);
     const tcp::endpoint gwEndpoint(asio::ip::make_address("127.0.0.1"), gw.port);
     const Floor g = drive(io, tls, gwEndpoint, "/healthz", 100, 5);
-    std::printf("%-44s %11.0f %8.2f %8.2f\n", "quorvia-gatewayd /healthz (HTTPS, this generator)",
+    std::printf("%-44s %11.0f %8.2f %8.2f\n", "quorvia-gateway /healthz (HTTPS, this generator)",
                 g.perSecond, g.p50, g.p99);
     const std::string h2 = h2loadLine("http://127.0.0.1:" + std::to_string(nginxPlain) + "/x", dir);
     if (!h2.empty())

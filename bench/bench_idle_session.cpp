@@ -42,12 +42,12 @@ int main(int argc, char **argv) {
     const int seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 60;
     const QString gatewayExe = argc > 2 ? QString::fromLocal8Bit(argv[2])
                                         : QCoreApplication::applicationDirPath() +
-                                              QStringLiteral("/../localgw/quorvia-gateway");
+                                              QStringLiteral("/../gateway/quorvia-gateway");
     QTemporaryDir dir;
     // The gateway runs as its own process so its work is not counted as the console's.
     QProcess gateway;
     if (!startGatewayProcess(gateway, gatewayExe,
-                             {QStringLiteral("--dir"), dir.path(),
+                             {QStringLiteral("test"), QStringLiteral("--dir"), dir.path(),
                               QStringLiteral("--host-delay-ms"), QStringLiteral("200"),
                               QStringLiteral("--frozen-clock")},
                              dir.path()))

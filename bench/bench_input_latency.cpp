@@ -4,7 +4,7 @@
 //
 //   bench_input_latency [count=200]
 #include "LocalGateway.h"
-#include "LocalSession.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 #include "screen/RemoteInput.h"

@@ -163,11 +163,11 @@ struct Gateway {
 
     bool start(const QString &exe, const QString &dir, const QString &consoleIni) {
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(exe, {QStringLiteral("--dir"), dir, QStringLiteral("--host-delay-ms"),
-                            QStringLiteral("100"), QStringLiteral("--frozen-clock"),
-                            QStringLiteral("--screen"), QStringLiteral("1920x1080"),
-                            QStringLiteral("--poll-hold-ms"), QStringLiteral("20000"),
-                            QStringLiteral("--console-ini"), consoleIni});
+        process.start(exe, {QStringLiteral("test"), QStringLiteral("--dir"), dir,
+                            QStringLiteral("--host-delay-ms"), QStringLiteral("100"),
+                            QStringLiteral("--frozen-clock"), QStringLiteral("--screen"),
+                            QStringLiteral("1920x1080"), QStringLiteral("--poll-hold-ms"),
+                            QStringLiteral("20000"), QStringLiteral("--console-ini"), consoleIni});
         QByteArray out;
         const bool ready = waitFor(
             [&] {
@@ -888,7 +888,7 @@ int driver(const QStringList &args) {
     const bool scaled = args.contains(QStringLiteral("--scaled"));
     const QString gatewayExe =
         value("--gateway", QCoreApplication::applicationDirPath() +
-                               QStringLiteral("/../localgw/quorvia-gateway"));
+                               QStringLiteral("/../gateway/quorvia-gateway"));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     QProcess xvfb;

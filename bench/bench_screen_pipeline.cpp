@@ -4,7 +4,7 @@
 //
 //   bench_screen_pipeline [--iterations N] [--live SECONDS]
 #include "LocalGateway.h"
-#include "LocalSession.h"
+#include "TestSession.h"
 #include "SyntheticDesktop.h"
 #include "common/AdminVars.h"
 #include "common/Zlib.h"

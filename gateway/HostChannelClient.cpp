@@ -36,6 +36,7 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     std::deque<HostFrame> received;
     bool closed = false;
     std::function<void(HostFrame)> handler;
+    FrameLimits limits;
 
     void readNext() {
         ws->async_read(buffer, [self = shared_from_this()](beast::error_code ec, size_t) {
@@ -46,7 +47,7 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
             }
             std::string error;
             auto frame =
-                parseFrame(beast::buffers_to_string(self->buffer.data()), FrameLimits{}, &error);
+                parseFrame(beast::buffers_to_string(self->buffer.data()), self->limits, &error);
             self->buffer.consume(self->buffer.size());
             if (frame && self->handler) {
                 self->handler(std::move(*frame));
@@ -138,7 +139,8 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
                     p->ws->set_option(
                         websocket::stream_base::timeout::suggested(beast::role_type::client));
                     p->ws->binary(true);
-                    p->ws->read_message_max(size_t(65) << 20);
+                    p->limits = FrameLimits{endpoint.maxFrameBytes, endpoint.maxFrameBytes};
+                    p->ws->read_message_max(endpoint.maxFrameBytes);
                     char path[32];
                     std::snprintf(path, sizeof path, "/gw%03d/host", endpoint.gateway);
                     p->ws->async_handshake(endpoint.address + ":" + std::to_string(endpoint.port),

@@ -24,6 +24,8 @@ public:
         int gateway = 1;
         std::string caFile;     // PEM file of the certificate authorities trusted
         std::string serverName; // checked against the certificate; empty: `address`
+        // The largest message taken from the gateway: its max_host_frame_bytes.
+        size_t maxFrameBytes = size_t(65) << 20;
     };
     struct Identity {
         std::string ip = "192.168.10.20";

@@ -244,9 +244,9 @@ private:
 class HttpConnection : public std::enable_shared_from_this<HttpConnection> {
 public:
     HttpConnection(tcp::socket &&socket, std::shared_ptr<ssl::context> ctx, Service &service,
-                   const Config &config, std::unique_ptr<ConnectionSlot> slot)
+                   const Config &config, TestHooks *hooks, std::unique_ptr<ConnectionSlot> slot)
         : m_ctx(std::move(ctx)), m_stream(std::move(socket), *m_ctx), m_service(service),
-          m_config(config), m_slot(std::move(slot)) {}
+          m_config(config), m_hooks(hooks), m_slot(std::move(slot)) {}
 
     void start() {
         beast::error_code ec;
@@ -334,32 +334,52 @@ private:
                          std::move(request.body()), m_peer};
         // A held poll may take its time; the service answers within its hold.
         beast::get_lowest_layer(m_stream).expires_never();
-        m_service.console(std::move(r), [self = shared_from_this()](ConsoleReply reply) {
+        ReplyFn answer = [self = shared_from_this()](ConsoleReply reply) {
             asio::post(self->m_stream.get_executor(), [self, reply = std::move(reply)]() mutable {
                 if (!reply.file.empty())
                     self->writeFile(reply.file, reply.contentType);
                 else
-                    self->write(http::status(reply.status), std::move(reply.body),
-                                reply.contentType);
+                    self->write(std::move(reply));
             });
-        });
+        };
+        if (!m_hooks) {
+            m_service.console(std::move(r), std::move(answer));
+            return;
+        }
+        m_hooks->request(std::move(r), std::move(answer),
+                         [service = &m_service](ConsoleRequest r, ReplyFn answer) {
+                             service->console(std::move(r), std::move(answer));
+                         });
     }
 
     void refuse(http::status status, const char *text) {
         m_keepAlive = false;
         m_version = 11;
-        write(status, text);
+        write({int(status), text});
     }
 
-    void write(http::status status, std::string body, const std::string &contentType = {}) {
-        auto response = std::make_shared<http::response<http::string_body>>(status, m_version);
-        response->set(http::field::content_type, contentType.empty() ? "text/plain" : contentType);
+    void write(ConsoleReply reply) {
+        if (reply.drop) {
+            beast::get_lowest_layer(m_stream).close();
+            return;
+        }
+        auto response = std::make_shared<http::response<http::string_body>>(
+            http::status(reply.status), m_version);
+        response->set(http::field::content_type, reply.contentType);
         response->set(http::field::cache_control, "no-store");
+        for (const auto &[name, value] : reply.headers)
+            response->set(name, value);
+        const bool cut = reply.cutAfter >= 0 && size_t(reply.cutAfter) < reply.body.size();
+        m_keepAlive = m_keepAlive && !cut;
         response->keep_alive(m_keepAlive);
-        response->body() = std::move(body);
+        response->body() = std::move(reply.body);
         response->prepare_payload();
+        if (reply.chunked)
+            response->chunked(true);
         beast::get_lowest_layer(m_stream).expires_after(
             milliseconds(m_config.readTimeoutMs + int64_t(response->body().size() / 64)));
+        if (cut)
+            return writeCut(response, size_t(reply.cutAfter));
         http::async_write(m_stream, *response,
                           [self = shared_from_this(), response](beast::error_code ec, size_t) {
                               self->onWrite(ec);
@@ -372,7 +392,7 @@ private:
         beast::error_code ec;
         file.open(path.c_str(), beast::file_mode::scan, ec);
         if (ec)
-            return write(http::status::not_found, "Not found");
+            return write({404, "Not found"});
         const uint64_t size = file.size();
         auto response =
             std::make_shared<http::response<http::file_body>>(http::status::ok, m_version);
@@ -386,6 +406,21 @@ private:
                           [self = shared_from_this(), response](beast::error_code ec, size_t) {
                               self->onWrite(ec);
                           });
+    }
+
+    // The head promises the whole body; part of it goes out and the line breaks.
+    void writeCut(std::shared_ptr<http::response<http::string_body>> response, size_t bytes) {
+        auto serializer = std::make_shared<http::response_serializer<http::string_body>>(*response);
+        http::async_write_header(
+            m_stream, *serializer,
+            [self = shared_from_this(), response, serializer, bytes](beast::error_code ec, size_t) {
+                if (ec)
+                    return;
+                asio::async_write(self->m_stream, asio::buffer(response->body().data(), bytes),
+                                  [self, response](beast::error_code, size_t) {
+                                      beast::get_lowest_layer(self->m_stream).close();
+                                  });
+            });
     }
 
     void onWrite(beast::error_code ec) {
@@ -403,6 +438,7 @@ private:
     TlsStream m_stream;
     Service &m_service;
     const Config &m_config;
+    TestHooks *m_hooks;
     std::unique_ptr<ConnectionSlot> m_slot;
     beast::flat_buffer m_buffer;
     std::optional<http::request_parser<http::string_body>> m_parser;
@@ -413,9 +449,10 @@ private:
 } // namespace
 
 struct Server::Private {
-    Private(asio::io_context &io, const Config &config, Service &service, TlsContexts &tls)
-        : io(io), config(config), service(service), tls(tls), acceptor(asio::make_strand(io)),
-          retry(acceptor.get_executor()) {}
+    Private(asio::io_context &io, const Config &config, Service &service, TlsContexts &tls,
+            TestHooks *hooks)
+        : io(io), config(config), service(service), tls(tls), hooks(hooks),
+          acceptor(asio::make_strand(io)), retry(acceptor.get_executor()) {}
 
     void accept() {
         acceptor.async_accept(asio::make_strand(io), [this](beast::error_code ec,
@@ -433,7 +470,7 @@ struct Server::Private {
             }
             if (*count < config.maxConnections)
                 std::make_shared<HttpConnection>(std::move(socket), tls.current(), service, config,
-                                                 std::make_unique<ConnectionSlot>(count))
+                                                 hooks, std::make_unique<ConnectionSlot>(count))
                     ->start();
             accept();
         });
@@ -443,13 +480,15 @@ struct Server::Private {
     const Config &config;
     Service &service;
     TlsContexts &tls;
+    TestHooks *hooks;
     tcp::acceptor acceptor;
     asio::steady_timer retry;
     std::shared_ptr<std::atomic<int>> count = std::make_shared<std::atomic<int>>(0);
 };
 
-Server::Server(asio::io_context &io, const Config &config, Service &service, TlsContexts &tls)
-    : d(std::make_unique<Private>(io, config, service, tls)) {}
+Server::Server(asio::io_context &io, const Config &config, Service &service, TlsContexts &tls,
+               TestHooks *hooks)
+    : d(std::make_unique<Private>(io, config, service, tls, hooks)) {}
 
 Server::~Server() = default;
 

@@ -27,7 +27,9 @@ private:
 // and timeouts of the configuration.
 class Server {
 public:
-    Server(boost::asio::io_context &io, const Config &config, Service &service, TlsContexts &tls);
+    // `hooks` (the test mode; production: none) see every console request first.
+    Server(boost::asio::io_context &io, const Config &config, Service &service, TlsContexts &tls,
+           TestHooks *hooks = nullptr);
     ~Server();
     // Binds the listening socket; the port actually bound is port().
     bool listen(std::string *error);

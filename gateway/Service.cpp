@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <future>
 
 namespace asio = boost::asio;
 using namespace std::chrono;
@@ -64,13 +65,14 @@ std::string SupportSession::sessionTimeText() const {
     return text;
 }
 
-Service::Service(asio::io_context &io, const Config &config, AccountStore &accounts)
+Service::Service(asio::io_context &io, const Config &config, AccountStore &accounts,
+                 TestHooks *hooks)
     : m_strand(asio::make_strand(io)), m_config(config), m_accounts(accounts),
       m_throttle(milliseconds(config.failureDelayMs), milliseconds(config.maxFailureDelayMs)),
       m_idleTimer(m_strand), m_db(asio::make_strand(m_pool)),
       m_errorReports(accounts, m_db, m_config),
       m_directory(newInstanceName(), milliseconds(config.heartbeatMs), config.redirectMargin),
-      m_beatTimer(m_strand), m_site(std::make_unique<ServiceSite>(m_config)),
+      m_beatTimer(m_strand), m_hooks(hooks), m_site(std::make_unique<ServiceSite>(m_config)),
       m_mailer(std::make_unique<Mailer>(MailRelay{config.smtpUrl, config.smtpFrom, config.smtpUser,
                                                   config.smtpPassword, config.smtpCaFile,
                                                   config.smtpTimeoutMs})) {
@@ -82,6 +84,36 @@ Service::Service(asio::io_context &io, const Config &config, AccountStore &accou
 
 Service::~Service() {
     m_pool.join();
+}
+
+void Service::setConfig(const Config &config) {
+    asio::post(m_strand, [this, config] { m_config = config; });
+}
+
+void Service::postMessage(const std::string &key, std::string message) {
+    asio::post(m_strand, [this, key, message = std::move(message)]() mutable {
+        if (SupportSession *s = find(key))
+            post(*s, std::move(message));
+    });
+}
+
+std::vector<Service::SessionState> Service::sessionStates() {
+    std::promise<std::vector<SessionState>> result;
+    asio::post(m_strand, [this, &result] {
+        std::vector<SessionState> states;
+        for (const auto &[digest, s] : m_sessions) {
+            SessionState &state = states.emplace_back();
+            state.key = s->key;
+            state.gateway = s->gateway;
+            state.heldPoll = bool(s->heldPoll);
+            state.hostJoined = bool(s->host);
+            state.waiting.assign(s->outbox.begin(), s->outbox.end());
+            for (const auto &[name, body] : s->hostFiles)
+                state.hostFiles[name] = body.size();
+        }
+        result.set_value(std::move(states));
+    });
+    return result.get_future().get();
 }
 
 bool Service::parsePath(std::string_view path, int *gateway, std::string *code, std::string *rest) {
@@ -183,11 +215,14 @@ void Service::serve(SupportSession &s, const std::string &code, const std::strin
     const auto deposit = [&reply](const std::optional<std::string> &body) {
         reply(body ? ok(*body) : ConsoleReply{404, "Nothing stored"});
     };
-    const auto toHost = [&s](FrameType type, const std::vector<std::string_view> &fields) {
+    const auto toHost = [this, &s](FrameType type, const std::vector<std::string_view> &fields) {
         // Nothing waits for a host that is not there: the console sends nothing before
         // "HostLogon" and learns of a departure from its poll.
-        if (s.host)
-            s.host->send(encodeFrame(type, fields));
+        if (!s.host)
+            return;
+        s.host->send(encodeFrame(type, fields));
+        if (m_hooks)
+            m_hooks->relayedToHost(s.key);
     };
     const bool isPost = request.method == "POST";
     if (code == "03") {
@@ -223,7 +258,10 @@ void Service::serve(SupportSession &s, const std::string &code, const std::strin
         reply(ok("title=" + encodeQueryValue(m_config.announcementTitle) +
                  "&cont=" + encodeQueryValue(m_config.announcementText)));
     } else if (code == "22") {
-        mailInvitation(s, request.query);
+        if (m_hooks)
+            post(s, m_hooks->invitationMail(paramsAfterKey(request.query)));
+        else
+            mailInvitation(s, request.query);
         reply(ok("OK"));
     } else if (code.size() == 2 && isDigits(code)) {
         toHost(FrameType::Control, {code, paramsAfterKey(request.query)});
@@ -312,13 +350,16 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
         return;
     }
     auto session = std::make_unique<SupportSession>(m_strand);
-    do {
+    session->key = m_hooks ? m_hooks->nextSessionKey() : std::string();
+    session->digest = digestOf(session->key);
+    while (session->key.empty() || m_sessions.count(session->digest)) {
         session->key = newSessionKey();
         session->digest = digestOf(session->key);
-    } while (m_sessions.count(session->digest));
+    }
     session->gateway = gateway;
     session->account = *account;
     session->startedAt = int64_t(std::time(nullptr));
+    session->pollHoldMs = m_config.pollHoldMs;
     ++m_perOperator[operatorKey];
     SessionRecord record{gateway, account->userCode, {}, {}, session->startedAt, 0, {}, "open"};
     asio::post(m_db, [this, record = std::move(record), id = session->recordId] {
@@ -338,6 +379,8 @@ void Service::finishLogon(int gateway, const std::string &user, const std::strin
                        "&info=" + encodeQueryValue(m_config.info);
     logLine("logon: " + account->userCode + " from " + peer + " on gateway " +
             std::to_string(gateway));
+    if (m_hooks)
+        m_hooks->sessionStarted(session->key, gateway, account->userCode);
     m_sessions.emplace(session->digest, std::move(session));
     m_metrics.logon(Metrics::Logon::Accepted);
     reply(ok(std::move(body)));
@@ -354,7 +397,7 @@ void Service::poll(SupportSession &s, ReplyFn reply) {
         return;
     }
     s.heldPoll = std::move(reply);
-    s.pollTimer.expires_after(milliseconds(m_config.pollHoldMs));
+    s.pollTimer.expires_after(milliseconds(s.pollHoldMs));
     s.pollTimer.async_wait([this, digest = s.digest](const boost::system::error_code &ec) {
         // The session may have ended, or a newer poll taken this one's place, meanwhile.
         const auto it = m_sessions.find(digest);
@@ -530,6 +573,8 @@ void Service::endSession(SupportSession &s, const std::string &reason) {
     const std::string operatorKey = lower(s.account.userCode);
     if (--m_perOperator[operatorKey] <= 0)
         m_perOperator.erase(operatorKey);
+    if (m_hooks)
+        m_hooks->sessionEnded(s.key);
     asio::post(m_db, [this, record = std::move(record), id = s.recordId] {
         std::string error;
         if (!*id) // the database failed at the logon: one more try, so the record is whole

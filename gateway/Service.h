@@ -6,6 +6,7 @@
 #include "GatewayDirectory.h"
 #include "HostFrame.h"
 #include "Metrics.h"
+#include "TestHooks.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -13,9 +14,12 @@
 #include <boost/asio/thread_pool.hpp>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace gatewayd {
 
@@ -30,10 +34,16 @@ struct ConsoleRequest {
 struct ConsoleReply {
     ConsoleReply() = default;
     ConsoleReply(int status, std::string body) : status(status), body(std::move(body)) {}
+
     int status = 200;
     std::string body;
-    std::string file;        // when set, the answer is this file's content instead of `body`
-    std::string contentType; // empty: text/plain
+    // The rest only the test mode's pages and faults use.
+    std::string contentType = "text/plain";
+    std::vector<std::pair<std::string, std::string>> headers;
+    bool drop = false;     // the connection closes without an answer
+    int64_t cutAfter = -1; // >= 0: the head announces the whole body, this much of it follows
+    bool chunked = false;  // the body in chunks instead of with a length
+    std::string file; // when set, the answer is this file's content instead of `body`
 };
 using ReplyFn = std::function<void(ConsoleReply)>;
 
@@ -57,7 +67,9 @@ class ServiceSite;
 // the order they were made.
 class Service {
 public:
-    Service(boost::asio::io_context &io, const Config &config, AccountStore &accounts);
+    // `hooks` (the test mode; production: none) must outlive the service.
+    Service(boost::asio::io_context &io, const Config &config, AccountStore &accounts,
+            TestHooks *hooks = nullptr);
     ~Service();
 
     // From any thread; `reply` is called exactly once, on the strand.
@@ -73,6 +85,22 @@ public:
     ErrorReports &errorReports() { return m_errorReports; }
     // Ends every session (their records are written) and stops the timers.
     void shutdown(std::function<void()> done);
+
+    // For the test mode, from outside the service's threads. A new configuration applies to
+    // the requests that come after it (a poll hold to the sessions that begin after it).
+    void setConfig(const Config &config);
+    // A message for the console of the session with `key`, as if its host had said it.
+    void postMessage(const std::string &key, std::string message);
+    struct SessionState {
+        std::string key;
+        int gateway = 0;
+        bool heldPoll = false;
+        bool hostJoined = false;
+        std::vector<std::string> waiting;        // messages not yet polled, oldest first
+        std::map<std::string, size_t> hostFiles; // the files the host stored, by name: size
+    };
+    // Every live session; waits for the service's strand, so never call it from there.
+    std::vector<SessionState> sessionStates();
 
     // "/gw001/03" -> 1, "03", ""; "/gw002/Files/K/a.txt" -> 2, "Files", "K/a.txt".
     static bool parsePath(std::string_view path, int *gateway, std::string *code,
@@ -115,6 +143,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<SupportSession>> m_sessions; // by key digest
     std::unordered_map<HostLink *, SupportSession *> m_hosts;
     std::unordered_map<std::string, int> m_perOperator; // live sessions by lower-case user code
+    TestHooks *m_hooks = nullptr;
     bool m_stopping = false;
     std::unique_ptr<ServiceSite> m_site;
     std::unique_ptr<Mailer> m_mailer;

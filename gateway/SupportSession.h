@@ -26,6 +26,7 @@ struct SupportSession {
     std::deque<std::string> outbox;
     size_t outboxBytes = 0;
     ReplyFn heldPoll;
+    int pollHoldMs = 20000; // the configuration's, when the session began
     boost::asio::steady_timer pollTimer;
 
     // What the host left for the console: the latest of each kind, files by name.

@@ -1,9 +1,11 @@
-// quorvia-gatewayd: the gateway service and the management of its operator accounts.
+// quorvia-gateway: the gateway service, the management of its operator accounts, and its test
+// mode for the demo and the console's tests.
 #include "AccountStore.h"
 #include "Config.h"
 #include "Log.h"
 #include "Server.h"
 #include "Service.h"
+#include "TestMode.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/signal_set.hpp>
@@ -25,11 +27,12 @@ using namespace gatewayd;
 
 namespace {
 int usage() {
-    std::cerr << "usage: quorvia-gatewayd serve --config FILE\n"
-                 "       quorvia-gatewayd user add NAME [--name \"Customer name\"] --config FILE\n"
-                 "       quorvia-gatewayd user passwd|disable|enable NAME --config FILE\n"
-                 "       quorvia-gatewayd user list --config FILE\n"
-                 "       quorvia-gatewayd reports [COUNT] --config FILE\n"
+    std::cerr << "usage: quorvia-gateway serve --config FILE\n"
+                 "       quorvia-gateway user add NAME [--name \"Customer name\"] --config FILE\n"
+                 "       quorvia-gateway user passwd|disable|enable NAME --config FILE\n"
+                 "       quorvia-gateway user list --config FILE\n"
+                 "       quorvia-gateway reports [COUNT] --config FILE\n"
+                 "       quorvia-gateway test [--help | options of the test mode]\n"
                  "Passwords are read from the first line of standard input.\n";
     return 2;
 }
@@ -220,6 +223,9 @@ int reports(const Config &config, const std::string &count) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // The test mode has options of its own and no configuration file.
+    if (argc >= 2 && std::strcmp(argv[1], "test") == 0)
+        return runTestMode(argc - 1, argv + 1);
     std::vector<std::string> args;
     std::string configPath, name;
     for (int i = 1; i < argc; ++i) {

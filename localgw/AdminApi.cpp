@@ -1,5 +1,5 @@
 #include "AdminApi.h"
-#include "GatewayService.h"
+#include "LocalGateway.h"
 #include "gateway/Url_Utils.h"
 
 #include <QBuffer>
@@ -40,7 +40,7 @@ QString formatName(ScreenEncoder::UpdateFormat f) {
     }
 }
 
-QJsonObject sessionJson(LocalSession *s) {
+QJsonObject sessionJson(TestSession *s) {
     SimulatedHost &h = s->host();
     QJsonArray waiting;
     for (const QByteArray &m : s->waitingMessages())
@@ -66,9 +66,9 @@ QJsonObject sessionJson(LocalSession *s) {
     };
 }
 
-QJsonObject stateJson(GatewayService &service) {
+QJsonObject stateJson(LocalGateway &service) {
     QJsonArray sessions;
-    for (LocalSession *s : service.sessions())
+    for (TestSession *s : service.sessions())
         sessions.append(sessionJson(s));
     QJsonArray faults;
     for (const FaultRule &r : service.faults().rules())
@@ -79,14 +79,14 @@ QJsonObject stateJson(GatewayService &service) {
     return QJsonObject{{"gateways", service.config().gatewayCount},
                        {"sessions", sessions},
                        {"faults", faults},
-                       {"requests", int(service.log().entries().size())}};
+                       {"requests", int(service.requestLog().entries().size())}};
 }
 
 bool flag(const QByteArray &v) {
     return v == "1" || v == "true" || v == "on" || v == "yes";
 }
 
-GatewayReply hostOperation(LocalSession *s, const QByteArray &op, const QByteArray &query) {
+GatewayReply hostOperation(TestSession *s, const QByteArray &op, const QByteArray &query) {
     auto p = [&](const char *name) {
         QByteArray v;
         GetUrlParam(query, name, v);
@@ -189,7 +189,7 @@ bool isAdminPath(const QByteArray &path) {
     return path.startsWith(kPrefix);
 }
 
-void handle(GatewayService &service, const GatewayRequest &request, const ReplyPtr &reply) {
+void handle(LocalGateway &service, const GatewayRequest &request, const ReplyPtr &reply) {
     const QByteArray op = request.path.mid(int(sizeof kPrefix) - 1);
     const QByteArray &query = request.rawQuery;
     auto p = [&](const char *name) {
@@ -202,11 +202,11 @@ void handle(GatewayService &service, const GatewayRequest &request, const ReplyP
         reply->send(json(stateJson(service)));
     } else if (op == "log") {
         QByteArray lines;
-        for (const LoggedRequest &e : service.log().entries())
+        for (const LoggedRequest &e : service.requestLog().entries())
             lines += QJsonDocument(e.toJson()).toJson(QJsonDocument::Compact) + "\n";
         reply->send(GatewayReply::ok(lines));
     } else if (op == "log/clear") {
-        service.log().clear();
+        service.requestLog().clear();
         reply->send(GatewayReply::ok("OK"));
     } else if (op == "fault") {
         QString error;
@@ -240,7 +240,7 @@ void handle(GatewayService &service, const GatewayRequest &request, const ReplyP
         reply->send(GatewayReply::ok("OK"));
     } else if (op.startsWith("host/")) {
         const QByteArray key = p("key");
-        LocalSession *s = key.isEmpty() ? service.latestSession() : service.session(key);
+        TestSession *s = key.isEmpty() ? service.latestSession() : service.session(key);
         if (!s) {
             reply->send(GatewayReply::withStatus(409, "No such session"));
             return;

@@ -3,9 +3,9 @@
 
 namespace localgw {
 
-class GatewayService;
+class LocalGateway;
 
-// The control API of the process form, under "/_admin/" on the gateway's own port. Every
+// The control API of the test mode, under "/_admin/" on the gateway's own port. Every
 // operation is a GET or POST with query parameters; answers are JSON or text. The session is
 // chosen with "key" (decoded) and defaults to the latest one.
 //
@@ -34,7 +34,7 @@ class GatewayService;
 namespace AdminApi {
 
 bool isAdminPath(const QByteArray &path);
-void handle(GatewayService &service, const GatewayRequest &request, const ReplyPtr &reply);
+void handle(LocalGateway &gateway, const GatewayRequest &request, const ReplyPtr &reply);
 
 } // namespace AdminApi
 

@@ -3,6 +3,8 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <future>
+
 using gatewayd::FrameType;
 using gatewayd::HostFrame;
 
@@ -40,7 +42,8 @@ HostChannelBridge::HostChannelBridge(SimulatedHost &host,
     connect(&host, &SimulatedHost::message, this, [this](const QByteArray &text) {
         // A stored file travels before the message that tells the console it is there.
         if (text.startsWith("Sfil?")) {
-            const QByteArray name = text.mid(5, text.indexOf('&') - 5);
+            // "Sfil?" + name + "&" + size: a name may hold "&" itself.
+            const QByteArray name = text.mid(5, text.lastIndexOf('&') - 5);
             if (const auto file = m_host.files().storedFile(name))
                 send(FrameType::File, {bytes(name), bytes(*file)});
         }
@@ -56,7 +59,12 @@ HostChannelBridge::~HostChannelBridge() = default;
 void HostChannelBridge::open() {
     m_channel = std::make_unique<gatewayd::HostChannelClient>();
     QPointer<HostChannelBridge> self(this);
-    m_channel->setFrameHandler([self](HostFrame frame) {
+    // The join counts once the gateway answered it: the host then has every command the
+    // console sends after it, as a host that joined in the gateway itself would.
+    auto answered = std::make_shared<std::promise<void>>();
+    auto first = std::make_shared<std::once_flag>();
+    m_channel->setFrameHandler([self, answered, first](HostFrame frame) {
+        std::call_once(*first, [&] { answered->set_value(); });
         QMetaObject::invokeMethod(
             self.data(),
             [self, frame = std::move(frame)] {
@@ -72,7 +80,14 @@ void HostChannelBridge::open() {
     if (!m_channel->open(m_endpoint, bytes(m_joinKey), identity, &error)) {
         m_error = QString::fromStdString(error);
         m_channel.reset();
+        return;
     }
+    if (answered->get_future().wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+        m_error = QStringLiteral("the gateway did not answer the join");
+}
+
+void HostChannelBridge::sendFile(const QByteArray &name, const QByteArray &body) {
+    send(FrameType::File, {bytes(name), bytes(body)});
 }
 
 void HostChannelBridge::closeChannel(bool bye) {
@@ -98,9 +113,11 @@ void HostChannelBridge::received(const HostFrame &frame) {
         m_host.control(bytes(f[0]), bytes(f[1]));
         break;
     case FrameType::Clipboard:
+        emit clipboardReceived(bytes(f[0]), bytes(f[1]));
         m_host.clipboardFromConsole(bytes(f[0]), bytes(f[1]));
         break;
     case FrameType::Upload:
+        emit uploadReceived(bytes(f[0]), bytes(f[1]), bytes(f[2]));
         m_host.files().uploaded(bytes(f[0]), bytes(f[1]), bytes(f[2]));
         break;
     case FrameType::End:
@@ -108,10 +125,11 @@ void HostChannelBridge::received(const HostFrame &frame) {
         m_error = QString::fromStdString(f[0]);
         m_channel.reset();
         m_host.leave();
-        break;
+        return;
     default:
-        break;
+        return;
     }
+    emit frameHandled();
 }
 
 } // namespace localgw

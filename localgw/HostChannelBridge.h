@@ -20,6 +20,15 @@ public:
 
     // Why the latest join could not open the channel; empty when it could.
     QString lastError() const { return m_error; }
+    // A file the host stored, for the console to fetch as "Files/" + key + "/" + name.
+    void sendFile(const QByteArray &name, const QByteArray &body);
+
+signals:
+    // A command, control code, clipboard or upload of the console was carried out.
+    void frameHandled();
+    // What the console left for the host arrived.
+    void clipboardReceived(const QByteArray &formatWord, const QByteArray &body);
+    void uploadReceived(const QByteArray &path, const QByteArray &name, const QByteArray &body);
 
 private:
     void open();

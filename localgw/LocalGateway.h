@@ -1,21 +1,28 @@
 #pragma once
+#include "FaultPlan.h"
 #include "GatewayConfig.h"
-#include "GatewayService.h"
+#include "RequestLog.h"
+#include "ServiceSite.h"
+#include "TestHooks.h"
+#include "TestSession.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QString>
 #include <memory>
 
-class MiniHttpServer;
 class QTemporaryDir;
 
 namespace localgw {
 
-// The local gateway with its simulated host, ready to serve: HTTPS on 127.0.0.1 with its own
-// certificate authority, G# numbered gateways at "https://127.0.0.1:PORT/gwNNN/", the admin API
-// under "/_admin/", and the files a console needs in the working folder:
+// The gateway service in its test mode, in this process: the service itself (its server and
+// logic on their own threads) on 127.0.0.1 with a certificate authority made at start, G#
+// numbered gateways at "https://127.0.0.1:PORT/gwNNN/", and what the test mode adds: the
+// account of the configuration, a simulated host that joins each session over the host
+// channel, the admin API under "/_admin/", faults on demand, the request log and the update
+// server's pages. Its working folder holds:
 //   ca.pem                 the CA certificate (the console's TrustedCertificates)
 //   console-settings.ini   [Service] for the console, [DemoAccount] with the plain account
 //   requests.jsonl         the request log, one JSON object per request
@@ -23,7 +30,7 @@ namespace localgw {
 //     LocalGateway gw;                     // defaults: 3 gateways, account demo/demo
 //     gw.start();
 //     QString url = gw.gatewayUrl(1);      // https://127.0.0.1:PORT/gw001/
-//     gw.service().faults().add({2, "16", 1, Fault::withStatus(403)});
+//     gw.faults().add({2, "16", 1, Fault::withStatus(403)});
 //     gw.latestSession()->host().join();
 class LocalGateway : public QObject {
     Q_OBJECT
@@ -47,24 +54,51 @@ public:
     QString requestLogPath() const;
     QList<QSslCertificate> caCertificates() const { return m_caCertificates; }
 
-    GatewayService &service() { return *m_service; }
-    FaultPlan &faults() { return m_service->faults(); }
-    RequestLog &requestLog() { return m_service->log(); }
-    LocalSession *latestSession() const { return m_service->latestSession(); }
+    // Changes reach the service with the next request: a poll hold applies to the sessions
+    // that begin after it, the host's settings to the hosts of those sessions.
+    GatewayConfig &config() { return m_config; }
+    FaultPlan &faults() { return m_faults; }
+    RequestLog &requestLog() { return m_log; }
+    // The update server and the error report page (ServiceSite.h).
+    ServiceSite &site() { return m_site; }
+
+    // Live sessions, oldest first.
+    QList<TestSession *> sessions() const;
+    TestSession *session(const QByteArray &key) const;
+    TestSession *latestSession() const;
+    // The key the next logon hands out (once); for keys that need encoding.
+    void setNextKey(const QByteArray &key);
 
     // The settings text written into console-settings.ini.
     QString consoleSettingsText() const;
 
 private:
+    struct Engine;
+    class Hooks;
+    void intercept(const gatewayd::ConsoleRequest &request, const gatewayd::ReplyFn &reply,
+                   const std::function<void(gatewayd::ConsoleRequest, gatewayd::ReplyFn)> &proceed);
+    void answerAdmin(const gatewayd::ConsoleRequest &request, const gatewayd::ReplyFn &reply);
+    bool applyFault(const Fault &fault, int gateway, gatewayd::ReplyFn *reply);
+    void pushConfig();
+    void sessionStarted(const QByteArray &key, int gateway, const QByteArray &user);
+    void sessionEnded(const QByteArray &key);
+    // The session a console request belongs to, by its key.
+    static QByteArray keyOf(const gatewayd::ConsoleRequest &request, const std::string &code,
+                            const std::string &rest);
     bool writeSettings(QString *error) const;
 
     GatewayConfig m_config;
-    GatewayService *m_service = nullptr;
-    MiniHttpServer *m_server = nullptr;
+    GatewayConfig m_pushed; // what the service was last told
+    FaultPlan m_faults;
+    RequestLog m_log;
+    ServiceSite m_site;
+    QList<QPointer<TestSession>> m_sessions;
     std::unique_ptr<QTemporaryDir> m_tempDir;
     QString m_dir;
     QList<QSslCertificate> m_caCertificates;
-    QHash<quint64, std::weak_ptr<PendingReply>> m_open; // request id -> its promise
+    std::unique_ptr<Engine> m_engine;
+    std::shared_ptr<Hooks> m_hooks;
+    QObject *m_inbox = nullptr; // what the service's threads hand to this one is posted here
 };
 
 } // namespace localgw

@@ -18,7 +18,7 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-"$root/build/localgw/quorvia-gateway" --dir "$demo/gateway" --host-delay-ms 3000 \
+"$root/build/gateway/quorvia-gateway" test --dir "$demo/gateway" --host-delay-ms 3000 \
   --console-ini "$demo/data/Quorvia/quorvia.ini" >"$demo/gateway.out" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do grep -q '^READY' "$demo/gateway.out" 2>/dev/null && break; sleep 0.1; done

@@ -41,7 +41,7 @@ until_true 100 a11y_bus || { echo "SKIP: the accessibility bus cannot start"; ex
 # Qt joins the bus only when assistive technology asks for it, or always with this.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
-"$build/localgw/quorvia-gateway" --dir "$work/gateway" --host-delay-ms 500 --poll-hold-ms 2000 \
+"$build/gateway/quorvia-gateway" test --dir "$work/gateway" --host-delay-ms 500 --poll-hold-ms 2000 \
   --console-ini "$work/data/Quorvia/quorvia.ini" >"$work/gateway.out" 2>&1 &
 pids+=($!)
 until_true 200 grep -q '^READY' "$work/gateway.out" || fail "the local gateway did not start"

@@ -1,7 +1,7 @@
 #pragma once
 // Shared pieces of the channel tests: a recording HTTPS test server and a completion recorder.
 #include "LocalPki.h"
-#include "MiniHttpServer.h"
+#include "TestHttpServer.h"
 #include "gateway/HttpChannel.h"
 
 #include <QList>
@@ -42,16 +42,16 @@ private:
 class RecordingServer {
 public:
     RecordingServer() {
-        server.setHandler([this](const MiniHttpServer::Request &r) {
+        server.setHandler([this](const TestHttpServer::Request &r) {
             requests.append(r);
             if (r.path == "/echo") {
-                MiniHttpServer::Response resp;
+                TestHttpServer::Response resp;
                 resp.body = r.body;
                 resp.contentType = "application/octet-stream";
                 server.respond(r.id, resp);
             } else if (r.path.startsWith("/status/")) {
                 const int status = r.path.mid(8).toInt();
-                MiniHttpServer::Response resp;
+                TestHttpServer::Response resp;
                 resp.status = status;
                 resp.body = "status " + r.path.mid(8);
                 if (status == 302)
@@ -62,12 +62,12 @@ public:
             } else if (r.path == "/drop") {
                 server.dropRequest(r.id);
             } else if (r.path == "/close") {
-                MiniHttpServer::Response resp;
+                TestHttpServer::Response resp;
                 resp.body = "closing";
                 resp.closeAfter = true;
                 server.respond(r.id, resp);
             } else if (r.path == "/bytes") {
-                MiniHttpServer::Response resp;
+                TestHttpServer::Response resp;
                 resp.body = payload;
                 resp.contentType = "application/octet-stream";
                 resp.headers = payloadHeaders;
@@ -77,8 +77,8 @@ public:
             }
         });
     }
-    MiniHttpServer server;
-    QList<MiniHttpServer::Request> requests;
+    TestHttpServer server;
+    QList<TestHttpServer::Request> requests;
     QList<quint64> held;
     QByteArray payload;
     HttpHeaderList payloadHeaders;

@@ -139,7 +139,7 @@ void TestHttpChannel::postBodiesArriveByteForByte() {
     QTRY_COMPARE_WITH_TIMEOUT(rec.done.size(), 1, kWaitMs);
     QCOMPARE(rec.done[0].error, 0);
     QCOMPARE(rec.done[0].body, body);
-    const MiniHttpServer::Request &seen = m_server->requests.last();
+    const TestHttpServer::Request &seen = m_server->requests.last();
     QCOMPARE(seen.method, QByteArray("POST"));
     QCOMPARE(seen.body, body);
     QCOMPARE(seen.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
@@ -156,7 +156,7 @@ void TestHttpChannel::headersAndQueryAsConfigured() {
     const QByteArray query = "key=A%2Db%20c%2E&string=MoMo%3F10%2C20%26x%3D1%2B%25&dy=7";
     const Completion c = runGet(channel, url("/echo?" + query));
     QCOMPARE(c.error, 0);
-    const MiniHttpServer::Request &r = m_server->requests.last();
+    const TestHttpServer::Request &r = m_server->requests.last();
     QCOMPARE(r.method, QByteArray("GET"));
     QCOMPARE(r.path, QByteArray("/echo"));
     QCOMPARE(r.rawQuery, query);

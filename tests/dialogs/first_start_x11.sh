@@ -22,7 +22,7 @@ visible() { xdotool search --onlyvisible --name "$1"; }
 hidden() { ! xdotool search --onlyvisible --name "$1"; }
 shot() { [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null; true; }
 
-"$build/localgw/quorvia-gateway" --dir "$work/gateway" --host-delay-ms -1 --poll-hold-ms 2000 \
+"$build/gateway/quorvia-gateway" test --dir "$work/gateway" --host-delay-ms -1 --poll-hold-ms 2000 \
   >"$work/gateway.out" 2>&1 &
 pids+=($!)
 until_true 200 grep -q '^READY' "$work/gateway.out" || fail "the local gateway did not start"

@@ -3,7 +3,7 @@
 #include "ConsoleSettingsFile.h"
 
 #include "LocalGateway.h"
-#include "LocalSession.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/WindowMessages.h"
@@ -91,7 +91,7 @@ private slots:
         settings() = Settings();
         QFile::remove(settingsFile());
         QFile::remove(ComputeAppFolders(exeName()).MailAddressFile);
-        gw->service().config().mailFails = false;
+        gw->config().mailFails = false;
         gw->faults().clear();
         gw->requestLog().clear();
     }
@@ -200,7 +200,7 @@ private slots:
         triggerShortcut(&form, QKeySequence(Qt::CTRL | Qt::Key_N));
         TChooseMailForm *invitation = form.chooseMailForm();
         QTRY_VERIFY_WITH_TIMEOUT(invitation->isVisible(), 20000);
-        gw->service().config().mailFails = true;
+        gw->config().mailFails = true;
         invitation->findChild<QComboBox *>(QStringLiteral("AddressBox"))
             ->setEditText(QStringLiteral("remote@example.org"));
         QTest::mouseClick(invitation->findChild<QPushButton *>(QStringLiteral("BttnSendMail")),

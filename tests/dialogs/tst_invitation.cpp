@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(form.language(), 3);
         QCOMPARE(address->currentText(), QStringLiteral("Remote.User@example.org"));
         address->setEditText(QStringLiteral("remote.user@EXAMPLE.org"));
-        gw.service().config().mailFails = true;
+        gw.config().mailFails = true;
         send->click();
         QTRY_COMPARE_WITH_TIMEOUT(answers, QList<bool>({true, false}), 10000);
         QCOMPARE(LoadMailList(dir.filePath(QStringLiteral("mAddr.dat"))),

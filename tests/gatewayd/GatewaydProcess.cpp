@@ -31,7 +31,7 @@ GatewaydProcess::~GatewaydProcess() {
 }
 
 QString GatewaydProcess::binary() const {
-    return QStringLiteral(QUORVIA_BINARY_DIR "/gateway/quorvia-gatewayd");
+    return QStringLiteral(QUORVIA_BINARY_DIR "/gateway/quorvia-gateway");
 }
 QString GatewaydProcess::caPemPath() const {
     return m_dir.filePath("ca.pem");

@@ -1,5 +1,5 @@
 #pragma once
-// quorvia-gatewayd started as a process for a test: a throwaway certificate authority, a
+// quorvia-gateway started as a process for a test: a throwaway certificate authority, a
 // configuration in a temporary folder, accounts added with its own command line, and plain
 // HTTPS requests to it beside the console's.
 #include "LocalPki.h"

@@ -211,6 +211,9 @@ private slots:
         QVERIFY(gw.get("/gw001/16?user=bob&pass=right&vers=A100").body.startsWith("Err:1"));
         QCOMPARE(gw.get("/gw004/16?user=carol&pass=carol").status, 404); // not served here
         QCOMPARE(gw.get("/healthz").body, QByteArray("ok"));
+        // Nothing of the test mode is there in production.
+        for (const QByteArray path : {"/_admin/state", "/_admin/host/join", "/updateversion.txt"})
+            QCOMPARE(gw.get(path).status, 404);
 
         // Two sessions per operator, not three.
         const QByteArray first = gw.get("/gw001/16?user=carol&pass=carol&vers=A100").body;

@@ -8,7 +8,7 @@
 // seconds pass).
 
 #include "LocalGateway.h"
-#include "LocalSession.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "common/Cp1252.h"
 #include "common/uLanguageMsg.h"

@@ -2,8 +2,8 @@
 
 #include "LocalGateway.h"
 #include "LocalGatewaySession.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 #include "screen/InputCommands.h"

@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "LocalGateway.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/WindowMessages.h"

@@ -1,7 +1,7 @@
 // Discovery of the effective proxy from made-up machines: the default browser's settings,
 // the environment, GNOME and KDE, proxy scripts served on loopback or found by WPAD, and the
 // operator's manual proxy.
-#include "MiniHttpServer.h"
+#include "TestHttpServer.h"
 #include "settings/uFindProxyForUrl.h"
 #include "settings/uIniFiles.h"
 
@@ -104,12 +104,12 @@ public:
 class ScriptServer {
 public:
     ScriptServer() {
-        server.setHandler([this](const MiniHttpServer::Request &r) {
+        server.setHandler([this](const TestHttpServer::Request &r) {
             ++requests;
             const QByteArray name = r.path.mid(1);
             if (name == "auth.pac" &&
                 r.header("Authorization") != "Basic " + QByteArray("op:secret").toBase64()) {
-                MiniHttpServer::Response response;
+                TestHttpServer::Response response;
                 response.status = 401;
                 response.body = "who are you";
                 response.headers.append(
@@ -132,7 +132,7 @@ public:
         return "function FindProxyForURL(url, host) { return '" + answer + "'; }";
     }
 
-    MiniHttpServer server;
+    TestHttpServer server;
     QHash<QByteArray, QByteArray> scripts;
     int requests = 0;
 };

@@ -2,9 +2,9 @@
 
 #include "LocalGateway.h"
 #include "LocalGatewaySession.h"
-#include "LocalSession.h"
 #include "MovieProbe.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"

@@ -2,8 +2,8 @@
 
 #include "LocalGateway.h"
 #include "LocalGatewaySession.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 #include "gateway/HttpChannel.h"
@@ -182,6 +182,8 @@ private slots:
     }
 
     void ctrlAltDelRestartsTheScreenProgram() {
+        // What the console asks of a host that joined again is done first.
+        QVERIFY(showsWhatTheHostSent());
         const qsizetype from = host().receivedCommands().size();
         actions->BttnCtrlAltDelClick();
         QTRY_VERIFY_WITH_TIMEOUT(host().desktop().securityScreenVisible(), 10000);

@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "MiniHttpServer.h"
 #include "ScreenTestImages.h"
 #include "SessionTestSupport.h"
+#include "TestHttpServer.h"
 #include "common/AdminVars.h"
 #include "common/WindowMessages.h"
 #include "common/Zlib.h"
@@ -42,7 +42,7 @@ QByteArray rectBody(const QList<std::pair<QPoint, QImage>> &rects, int depth = 2
 // answers it, so each step of the cycle can be looked at.
 class TestScreenPipeline : public QObject {
     Q_OBJECT
-    MiniHttpServer server;
+    TestHttpServer server;
     struct Held {
         quint64 id;
         QByteArray path;
@@ -80,7 +80,7 @@ class TestScreenPipeline : public QObject {
 
 private slots:
     void initTestCase() {
-        server.setHandler([this](const MiniHttpServer::Request &r) {
+        server.setHandler([this](const TestHttpServer::Request &r) {
             if (!r.rawQuery.startsWith("key=" + key + "&")) {
                 server.respond(r.id, 403, QByteArray());
                 return;

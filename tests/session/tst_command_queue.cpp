@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "MiniHttpServer.h"
 #include "SessionTestSupport.h"
+#include "TestHttpServer.h"
 #include "common/AdminVars.h"
 #include "common/TraceRing.h"
 #include "common/Zlib.h"
@@ -11,7 +11,7 @@
 // The queue and the dispatcher against a plain loopback server that records what arrives.
 class TestCommandQueue : public QObject {
     Q_OBJECT
-    MiniHttpServer server;
+    TestHttpServer server;
     QList<QByteArray> seen; // path + "?" + query, in order
     bool hold = false;      // leave requests unanswered: the channel stays busy
     QList<quint64> held;
@@ -23,7 +23,7 @@ class TestCommandQueue : public QObject {
 
 private slots:
     void initTestCase() {
-        server.setHandler([this](const MiniHttpServer::Request &r) {
+        server.setHandler([this](const TestHttpServer::Request &r) {
             seen.append(r.path + "?" + r.rawQuery);
             if (hold) {
                 held.append(r.id);

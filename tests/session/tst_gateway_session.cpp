@@ -2,8 +2,8 @@
 
 #include "LocalGateway.h"
 #include "LocalGatewaySession.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "common/AppFolders.h"
 #include "common/SessionLog.h"
@@ -83,7 +83,7 @@ private slots:
     void keyOutsideTheGatewaysAlphabetNamesNoFile() {
         startGateway();
         ClearTrace();
-        gw->service().setNextKey("../../evil");
+        gw->setNextKey("../../evil");
         connectAndWait();
         QCOMPARE(adminVars().CurrentKey, QStringLiteral("../../evil"));
         QCOMPARE(SessionLogFile(), appFolders().SessionLogs + "session.txt");

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "MiniHttpServer.h"
 #include "SessionTestSupport.h"
+#include "TestHttpServer.h"
 #include "common/AdminVars.h"
 #include "common/WindowMessages.h"
 #include "common/uLanguageMsg.h"
@@ -12,7 +12,7 @@
 // where time matters.
 class TestSupervision : public QObject {
     Q_OBJECT
-    MiniHttpServer server;
+    TestHttpServer server;
     QList<QByteArray> seen;
     QByteArray logoffBody = "00:12:30";
     int logoffStatus = 200;
@@ -31,7 +31,7 @@ class TestSupervision : public QObject {
 
 private slots:
     void initTestCase() {
-        server.setHandler([this](const MiniHttpServer::Request &r) {
+        server.setHandler([this](const TestHttpServer::Request &r) {
             seen.append(r.path + "?" + r.rawQuery);
             if (r.path == "/17")
                 server.respond(r.id, logoffStatus, logoffBody);
@@ -234,7 +234,7 @@ private slots:
 
     void aReplyOfAnEndedSessionChangesNothing() {
         QList<quint64> held;
-        server.setHandler([&](const MiniHttpServer::Request &r) {
+        server.setHandler([&](const TestHttpServer::Request &r) {
             seen.append(r.path + "?" + r.rawQuery);
             held.append(r.id);
         });

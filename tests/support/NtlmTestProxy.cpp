@@ -1,18 +1,57 @@
 #include "NtlmTestProxy.h"
 
-#include "HttpRequestParser.h"
-
 #include <QCryptographicHash>
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QtEndian>
 
+#include <optional>
+
+#include <boost/beast/http.hpp>
+
 namespace {
 
 const QByteArray kSignature("NTLMSSP\0", 8);
 const char *const kChallengeProperty = "ntlmChallenge";
 const char *const kBufferProperty = "requestBuffer";
+
+// The request at the head of `buffer`, read by Beast's parser: its method and
+// Proxy-Authorization header and the bytes it took; nullopt while it is incomplete, `bad` when
+// it is no HTTP request at all.
+struct ProxyRequest {
+    QByteArray method;
+    QByteArray target; // CONNECT: "host:port"
+    QByteArray authorization;
+    qsizetype consumed = 0;
+};
+std::optional<ProxyRequest> takeRequest(const QByteArray &buffer, bool *bad) {
+    namespace http = boost::beast::http;
+    http::request_parser<http::string_body> parser;
+    parser.eager(true);
+    parser.header_limit(64 * 1024);
+    parser.body_limit(1 << 20);
+    boost::beast::error_code ec;
+    size_t used = 0;
+    while (!parser.is_done()) {
+        const size_t n = parser.put(
+            boost::asio::buffer(buffer.constData() + used, size_t(buffer.size()) - used), ec);
+        used += n;
+        if (ec == http::error::need_more || (!ec && n == 0))
+            return std::nullopt;
+        if (ec) {
+            *bad = true;
+            return std::nullopt;
+        }
+    }
+    const auto &message = parser.get();
+    const auto bytes = [](boost::beast::string_view v) {
+        return QByteArray(v.data(), qsizetype(v.size()));
+    };
+    return ProxyRequest{bytes(message.method_string()), bytes(message.target()),
+                        bytes(message[http::field::proxy_authorization]).trimmed(),
+                        qsizetype(used)};
+}
 
 // Through a view of exactly the bytes read, so that the compiler sees the bound it checks.
 quint32 u32(const QByteArray &m, int at) {
@@ -143,21 +182,21 @@ void NtlmTestProxy::onClientData(QTcpSocket *client) {
         return; // the tunnel's own handler forwards
     QByteArray buffer = client->property(kBufferProperty).toByteArray() + client->readAll();
     for (;;) {
-        const HttpParseResult parsed = parseHttpRequest(buffer);
-        if (parsed.state == HttpParseResult::Incomplete)
-            break;
-        if (parsed.state == HttpParseResult::Invalid) {
+        bool bad = false;
+        const auto req = takeRequest(buffer, &bad);
+        if (bad) {
             answer(client, "400 Bad Request", {});
             client->disconnectFromHost();
             return;
         }
-        buffer.remove(0, parsed.consumed);
-        const HttpRequest &req = parsed.request;
-        if (req.method != "CONNECT") {
+        if (!req)
+            break;
+        buffer.remove(0, req->consumed);
+        if (req->method != "CONNECT") {
             answer(client, "501 Not Implemented", {});
             continue;
         }
-        const QByteArray auth = req.header("Proxy-Authorization");
+        const QByteArray auth = req->authorization;
         if (!auth.startsWith("NTLM ")) {
             ++unauthenticatedRequests;
             answer(client, "407 Proxy Authentication Required", "Proxy-Authenticate: NTLM\r\n");
@@ -202,7 +241,7 @@ void NtlmTestProxy::onClientData(QTcpSocket *client) {
         }
         ++acceptedLogons;
         client->setProperty(kBufferProperty, buffer);
-        openTunnel(client, req.path);
+        openTunnel(client, req->target);
         return;
     }
     client->setProperty(kBufferProperty, buffer);

@@ -3,8 +3,8 @@
 // clipboard, chat and system information tests.
 #include "LocalGateway.h"
 #include "LocalGatewaySession.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 

@@ -2,8 +2,8 @@
 // A session against the local gateway with the file transfer attached, headless: the host has
 // joined and its screen has been shown, so "Transfer file" may run.
 #include "LocalGateway.h"
-#include "LocalSession.h"
 #include "SessionTestSupport.h"
+#include "TestSession.h"
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 #include "screen/ScreenPipeline.h"

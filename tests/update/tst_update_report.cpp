@@ -134,7 +134,7 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier setup");
         earlier.close();
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::CutHalfWay);
+        gw->site().setSetupMode(ServiceSite::SetupMode::CutHalfWay);
         percents.clear();
         QVERIFY(download.start(url, target, {}));
         QVERIFY(finished.wait(10000));
@@ -148,7 +148,7 @@ private slots:
 
         // A certificate that does not verify: no file, and the channel says why.
         QVERIFY(QFile::remove(target));
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::Whole);
+        gw->site().setSetupMode(ServiceSite::SetupMode::Whole);
         trustGateway(false);
         QSignalSpy tls(download.channel(), &HttpChannel::tlsFailure);
         QVERIFY(download.start(url, target, {}));
@@ -171,25 +171,25 @@ private slots:
             return download.start(url, target, {}) && finished.wait(10000) &&
                    finished.last().at(0).toBool() && QFileInfo::exists(target);
         };
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::Chunked);
+        gw->site().setSetupMode(ServiceSite::SetupMode::Chunked);
         QVERIFY(fetch());
         QFile chunked(target);
         QVERIFY(chunked.open(QIODevice::ReadOnly));
         QCOMPARE(chunked.readAll(), ServiceSite::setupBody());
         chunked.close();
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::Empty);
+        gw->site().setSetupMode(ServiceSite::SetupMode::Empty);
         QVERIFY(!fetch());
         QVERIFY(filesIn(dir.path()).isEmpty());
 
         // Up to five redirections are followed, over https only.
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::Whole);
+        gw->site().setSetupMode(ServiceSite::SetupMode::Whole);
         const QByteArray https = "https://" + site().toLatin1();
-        gw->service().site().redirectSetup(SetupDownload::kMaxRedirects, https);
+        gw->site().redirectSetup(SetupDownload::kMaxRedirects, https);
         QVERIFY(fetch());
-        gw->service().site().redirectSetup(SetupDownload::kMaxRedirects + 1, https);
+        gw->site().redirectSetup(SetupDownload::kMaxRedirects + 1, https);
         QVERIFY(!fetch());
         QVERIFY(filesIn(dir.path()).isEmpty());
-        gw->service().site().redirectSetup(1, "http://" + site().toLatin1());
+        gw->site().redirectSetup(1, "http://" + site().toLatin1());
         const int beforeDowngrade = setupRequests();
         QVERIFY(!fetch());
         QCOMPARE(setupRequests(), beforeDowngrade + 1);
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(QFile::remove(expected));
         started.clear();
         messages.clear();
-        gw->service().site().setSetupMode(ServiceSite::SetupMode::CutHalfWay);
+        gw->site().setSetupMode(ServiceSite::SetupMode::CutHalfWay);
         RunUpdateAtClose(nullptr, notAFolder.fileName());
         QVERIFY(started.isEmpty());
         QCOMPARE(messages, QStringList{Msg("File Access error")});
@@ -239,7 +239,7 @@ private slots:
         PostMessage(session, WindowMessages::WANdisconnect, 0, 1);
         QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn && !adminVars().LoggingOff, 10000);
 
-        gw->service().config().versionDigits = "101";
+        gw->config().versionDigits = "101";
         session->WANconnect(false);
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().LoggedOn, 10000);
         QCOMPARE(offers, QList<bool>{false});
@@ -286,7 +286,7 @@ private slots:
         QTRY_VERIFY(!form.isVisible());
         QVERIFY(!TraceSuspended);
         QCOMPARE(messages, QStringList{Msg("Thank you for sending this error report")});
-        const QList<QByteArray> &reports = gw->service().site().reports();
+        const QList<QByteArray> &reports = gw->site().reports();
         QCOMPARE(reports.size(), 1);
         QVERIFY(reports[0].contains("12;") && reports[0].contains("before the error\r\n"));
         QVERIFY(!reports[0].contains("while the window is open"));

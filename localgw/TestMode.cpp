@@ -1,4 +1,5 @@
-// quorvia-gateway: the local gateway with its simulated host, for demos and tests.
+// "quorvia-gateway test": the gateway service in its test mode, for demos and tests.
+#include "TestMode.h"
 #include "LocalGateway.h"
 #include "settings/PasswordCipher.h"
 #include "settings/ServiceConfig.h"
@@ -47,16 +48,17 @@ bool writeConsoleIni(const localgw::LocalGateway &gateway, const localgw::Gatewa
 
 using namespace localgw;
 
-int main(int argc, char *argv[]) {
+int runTestMode(int argc, char *argv[]) {
     // Pictures are painted off screen; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quorvia-gateway"));
+    QCoreApplication::setApplicationName(QStringLiteral("quorvia-gateway test"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Local gateway with a simulated host, serving HTTPS on 127.0.0.1 until killed."));
+        "The gateway service in its test mode: a simulated host joins every session, the\n"
+        "admin and fault API is under /_admin/. Serves HTTPS on 127.0.0.1 until killed."));
     parser.addHelpOption();
     const QCommandLineOption port({"p", "port"}, "Port (0: a free one).", "N", "0");
     const QCommandLineOption dir({"d", "dir"},
