@@ -468,6 +468,10 @@ struct Server::Private {
                 });
                 return;
             }
+            // An answer often follows another small write (a message after its deposit, a
+            // poll's answer after a command's): Nagle's algorithm would hold it for the peer's
+            // delayed acknowledgement, some 40 ms.
+            socket.set_option(tcp::no_delay(true), ec);
             if (*count < config.maxConnections)
                 std::make_shared<HttpConnection>(std::move(socket), tls.current(), service, config,
                                                  hooks, std::make_unique<ConnectionSlot>(count))

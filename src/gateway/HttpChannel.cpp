@@ -288,6 +288,9 @@ void HttpChannel::pumpSource() {
 void HttpChannel::onConnected(QSslSocket *socket) {
     if (socket != m_socket || !m_current)
         return;
+    // A request goes out in more than one write (the TLS records of head and body); Nagle's
+    // algorithm would hold the last of them for the gateway's delayed acknowledgement.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     onTraffic(socket);
     InFlight &cur = *m_current;
     if (cur.viaProxy && cur.target.https) {
