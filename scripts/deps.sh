@@ -12,6 +12,9 @@ packages=(
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
   libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+  libxcb-shm0-dev libxcb-damage0-dev libxcb-xfixes0-dev libxcb-randr0-dev libxcb-xtest0-dev
+  libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev xterm x11-apps x11-xserver-utils
+  python3-dbusmock x11-utils adwaita-icon-theme
   dpkg-dev file desktop-file-utils appstream
 )
 missing=()

@@ -181,8 +181,11 @@ void HostApp::share() {
     connect(m_session.get(), &HostSession::operatorQuit, this,
             [this] { sessionOver(tr("The operator ended the session.")); });
     connect(m_session.get(), &HostSession::rebootRequested, this, &HostApp::rebootRequested);
-    m_session->start();
+    connect(m_session.get(), &HostSession::desktopLost, this,
+            [this] { sessionOver(tr("The desktop can no longer be shared.")); });
+    // Accept goes first: the gateway takes nothing else from a host before it.
     m_link.accept();
+    m_session->start();
     m_panel->show();
 }
 

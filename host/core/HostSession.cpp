@@ -28,6 +28,12 @@ HostSession::HostSession(DesktopBackend &desktop, ConsoleLink &link, QObject *pa
         if (m_running)
             m_link.say("SCur?" + number(cursor));
     });
+    connect(&m_desktop, &DesktopBackend::desktopLost, this, [this] {
+        if (!m_running)
+            return;
+        end();
+        emit desktopLost();
+    });
     // The console shows where the user points only while it cannot point itself.
     connect(&m_desktop, &DesktopBackend::userPointer, this, [this](QPoint p, bool click) {
         if (m_running && m_viewOnly)
@@ -48,6 +54,7 @@ void HostSession::start() {
         return;
     m_running = true;
     m_aliveTimer.start();
+    m_link.say("SCur?" + number(m_desktop.cursorNumber()));
     if (m_viewOnly)
         m_link.say("VwOy");
 }

@@ -54,6 +54,8 @@ signals:
     // The operator left the session ("QUIT") or asked the host to close ("QtRb").
     void operatorQuit();
     void viewOnlyChanged(bool viewOnly);
+    // The desktop went away under the session, which ended with it.
+    void desktopLost();
     void ended();
 
 private:

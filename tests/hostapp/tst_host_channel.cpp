@@ -69,8 +69,8 @@ private slots:
         QCOMPARE(welcomed[0][1].toString(), QStringLiteral("Demo Operator"));
         QVERIFY(!adminVars().HostLoggedOn); // nothing before the user accepted
 
-        session.start();
         link.accept();
+        session.start();
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 20000);
         QCOMPARE(adminVars().HostName, ComputerName());
         QCOMPARE(console->HostIP, QStringLiteral("10.0.0.9"));
