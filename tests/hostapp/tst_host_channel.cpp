@@ -26,7 +26,7 @@ class TestHostChannel : public QObject {
 private slots:
     void initTestCase() {
         QString error;
-        QVERIFY2(gw.start("gateway_count = 2\npoll_hold_ms = 400\n", &error), qPrintable(error));
+        QVERIFY2(gw.start("gateway_count = 3\npoll_hold_ms = 400\n", &error), qPrintable(error));
         QVERIFY(gw.cli({"add", "demo", "--name", "Demo Operator"}, "demo\n"));
         resetProcessState();
         useLocalGateway(gw.gatewayAddress(), gw.caPemPath());
