@@ -9,7 +9,7 @@ packages=(
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev libxcb1-dev libxkbcommon-dev
   libx11-dev
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
-  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-dbusmock
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
   libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
   libxcb-shm0-dev libxcb-damage0-dev libxcb-xfixes0-dev libxcb-randr0-dev libxcb-xtest0-dev

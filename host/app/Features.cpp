@@ -1,12 +1,14 @@
 #include "Features.h"
+#include "ChatWindow.h"
+#include "ToolFeatures.h"
 
 namespace qhost {
 
 std::vector<std::unique_ptr<HostFeature>> CreateFeatures(ConsoleLink &link) {
-    std::vector<std::unique_ptr<HostFeature>> features;
-    // One line per feature, e.g.
-    // features.push_back(std::make_unique<ClipboardFeature>(link));
-    Q_UNUSED(link);
+    ToolOptions tools;
+    tools.chatView = [] { return MakeChatWindow(); };
+    std::vector<std::unique_ptr<HostFeature>> features = CreateToolFeatures(link, tools);
+    // Further features go here, one line each.
     return features;
 }
 
