@@ -31,6 +31,8 @@ HostApp::HostApp(const HostOptions &options, QObject *parent)
     connect(&m_link, &ChannelLink::welcomed, this,
             [this](int, const QString &name) { welcomed(name); });
     connect(&m_link, &ChannelLink::ended, this, [this](const QString &reason) {
+        // A question about a session that is gone is not asked any longer.
+        delete m_consent;
         if (m_session)
             sessionOver(tr("The session has ended."));
         else
@@ -72,6 +74,7 @@ HostApp::HostApp(const HostOptions &options, QObject *parent)
 HostApp::~HostApp() {
     if (m_session)
         m_session->end();
+    delete m_consent;
     delete m_panel;
     delete m_keyDialog;
 }
@@ -145,6 +148,7 @@ void HostApp::welcomed(const QString &operatorName) {
         return;
     }
     auto *consent = new ConsentDialog(operatorName);
+    m_consent = consent;
     consent->setAttribute(Qt::WA_DeleteOnClose);
     connect(consent, &QDialog::accepted, this, &HostApp::share);
     connect(consent, &QDialog::rejected, this, [this] {
@@ -157,6 +161,8 @@ void HostApp::welcomed(const QString &operatorName) {
 }
 
 void HostApp::share() {
+    if (!m_link.isOpen()) // the gateway ended the channel meanwhile
+        return;
     QString error;
     m_desktop = CreateDesktopBackend();
     if (!m_desktop || !m_desktop->open(&error)) {

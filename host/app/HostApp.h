@@ -13,6 +13,7 @@
 
 namespace qhost {
 
+class ConsentDialog;
 class KeyDialog;
 class SessionPanel;
 
@@ -49,6 +50,7 @@ private:
     std::vector<std::unique_ptr<HostFeature>> m_features;
     LogindReboot m_reboot;
     QPointer<KeyDialog> m_keyDialog;
+    QPointer<ConsentDialog> m_consent;
     QPointer<SessionPanel> m_panel;
     bool m_finishing = false;
     int m_exitCode = 0;
