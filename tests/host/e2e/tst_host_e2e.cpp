@@ -5,11 +5,15 @@
 #include "GatewaydProcess.h"
 #include "SessionTestSupport.h"
 #include "common/AdminVars.h"
+#include "common/Zlib.h"
 #include "gateway/GatewaySession.h"
 #include "screen/FixedPalettes.h"
 #include "screen/InputCommands.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
+#include "tools/ClipboardContent.h"
+
+#include <QMimeData>
 
 #include <QDir>
 #include <QFile>
@@ -56,11 +60,26 @@ bool shown(const QString &name) {
     return p.waitForFinished(10000) && p.exitCode() == 0 && !p.readAllStandardOutput().isEmpty();
 }
 
-// The remote user answers a window of the host program with its keyboard shortcut.
+// The remote user answers a window of the host program with its keyboard shortcut, again
+// while the window stays: a key that comes before the window took the focus is lost.
 void answer(const QString &windowName, const QString &keys) {
     const QString id = window(windowName);
-    run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
-    run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+        for (int i = 0; i < 10 && shown(windowName); ++i)
+            QTest::qWait(100);
+        if (!shown(windowName))
+            return;
+    }
+}
+
+// For failure messages: what the host's display shows.
+QByteArray windowNames() {
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                QStringLiteral("."), QStringLiteral("getwindowname"), QStringLiteral("%@")});
 }
 
 QImage screenshot() {
@@ -241,7 +260,8 @@ private slots:
         console->SendCmd("ReBt");
         QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("Remote support: restart")), 30000);
         answer(QStringLiteral("Remote support: restart?"), QStringLiteral("alt+r"));
-        QTRY_VERIFY_WITH_TIMEOUT(hostSaid.contains("ReBt?OK"), 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(hostSaid.contains("ReBt?OK"), hostSaid.join(' ').constData(),
+                                  30000);
         const QByteArray calls =
             run(QStringLiteral("dbus-send"),
                 {QStringLiteral("--bus=") + qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS"),
@@ -266,7 +286,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 30000);
 
         QProcess *again = startHost(m.captured(2).split(QLatin1Char(' ')));
-        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(adminVars().HostLoggedOn, windowNames().constData(), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(entryPath), 10000);
         answer(QStringLiteral("Remote support: screen shared"), QStringLiteral("alt+s"));
         QTRY_COMPARE_WITH_TIMEOUT(again->state(), QProcess::NotRunning, 30000);
