@@ -258,6 +258,9 @@ private:
             auto frame =
                 gatewayd::parseFrame(beast::buffers_to_string(self->m_buffer.data()), {}, &error);
             self->m_buffer.consume(self->m_buffer.size());
+            // The host's user agrees at once: the console hears of the host from here on.
+            if (frame && frame->type == FrameType::Welcome)
+                self->send(gatewayd::encodeFrame(FrameType::Accept, {}));
             if (frame && frame->type == FrameType::Command && self->onCommand)
                 self->onCommand(frame->fields[0]);
             self->read();

@@ -106,6 +106,11 @@ void HostChannelBridge::send(FrameType type, const std::vector<std::string> &fie
 void HostChannelBridge::received(const HostFrame &frame) {
     const auto &f = frame.fields;
     switch (frame.type) {
+    case FrameType::Welcome:
+        // The simulated host's user agrees at once: the console hears "HostLogon" now. The
+        // gateway's own word is not one of the console's frames the answers wait for.
+        send(FrameType::Accept, {});
+        return;
     case FrameType::Command:
         m_host.command(bytes(f[0]));
         break;

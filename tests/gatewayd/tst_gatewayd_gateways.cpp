@@ -92,6 +92,7 @@ private slots:
                            &error),
                  error.c_str());
         QCOMPARE(int(nextFrame(host).type), int(FrameType::Welcome));
+        host.send(FrameType::Accept, {});
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 20000);
         QCOMPARE(adminVars().HostName, QStringLiteral("FAR-PC"));
 

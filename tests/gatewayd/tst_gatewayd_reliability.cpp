@@ -95,6 +95,8 @@ private slots:
         std::string error;
         QVERIFY(host.open(endpoint(gw, session->GatewayNumber), session->displayKey().toStdString(),
                           {}, &error));
+        QCOMPARE(int(nextFrame(host).type), int(FrameType::Welcome));
+        host.send(FrameType::Accept, {});
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 20000);
         host.send(FrameType::Deposit, {"picture", std::string(100000, 'p')});
         QTRY_VERIFY_WITH_TIMEOUT(!store()->sessionRecords(1).empty() &&
@@ -129,6 +131,7 @@ private slots:
         std::string error;
         QVERIFY(host.open(endpoint(gw, 1), key.toStdString() + "1", {}, &error));
         QCOMPARE(int(nextFrame(host).type), int(FrameType::Welcome));
+        host.send(FrameType::Accept, {});
         const std::string whole(50000, 'a');
         host.send(FrameType::Deposit, {"update", whole});
         host.send(FrameType::Message, {"UScr"});

@@ -1,0 +1,297 @@
+// The whole system on one machine: the console's session core logs on to quorvia-gateway,
+// quorvia-host joins from a virtual X display with real X programs on it, and everything the
+// operator does lands on that display. Run by host_e2e.sh, which provides the display and the
+// logind stand-in.
+#include "GatewaydProcess.h"
+#include "SessionTestSupport.h"
+#include "common/AdminVars.h"
+#include "common/Zlib.h"
+#include "gateway/GatewaySession.h"
+#include "screen/FixedPalettes.h"
+#include "screen/InputCommands.h"
+#include "screen/ScreenModes.h"
+#include "screen/ScreenPipeline.h"
+#include "tools/ClipboardContent.h"
+
+#include <QMimeData>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Short tools only: the console's session runs on this thread and waits meanwhile.
+QByteArray run(const QString &program, const QStringList &args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        qWarning() << program << args << "failed:" << p.readAllStandardError();
+    return p.readAllStandardOutput();
+}
+
+QString window(const QString &name) {
+    return QString::fromLatin1(
+               run(QStringLiteral("xdotool"),
+                   {QStringLiteral("search"), QStringLiteral("--sync"),
+                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"), name}))
+        .split(QLatin1Char('\n'))
+        .value(0);
+}
+
+QRect geometry(const QString &window) {
+    const QString info =
+        QString::fromLatin1(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
+    auto number = [&](const char *label) {
+        const QRegularExpression re(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
+        return re.match(info).captured(1).toInt();
+    };
+    return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+                 number("Height"));
+}
+
+// Without waiting: the console's session needs this thread's event loop to send anything.
+bool shown(const QString &name) {
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), name});
+    return p.waitForFinished(10000) && p.exitCode() == 0 && !p.readAllStandardOutput().isEmpty();
+}
+
+// The remote user answers a window of the host program with its keyboard shortcut, again
+// while the window stays: a key that comes before the window took the focus is lost.
+void answer(const QString &windowName, const QString &keys) {
+    const QString id = window(windowName);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+        for (int i = 0; i < 10 && shown(windowName); ++i)
+            QTest::qWait(100);
+        if (!shown(windowName))
+            return;
+    }
+}
+
+// For failure messages: what the host's display shows.
+QByteArray windowNames() {
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                QStringLiteral("."), QStringLiteral("getwindowname"), QStringLiteral("%@")});
+}
+
+QImage screenshot() {
+    QImage shot;
+    shot.loadFromData(
+        run(QStringLiteral("import"),
+            {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")}),
+        "PNG");
+    return shot.convertToFormat(QImage::Format_RGB32);
+}
+
+QPoint pointer() {
+    const QString where =
+        QString::fromLatin1(run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}));
+    const QRegularExpression re(QStringLiteral("x:(\\d+) y:(\\d+)"));
+    const auto m = re.match(where);
+    return QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+}
+} // namespace
+
+class TestHostEndToEnd : public QObject {
+    Q_OBJECT
+    GatewaydProcess gw;
+    RecordingUi ui;
+    QTemporaryDir dir;
+    std::unique_ptr<GatewaySession> console;
+    ScreenPipeline *pipeline = nullptr;
+    ScreenModes *modes = nullptr;
+    QList<QProcess *> programs;
+    QList<QByteArray> hostSaid;
+
+    QProcess *start(const QString &program, const QStringList &args,
+                    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
+        auto *p = new QProcess(this);
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(program, args);
+        programs.append(p);
+        return p;
+    }
+    QProcess *startHost(const QStringList &args) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        return start(QStringLiteral(QUORVIA_BINARY_DIR "/host/app/quorvia-host"),
+                     args + QStringList{QStringLiteral("--gateway"),
+                                        QStringLiteral("https://127.0.0.1:%1/").arg(gw.port()),
+                                        QStringLiteral("--ca"), gw.caPemPath()},
+                     env);
+    }
+    // The console's picture is the display's, reduced to the console's colours.
+    bool pictureMatches(int depth) {
+        const QImage expected =
+            FixedPalettes::reduceToDepth(screenshot(), depth).convertToFormat(QImage::Format_RGB32);
+        const QImage shown = pipeline->picture().convertToFormat(QImage::Format_RGB32);
+        if (shown.size() != expected.size())
+            return false;
+        for (int y = 0; y < shown.height(); ++y) {
+            const auto *a = reinterpret_cast<const quint32 *>(shown.constScanLine(y));
+            const auto *b = reinterpret_cast<const quint32 *>(expected.constScanLine(y));
+            for (int x = 0; x < shown.width(); ++x)
+                if ((a[x] ^ b[x]) & 0xffffff) {
+                    return false;
+                }
+        }
+        return true;
+    }
+
+private slots:
+    void initTestCase() {
+        QString error;
+        QVERIFY2(gw.start("gateway_count = 3\npoll_hold_ms = 400\n", &error), qPrintable(error));
+        QVERIFY(gw.cli({"add", "demo", "--name", "Demo Operator"}, "demo\n"));
+        resetProcessState();
+        useLocalGateway(gw.gatewayAddress(), gw.caPemPath());
+        console = makeTestSession(ui);
+        pipeline = new ScreenPipeline(console.get());
+        modes = new ScreenModes(console.get(), pipeline, console.get());
+        for (const char *code : {"ReBt", "SCur"})
+            console->claimHostMessage(code, this, [this, code](const QByteArray &p) {
+                hostSaid.append(QByteArray(code) + '?' + p);
+            });
+        console->WANconnect(false);
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().LoggedOn, 20000);
+    }
+
+    void cleanupTestCase() {
+        for (QProcess *p : std::as_const(programs)) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+        if (console && adminVars().LoggedOn) {
+            console->WMWANdisconnect(0, 1);
+            QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 20000);
+        }
+    }
+
+    // The user accepts; the console sees the display as it is, clicks a real button and types
+    // into a real terminal; Stop ends it all at once.
+    void shareControlAndStop() {
+        QProcess *message = start(QStringLiteral("xmessage"),
+                                  {QStringLiteral("-buttons"), QStringLiteral("Finish:7"),
+                                   QStringLiteral("-geometry"), QStringLiteral("+300+200"),
+                                   QStringLiteral("Press Finish")});
+        const QString box = window(QStringLiteral("xmessage"));
+        const QString typed = dir.filePath(QStringLiteral("typed.txt"));
+        start(QStringLiteral("xterm"),
+              {QStringLiteral("-T"), QStringLiteral("typing"), QStringLiteral("-geometry"),
+               QStringLiteral("50x6+60+420"), QStringLiteral("-e"), QStringLiteral("sh"),
+               QStringLiteral("-c"), QStringLiteral("stty -echo; cat > '%1'").arg(typed)});
+        const QRect term = geometry(window(QStringLiteral("typing")));
+
+        QProcess *host = startHost({console->displayKey()});
+        answer(QStringLiteral("Remote support: share your screen?"), QStringLiteral("alt+a"));
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 30000);
+        QCOMPARE(console->HostOS, QStringLiteral("WNT")); // "LNX": no 9x family
+        window(QStringLiteral("Remote support: screen shared"));
+
+        // Full colour (the console's finest depth), then 256 colours.
+        QTRY_VERIFY_WITH_TIMEOUT(pictureMatches(15), 60000);
+        modes->SetColorBox(); // the window would have filled the box
+        modes->ColorBoxSelect(1);
+        QCOMPARE(modes->colorDepth(), 8);
+        QTRY_VERIFY_WITH_TIMEOUT(pictureMatches(8), 60000);
+        pipeline->picture().save(dir.filePath(QStringLiteral("console-8.png")));
+        modes->ColorBoxSelect(2);
+        QTRY_VERIFY_WITH_TIMEOUT(pictureMatches(15), 60000);
+
+        // The lowest of the message box's windows is its button.
+        const QString tree = QString::fromLatin1(
+            run(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), box}));
+        QRect button;
+        const QRegularExpression child(
+            QStringLiteral("(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
+        for (auto it = child.globalMatch(tree); it.hasNext();) {
+            const auto m = it.next();
+            const QRect r(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
+                          m.captured(2).toInt());
+            if (r.height() < 40 && (button.isNull() || r.top() > button.top()))
+                button = r;
+        }
+        QVERIFY(!button.isNull());
+        console->SendCmd(InputCommands::MouseMove(button.center()));
+        console->SendCmd(InputCommands::Click(1, button.center(), 1, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(message->state(), QProcess::NotRunning, 30000);
+        QCOMPARE(message->exitCode(), 7);
+
+        // Without a window manager the keyboard follows the pointer.
+        console->SendCmd(InputCommands::MouseMove(term.center()));
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), term.center(), 30000);
+        for (char c : QByteArray("Hello, World!"))
+            console->SendCmd(InputCommands::Key(0, quint8(c), 0));
+        console->SendCmd(InputCommands::Key(13, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            [&] {
+                QFile f(typed);
+                return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            }(),
+            QByteArray("Hello, World!\n"), 30000);
+
+        // Stop: the console hears the host leave, the program ends, and a command sent later
+        // moves nothing.
+        answer(QStringLiteral("Remote support: screen shared"), QStringLiteral("alt+s"));
+        QTRY_COMPARE_WITH_TIMEOUT(host->state(), QProcess::NotRunning, 30000);
+        QCOMPARE(host->exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 30000);
+        const QPoint before = pointer();
+        console->SendCmd(InputCommands::MouseMove(before + QPoint(100, 100)));
+        QTest::qWait(1000);
+        QCOMPARE(pointer(), before);
+    }
+
+    // The operator restarts the computer: the user agrees, logind is asked, and the host comes
+    // back by itself with the same key, without asking the user again.
+    void rebootAndRejoin() {
+        QProcess *host = startHost({console->displayKey()});
+        answer(QStringLiteral("Remote support: share your screen?"), QStringLiteral("alt+a"));
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 30000);
+        console->SendCmd("ReBt");
+        QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("Remote support: restart")), 30000);
+        answer(QStringLiteral("Remote support: restart?"), QStringLiteral("alt+r"));
+        QTRY_VERIFY2_WITH_TIMEOUT(hostSaid.contains("ReBt?OK"), hostSaid.join(' ').constData(),
+                                  30000);
+        const QByteArray calls =
+            run(QStringLiteral("dbus-send"),
+                {QStringLiteral("--bus=") + qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS"),
+                 QStringLiteral("--print-reply"), QStringLiteral("--dest=org.freedesktop.login1"),
+                 QStringLiteral("/org/freedesktop/login1"),
+                 QStringLiteral("org.freedesktop.DBus.Mock.GetCalls")});
+        QVERIFY2(calls.contains("Reboot"), calls.constData());
+
+        // The computer goes down with the program; at the next start the autostart entry runs.
+        const QString entryPath =
+            qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/quorvia-host-resume.desktop";
+        QFile entry(entryPath);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QByteArray text = entry.readAll();
+        entry.close();
+        const QRegularExpression exec(QStringLiteral("\nExec=\"([^\"]+)\" (--resume [A-Z0-9]+)\n"));
+        const auto m = exec.match(QString::fromUtf8(text));
+        QVERIFY2(m.hasMatch(), text.constData());
+        QCOMPARE(m.captured(1), QStringLiteral(QUORVIA_BINARY_DIR "/host/app/quorvia-host"));
+        host->kill();
+        QTRY_COMPARE_WITH_TIMEOUT(host->state(), QProcess::NotRunning, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 30000);
+
+        QProcess *again = startHost(m.captured(2).split(QLatin1Char(' ')));
+        QTRY_VERIFY2_WITH_TIMEOUT(adminVars().HostLoggedOn, windowNames().constData(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(entryPath), 10000);
+        answer(QStringLiteral("Remote support: screen shared"), QStringLiteral("alt+s"));
+        QTRY_COMPARE_WITH_TIMEOUT(again->state(), QProcess::NotRunning, 30000);
+    }
+};
+
+QTEST_MAIN(TestHostEndToEnd)
+#include "tst_host_e2e.moc"
