@@ -13,6 +13,8 @@ packages=(
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
   libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
   dpkg-dev file desktop-file-utils appstream
+  x11vnc tigervnc-viewer desktop-base xterm x11-xserver-utils openssl libxdamage-dev libxtst-dev
+  libxfixes-dev
 )
 missing=()
 for p in "${packages[@]}"; do
