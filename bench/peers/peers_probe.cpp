@@ -73,7 +73,8 @@ int updates(int argc, char **argv) {
     if (!XDamageQueryExtension(d, &damageEvent, &damageError))
         peers::die(Program, "the display has no DAMAGE extension");
     XDamageCreate(d, DefaultRootWindow(d), XDamageReportRawRectangles);
-    XFlush(d);
+    // Ready means the server has it: a drawing right after READY is counted.
+    XSync(d, False);
     std::printf("READY\n");
     std::fflush(stdout);
     long long last = 0;
