@@ -73,8 +73,13 @@ int updates(int argc, char **argv) {
     if (!XDamageQueryExtension(d, &damageEvent, &damageError))
         peers::die(Program, "the display has no DAMAGE extension");
     XDamageCreate(d, DefaultRootWindow(d), XDamageReportRawRectangles);
-    // Ready means the server has it: a drawing right after READY is counted.
+    // Ready means the server has it: a drawing right after READY is counted. The damage
+    // object starts with the whole screen as damaged, which is no update.
     XSync(d, False);
+    while (XPending(d) > 0) {
+        XEvent e;
+        XNextEvent(d, &e);
+    }
     std::printf("READY\n");
     std::fflush(stdout);
     long long last = 0;
