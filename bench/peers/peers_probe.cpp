@@ -12,8 +12,8 @@
 //   peers_probe click --at X,Y --watch X,Y [--host-display D --host-watch X,Y] [--count 100]
 //                     [--timeout-ms 5000] [--settle-ms 150]
 //       clicks at --at (XTest) and waits until the pixel at --watch changes; one line per
-//       click: "C <i> <us until the host's pixel changed or -1> <us until the viewer's did>",
-//       or "C <i> timeout".
+//       click: "C <i> <us until the host's pixel changed or -1> <us until the viewer's did>
+//       <monotonic ns of the click>", or "C <i> timeout".
 #include "PeersArgs.h"
 
 #include <X11/Xlib.h>
@@ -204,8 +204,8 @@ int click(int argc, char **argv) {
             peers::sleepUs(2000 * 1000);
             continue;
         }
-        std::printf("C %ld %lld %lld\n", i, hostAt > 0 ? (hostAt - start) / 1000 : -1,
-                    (viewerAt - start) / 1000);
+        std::printf("C %ld %lld %lld %lld\n", i, hostAt > 0 ? (hostAt - start) / 1000 : -1,
+                    (viewerAt - start) / 1000, start);
         std::fflush(stdout);
         peers::sleepUs((settleMs + jitter(random)) * 1000);
     }

@@ -136,8 +136,10 @@ class Probes(unittest.TestCase):
         lines = [l.split() for l in out.splitlines()]
         self.assertEqual([l[1] for l in lines], [str(i) for i in range(6)])
         for l in lines:
-            self.assertEqual(len(l), 4, l)  # no timeout
+            self.assertEqual(len(l), 5, l)  # no timeout
             self.assertLess(int(l[3]), 2000000)
+            # The click's time on the clock the relays stamp their bytes with.
+            self.assertLess(abs(int(l[4]) - time.monotonic_ns()), 10 * 10**9)
 
     def test_pictures_of_another_size_are_refused(self):
         with tempfile.NamedTemporaryFile(suffix=".rgb") as short:
@@ -148,6 +150,24 @@ class Probes(unittest.TestCase):
                                capture_output=True, text=True)
         self.assertEqual(r.returncode, 2)
         self.assertIn("is not a 800x600 rgb picture", r.stderr)
+
+
+class ClickStages(unittest.TestCase):
+    def test_the_host_and_the_wire_are_read_between_the_change_and_the_picture(self):
+        ms = 1000000
+        start = 50 * 10**9
+        wire = [(start + 1 * ms, "up", 90, 1),  # the click going out: before the change
+                (start + 3 * ms, "down", 40, 2),  # before the change: not the picture's
+                (start + 12 * ms, "down", 300, 3),
+                (start + 15 * ms, "down", 900, 3),
+                (start + 30 * ms, "down", 50, 2)]  # after the picture was shown
+        host = [(start + 2 * ms, "up", 60, 1), (start + 9 * ms, "up", 700, 1)]
+        st = bp.click_stages(start, 5 * ms, 20 * ms, wire, host)
+        self.assertEqual((st["host_sent"], st["first_down"], st["last_down"]), (9.0, 12.0, 15.0))
+        self.assertEqual(st["timeline"][-2:], [(5.0, "host's button changed"),
+                                                (20.0, "viewer shows it")])
+        nothing = bp.click_stages(start, 5 * ms, 20 * ms, [], [])
+        self.assertEqual((nothing["host_sent"], nothing["first_down"]), (None, None))
 
 
 class Table(unittest.TestCase):
