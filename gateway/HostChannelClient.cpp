@@ -5,6 +5,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/ssl.hpp>
 #include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
 #include <boost/beast/websocket.hpp>
 #include <boost/beast/websocket/ssl.hpp>
@@ -16,6 +17,7 @@ namespace asio = boost::asio;
 namespace ssl = asio::ssl;
 namespace beast = boost::beast;
 namespace websocket = beast::websocket;
+namespace http = beast::http;
 using tcp = asio::ip::tcp;
 
 namespace gatewayd {
@@ -29,18 +31,84 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     beast::flat_buffer buffer;
     std::deque<std::string> outgoing;
     bool writing = false;
+    bool closeWanted = false; // the close waits for the frames before it (one write at a time)
     std::thread thread;
 
     mutable std::mutex mutex;
     std::deque<HostFrame> received;
     bool closed = false;
     std::function<void(HostFrame)> handler;
+    std::function<void()> closedHandler;
+
+    using Done = std::shared_ptr<std::promise<std::string>>;
+
+    // Asks the proxy for a tunnel to the gateway; TLS then runs inside it, end to end.
+    void tunnel(const Endpoint &endpoint, Done done, const std::string &name) {
+        const std::string target = endpoint.address + ":" + std::to_string(endpoint.port);
+        auto request =
+            std::make_shared<http::request<http::empty_body>>(http::verb::connect, target, 11);
+        request->set(http::field::host, target);
+        if (!endpoint.proxyAuthorization.empty())
+            request->set(http::field::proxy_authorization, endpoint.proxyAuthorization);
+        auto &tcpStream = beast::get_lowest_layer(*ws);
+        http::async_write(
+            tcpStream, *request,
+            [self = shared_from_this(), request, endpoint, done, name](beast::error_code ec,
+                                                                       size_t) {
+                if (ec)
+                    return done->set_value("proxy: " + ec.message());
+                // The answer to CONNECT has no body, whatever its headers say.
+                auto parser = std::make_shared<http::response_parser<http::empty_body>>();
+                parser->skip(true);
+                parser->header_limit(16 * 1024);
+                http::async_read(
+                    beast::get_lowest_layer(*self->ws), self->buffer, *parser,
+                    [self, parser, endpoint, done, name](beast::error_code ec, size_t) {
+                        if (ec)
+                            return done->set_value("proxy: " + ec.message());
+                        const auto status = parser->get().result_int();
+                        if (status != 200)
+                            return done->set_value("proxy answered " + std::to_string(status));
+                        // Nothing may follow the proxy's answer before TLS.
+                        if (self->buffer.size() != 0)
+                            return done->set_value("proxy: unexpected bytes");
+                        self->startTls(endpoint, done, name);
+                    });
+            });
+    }
+
+    void startTls(const Endpoint &endpoint, Done done, const std::string &name) {
+        SSL_set_tlsext_host_name(ws->next_layer().native_handle(), name.c_str());
+        ws->next_layer().async_handshake(ssl::stream_base::client, [p = shared_from_this(),
+                                                                    endpoint,
+                                                                    done](beast::error_code ec) {
+            if (ec)
+                return done->set_value("TLS: " + ec.message());
+            beast::get_lowest_layer(*p->ws).expires_never();
+            p->ws->set_option(websocket::stream_base::timeout::suggested(beast::role_type::client));
+            p->ws->binary(true);
+            p->ws->read_message_max(size_t(65) << 20);
+            char path[32];
+            std::snprintf(path, sizeof path, "/gw%03d/host", endpoint.gateway);
+            p->ws->async_handshake(endpoint.address + ":" + std::to_string(endpoint.port), path,
+                                   [p, done](beast::error_code ec) {
+                                       if (ec)
+                                           return done->set_value("WebSocket: " + ec.message());
+                                       p->readNext();
+                                       done->set_value({});
+                                   });
+        });
+    }
 
     void readNext() {
         ws->async_read(buffer, [self = shared_from_this()](beast::error_code ec, size_t) {
             if (ec) {
-                std::lock_guard lock(self->mutex);
-                self->closed = true;
+                {
+                    std::lock_guard lock(self->mutex);
+                    self->closed = true;
+                }
+                if (self->closedHandler)
+                    self->closedHandler();
                 return;
             }
             std::string error;
@@ -66,8 +134,19 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     }
 
     void writeNext() {
-        if (outgoing.empty() || !ws)
+        if (!ws)
             return;
+        if (outgoing.empty()) {
+            if (closeWanted && ws->is_open()) {
+                closeWanted = false;
+                writing = true;
+                ws->async_close(websocket::close_code::normal,
+                                [self = shared_from_this()](beast::error_code) {
+                                    self->writing = false;
+                                });
+            }
+            return;
+        }
         writing = true;
         ws->async_write(asio::buffer(outgoing.front()),
                         [self = shared_from_this()](beast::error_code ec, size_t) {
@@ -103,6 +182,9 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
         beast::error_code ec;
         p->tls.set_verify_mode(ssl::verify_peer);
         SSL_CTX_set_min_proto_version(p->tls.native_handle(), TLS1_2_VERSION);
+        // The system's authorities and those the settings add, as the console trusts them.
+        p->tls.set_default_verify_paths(ec);
+        ec.clear();
         if (!endpoint.caFile.empty())
             p->tls.load_verify_file(endpoint.caFile, ec);
         if (ec)
@@ -112,36 +194,25 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
         p->tls.set_verify_callback(ssl::host_name_verification(name));
         p->ws = std::make_unique<websocket::stream<beast::ssl_stream<beast::tcp_stream>>>(*p->io,
                                                                                           p->tls);
-        auto &tcpStream = beast::get_lowest_layer(*p->ws);
-        tcpStream.expires_after(timeout);
-        const tcp::endpoint target(asio::ip::make_address(endpoint.address, ec), endpoint.port);
-        if (ec)
-            return done->set_value(ec.message());
-        tcpStream.async_connect(target, [p, endpoint, done, name](beast::error_code ec) {
-            if (ec)
-                return done->set_value("connect: " + ec.message());
-            SSL_set_tlsext_host_name(p->ws->next_layer().native_handle(), name.c_str());
-            p->ws->next_layer().async_handshake(
-                ssl::stream_base::client, [p, endpoint, done](beast::error_code ec) {
-                    if (ec)
-                        return done->set_value("TLS: " + ec.message());
-                    beast::get_lowest_layer(*p->ws).expires_never();
-                    p->ws->set_option(
-                        websocket::stream_base::timeout::suggested(beast::role_type::client));
-                    p->ws->binary(true);
-                    p->ws->read_message_max(size_t(65) << 20);
-                    char path[32];
-                    std::snprintf(path, sizeof path, "/gw%03d/host", endpoint.gateway);
-                    p->ws->async_handshake(endpoint.address + ":" + std::to_string(endpoint.port),
-                                           path, [p, done](beast::error_code ec) {
-                                               if (ec)
-                                                   return done->set_value("WebSocket: " +
-                                                                          ec.message());
-                                               p->readNext();
-                                               done->set_value({});
-                                           });
-                });
-        });
+        beast::get_lowest_layer(*p->ws).expires_after(timeout);
+        const bool viaProxy = !endpoint.proxyAddress.empty();
+        auto resolver = std::make_shared<tcp::resolver>(*p->io);
+        resolver->async_resolve(viaProxy ? endpoint.proxyAddress : endpoint.address,
+                                std::to_string(viaProxy ? endpoint.proxyPort : endpoint.port),
+                                [p, endpoint, done, name, resolver](
+                                    beast::error_code ec, tcp::resolver::results_type results) {
+                                    if (ec)
+                                        return done->set_value("resolve: " + ec.message());
+                                    beast::get_lowest_layer(*p->ws).async_connect(
+                                        results,
+                                        [p, endpoint, done, name](beast::error_code ec, auto) {
+                                            if (ec)
+                                                return done->set_value("connect: " + ec.message());
+                                            if (endpoint.proxyAddress.empty())
+                                                return p->startTls(endpoint, done, name);
+                                            p->tunnel(endpoint, done, name);
+                                        });
+                                });
     });
     if (result.wait_for(timeout + std::chrono::seconds(1)) != std::future_status::ready) {
         *error = "timed out";
@@ -177,6 +248,10 @@ void HostChannelClient::setFrameHandler(std::function<void(HostFrame)> handler) 
     d->handler = std::move(handler);
 }
 
+void HostChannelClient::setClosedHandler(std::function<void()> handler) {
+    d->closedHandler = std::move(handler);
+}
+
 bool HostChannelClient::isClosed() const {
     std::lock_guard lock(d->mutex);
     return d->closed;
@@ -184,8 +259,9 @@ bool HostChannelClient::isClosed() const {
 
 void HostChannelClient::close() {
     asio::post(*d->io, [p = d] {
-        if (p->ws && p->ws->is_open())
-            p->ws->async_close(websocket::close_code::normal, [p](beast::error_code) {});
+        p->closeWanted = true;
+        if (!p->writing)
+            p->writeNext();
     });
 }
 

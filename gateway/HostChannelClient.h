@@ -19,11 +19,15 @@ namespace gatewayd {
 class HostChannelClient {
 public:
     struct Endpoint {
-        std::string address = "127.0.0.1";
+        std::string address = "127.0.0.1"; // a name or an IP address
         uint16_t port = 0;
         int gateway = 1;
         std::string caFile;     // PEM file of the certificate authorities trusted
         std::string serverName; // checked against the certificate; empty: `address`
+        // An HTTP proxy to tunnel through (CONNECT); empty: straight to the gateway.
+        std::string proxyAddress;
+        uint16_t proxyPort = 0;
+        std::string proxyAuthorization; // a Proxy-Authorization value, e.g. "Basic …"
     };
     struct Identity {
         std::string ip = "192.168.10.20";
@@ -48,6 +52,9 @@ public:
     // Frames go to `handler` (on the client's own thread) instead of takeFrame(); set it
     // before open().
     void setFrameHandler(std::function<void(HostFrame)> handler);
+    // Called once (on the client's own thread) when the channel closed or broke; set it before
+    // open().
+    void setClosedHandler(std::function<void()> handler);
     // True once the gateway closed the channel (or it broke).
     bool isClosed() const;
     void close();

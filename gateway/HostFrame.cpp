@@ -11,7 +11,7 @@ const std::vector<size_t> *layout(FrameType type) {
     static const std::vector<size_t> deposit{Short, Body};
     static const std::vector<size_t> file{Short, Body};
     static const std::vector<size_t> none{};
-    static const std::vector<size_t> welcome{Short};
+    static const std::vector<size_t> welcome{Short, Short};
     static const std::vector<size_t> control{Short, Text};
     static const std::vector<size_t> upload{Text, Short, Body};
     switch (type) {
@@ -27,6 +27,7 @@ const std::vector<size_t> *layout(FrameType type) {
     case FrameType::File:
         return &file;
     case FrameType::Bye:
+    case FrameType::Accept:
         return &none;
     case FrameType::Welcome:
         return &welcome;

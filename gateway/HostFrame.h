@@ -19,8 +19,9 @@ enum class FrameType : uint8_t {
     Deposit = 0x03, // kind ("picture", "update", "list", "clipboard"), zlib body
     File = 0x04,    // name, body: served as Files/KEY/NAME
     Bye = 0x05,     // the host leaves ("HostLogoff"); no fields
+    Accept = 0x06,  // the remote user agreed to share; no fields. Before it, only Bye.
     // gateway -> host
-    Welcome = 0x81,   // gateway number; the join was accepted
+    Welcome = 0x81,   // gateway number, operator's name; the key was accepted
     Command = 0x82,   // text of request "01", in the console's order
     Control = 0x83,   // code, parameters
     Clipboard = 0x84, // format word, zlib body (request "11" POST)

@@ -166,7 +166,7 @@ void Service::serve(SupportSession &s, const std::string &code, const std::strin
     const auto toHost = [&s](FrameType type, const std::vector<std::string_view> &fields) {
         // Nothing waits for a host that is not there: the console sends nothing before
         // "HostLogon" and learns of a departure from its poll.
-        if (s.host)
+        if (s.host && s.hostAccepted)
             s.host->send(encodeFrame(type, fields));
     };
     const bool isPost = request.method == "POST";
@@ -370,19 +370,20 @@ void Service::hostHello(int gateway, HostFrame hello, std::string peer,
         }
         m_metrics.join(Metrics::Join::Accepted);
         s->host = link;
+        s->hostAccepted = false;
         m_hosts[link.get()] = s;
-        ++s->hostJoins;
-        s->hostName = hello.fields[2];
         s->hostAddress = peer;
         done(true, {});
-        link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway)}));
-        // The first field after the event name is never found by the console's field reader
-        // (its name would be "HostLogon?SID"), so a join counter goes there.
-        post(*s, "HostLogon?SID=" + std::to_string(s->hostJoins) +
-                     "&IP=" + encodeQueryValue(hello.fields[1]) +
-                     "&HN=" + encodeQueryValue(hello.fields[2]) +
-                     "&WV=" + encodeQueryValue(hello.fields[3]) +
-                     "&LA=" + encodeQueryValue(hello.fields[4]));
+        // The remote user sees who asks before anything is shared; the console hears of the
+        // host only when the user accepted.
+        const std::string &operatorName =
+            s->account.customerName.empty() ? s->account.userCode : s->account.customerName;
+        link->send(encodeFrame(FrameType::Welcome, {std::to_string(gateway), operatorName}));
+        s->pendingLogon = "&IP=" + encodeQueryValue(hello.fields[1]) +
+                          "&HN=" + encodeQueryValue(hello.fields[2]) +
+                          "&WV=" + encodeQueryValue(hello.fields[3]) +
+                          "&LA=" + encodeQueryValue(hello.fields[4]);
+        s->pendingHostName = hello.fields[2];
     });
 }
 
@@ -393,6 +394,21 @@ void Service::hostFrame(HostLink *link, HostFrame frame) {
             return;
         SupportSession &s = *it->second;
         auto &f = frame.fields;
+        if (!s.hostAccepted) {
+            if (frame.type == FrameType::Accept) {
+                s.hostAccepted = true;
+                s.hostName = s.pendingHostName;
+                ++s.hostJoins;
+                // The first field after the event name is never found by the console's field
+                // reader (its name would be "HostLogon?SID"), so a join counter goes there.
+                post(s, "HostLogon?SID=" + std::to_string(s.hostJoins) + s.pendingLogon);
+            } else if (frame.type == FrameType::Bye) {
+                detachHost(s, nullptr, {}); // the user refused: the console never knew
+            } else {
+                detachHost(s, nullptr, "nothing may be sent before the user accepted");
+            }
+            return;
+        }
         switch (frame.type) {
         case FrameType::Message:
             post(s, std::move(f[0]));
@@ -444,11 +460,13 @@ void Service::detachHost(SupportSession &s, const char *event, const std::string
         return;
     std::shared_ptr<HostLink> link = std::move(s.host);
     s.host.reset();
+    const bool known = s.hostAccepted; // the console heard "HostLogon"
+    s.hostAccepted = false;
     m_hosts.erase(link.get());
     if (!reason.empty())
         link->send(encodeFrame(FrameType::End, {reason}));
     link->close();
-    if (event)
+    if (event && known)
         post(s, event);
 }
 

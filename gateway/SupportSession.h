@@ -32,6 +32,10 @@ struct SupportSession {
     size_t storedBytes = 0;
 
     std::shared_ptr<HostLink> host;
+    // The host's user agreed to share (Accept): only then does the console hear of the host,
+    // and only then do the console's commands reach it.
+    bool hostAccepted = false;
+    std::string pendingLogon, pendingHostName; // told and recorded at Accept
     int hostJoins = 0;
     std::string hostName, hostAddress;
 

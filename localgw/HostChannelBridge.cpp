@@ -91,6 +91,10 @@ void HostChannelBridge::send(FrameType type, const std::vector<std::string> &fie
 void HostChannelBridge::received(const HostFrame &frame) {
     const auto &f = frame.fields;
     switch (frame.type) {
+    case FrameType::Welcome:
+        // The simulated host's user agrees at once: the console hears "HostLogon" now.
+        send(FrameType::Accept, {});
+        break;
     case FrameType::Command:
         m_host.command(bytes(f[0]));
         break;

@@ -9,9 +9,12 @@ packages=(
   gstreamer1.0-plugins-good libssl-dev zlib1g-dev libdeflate-dev libxcb1-dev libxkbcommon-dev
   libx11-dev
   squid xvfb xdotool xclip curl imagemagick xauth fonts-dejavu-core python3 x11-xkb-utils
-  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi python3-dbusmock
   libavcodec-dev libavformat-dev libswscale-dev ffmpeg
   libboost-dev libsodium-dev libsqlite3-dev prometheus-cpp-dev
+  libxcb-shm0-dev libxcb-damage0-dev libxcb-xfixes0-dev libxcb-randr0-dev libxcb-xtest0-dev
+  libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev xterm x11-apps x11-xserver-utils
+  python3-dbusmock x11-utils adwaita-icon-theme
   dpkg-dev file desktop-file-utils appstream
   x11vnc tigervnc-viewer desktop-base xterm x11-xserver-utils openssl libxdamage-dev libxtst-dev
   libxfixes-dev

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its desktop entry and AppStream data, installs it, starts
+# Builds the Debian packages (the console's, then the host program's), checks its desktop entry and AppStream data, installs it, starts
 # the installed console on a virtual display until its window shows, and removes the package
 # again. Without a chroot or container the package is installed on this machine itself (it
 # must not be installed already from elsewhere: the script removes it at the end).
@@ -22,9 +22,11 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  if dpkg-query -W -f='${Status}' quorvia 2>/dev/null | grep -q "install ok installed"; then
-    dpkg -r quorvia >/dev/null || true
-  fi
+  for p in quorvia quorvia-host; do
+    if dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      dpkg -r "$p" >/dev/null || true
+    fi
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -58,3 +60,31 @@ if ! timeout 30 xdotool search --sync --onlyvisible --pid "${pids[-1]}" >/dev/nu
 fi
 kill -0 "${pids[-1]}"
 echo "== the installed console started; removing the package"
+
+echo "== host package"
+rm -f "$build"/quorvia-host_*.deb
+(cd "$build" && cpack --config CPackConfig-host.cmake >/dev/null)
+hostdeb=$(ls "$build"/quorvia-host_*.deb)
+echo "$hostdeb"
+dpkg-deb --field "$hostdeb" Depends
+if dpkg-deb -c "$deb" | grep -q quorvia-host; then
+  echo "the console's package holds the host program's files"
+  exit 1
+fi
+dpkg-deb -x "$hostdeb" "$work/hostroot"
+desktop-file-validate "$work"/hostroot/usr/share/applications/*.desktop
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "$hostdeb" >/dev/null
+test -x /usr/bin/quorvia-host
+test -f /etc/quorvia-host/host.ini
+dpkg-query -W -f='${Conffiles}' quorvia-host | grep -q /etc/quorvia-host/host.ini
+
+echo "== start the installed host program"
+/usr/bin/quorvia-host >"$work/host.out" 2>&1 &
+pids+=($!)
+if ! timeout 30 xdotool search --sync --onlyvisible --pid "${pids[-1]}" >/dev/null; then
+  cat "$work/host.out"
+  echo "the installed host program showed no window"
+  exit 1
+fi
+kill -0 "${pids[-1]}"
+echo "== the installed host program started; removing the packages"

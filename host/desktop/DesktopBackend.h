@@ -71,6 +71,10 @@ public:
     // Opens the desktop's system monitor (or a terminal with top); false when none started.
     virtual bool openTaskManager() = 0;
 
+    // The console's cursor number (CursorShapes) of the pointer's shape now, for a session's
+    // start; cursorChanged() follows every change after it.
+    virtual int cursorNumber() const { return 0; }
+
 signals:
     // The screen changed: the next grab() returns something.
     void damaged();
@@ -79,6 +83,9 @@ signals:
     // The desktop's own user moved the pointer or clicked (not the operator's input).
     void userPointer(QPoint position, bool click);
     void screenSizeChanged(QSize size);
+    // The desktop went away (the X server ended or dropped the connection): the backend is
+    // closed, and the session cannot go on.
+    void desktopLost();
 };
 
 // The backend for the desktop the program runs on (X11 now); null when none fits.

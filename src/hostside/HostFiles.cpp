@@ -20,7 +20,7 @@
 namespace hostside {
 
 namespace {
-const char *const kDrives[] = {"C", "D"};
+const char *const kSandboxDrives[] = {"C", "D"};
 // The host keeps a stored file in memory until the console fetched it.
 constexpr qint64 kMaxStoredFile = qint64(8) << 30;
 
@@ -35,6 +35,31 @@ std::pair<QByteArray, QByteArray> splitFolderAndName(const QByteArray &param) {
         return {param, {}};
     return {param.left(at), param.mid(at + 1)};
 }
+
+// True when `path` stays inside `root` once every symbolic link on the way is followed. A path
+// that does not exist yet is judged by its nearest existing ancestor; a dangling link is
+// refused, since writing through it would create its target wherever it points.
+bool staysInside(const QString &path, const QString &root) {
+    const QString top = QFileInfo(root).canonicalFilePath();
+    if (top.isEmpty())
+        return false;
+    QString p = path;
+    while (p.size() >= root.size()) {
+        const QFileInfo info(p);
+        if (info.exists()) {
+            const QString real = info.canonicalFilePath();
+            return real == top ||
+                   real.startsWith(top.endsWith(QLatin1Char('/')) ? top : top + QLatin1Char('/'));
+        }
+        if (info.isSymLink())
+            return false;
+        const qsizetype slash = p.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            break;
+        p.truncate(slash);
+    }
+    return false;
+}
 } // namespace
 
 HostFiles::HostFiles(const QString &sandbox, QObject *parent) : QObject(parent) {
@@ -44,8 +69,30 @@ HostFiles::HostFiles(const QString &sandbox, QObject *parent) : QObject(parent) 
     } else {
         m_root = QDir(sandbox).absolutePath();
     }
-    for (const char *d : kDrives)
-        QDir().mkpath(m_root + QLatin1Char('/') + QLatin1String(d));
+    for (const char *d : kSandboxDrives) {
+        const QString folder = m_root + QLatin1Char('/') + QLatin1String(d);
+        QDir().mkpath(folder);
+        m_drives.append({QLatin1String(d), folder, 3});
+    }
+}
+
+HostFiles::HostFiles(const QList<Drive> &drives, QObject *parent) : QObject(parent) {
+    setDrives(drives);
+}
+
+void HostFiles::setDrives(const QList<Drive> &drives) {
+    m_drives = drives;
+    for (Drive &d : m_drives) {
+        d.letter = d.letter.left(1).toUpper();
+        d.root = QDir(d.root).absolutePath();
+    }
+}
+
+const HostFiles::Drive *HostFiles::driveOf(const QString &letter) const {
+    for (const Drive &d : m_drives)
+        if (d.letter == letter)
+            return &d;
+    return nullptr;
 }
 
 HostFiles::~HostFiles() {
@@ -93,24 +140,17 @@ std::function<void(qint64)> HostFiles::progressReporter(const QByteArray &prefix
 QString HostFiles::localPath(const QString &remotePath) const {
     if (remotePath.size() < 2 || remotePath[1] != QLatin1Char(':'))
         return {};
-    const QString drive = remotePath.left(1).toUpper();
-    bool known = false;
-    for (const char *d : kDrives)
-        known = known || drive == QLatin1String(d);
-    if (!known)
+    const Drive *drive = driveOf(remotePath.left(1).toUpper());
+    if (!drive)
         return {};
-    QString path = m_root + QLatin1Char('/') + drive;
+    QString path = drive->root;
     const QStringList parts = remotePath.mid(2).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
-        if (part == QLatin1String(".") || part == QLatin1String("..") ||
-            part.contains(QLatin1Char('/')) || part.contains(QLatin1Char(':')))
+        if (!IsSafeRemoteFileName(part))
             return {};
-        for (const QChar c : part)
-            if (c.unicode() < 0x20)
-                return {};
         path += QLatin1Char('/') + part;
     }
-    return path;
+    return staysInside(path, drive->root) ? path : QString();
 }
 
 bool HostFiles::command(const QByteArray &cmd, const QByteArray &param) {
@@ -170,7 +210,11 @@ void HostFiles::setViewOnly(bool viewOnly) {
 }
 
 void HostFiles::sendDrives() {
-    emit message("Drvs?C:-C:3-D:3-");
+    QByteArray list;
+    for (const Drive &d : std::as_const(m_drives))
+        list += d.letter.toLatin1() + ":" + QByteArray::number(qBound(0, d.kind, 9)) + "-";
+    emit message(list.isEmpty() ? QByteArray("Drvs")
+                                : "Drvs?" + m_drives.first().letter.toLatin1() + ":-" + list);
 }
 
 void HostFiles::sendList(const QByteArray &kind, const QByteArray &encodedPath) {
@@ -228,7 +272,10 @@ void HostFiles::renameFolder(const QByteArray &param) {
 }
 
 void HostFiles::storeForConsole(const QByteArray &param) {
-    auto [folder, name] = splitFolderAndName(param);
+    // Plain variables: clang before 16 cannot capture structured bindings in the worker.
+    const auto split = splitFolderAndName(param);
+    const QByteArray folder = split.first;
+    QByteArray name = split.second;
     const bool plain = name.startsWith('/');
     if (plain)
         name.remove(0, 1);
@@ -244,7 +291,12 @@ void HostFiles::storeForConsole(const QByteArray &param) {
         emit message("SfSt?NOK:Invalid file name");
         return;
     }
-    const QString path = folderPath + QLatin1Char('/') + fileName;
+    // The file itself may be a link: it is judged as a path of its drive.
+    const QString path = localPath(fromCp1252(folder) + QLatin1Char('\\') + fileName);
+    if (path.isEmpty()) {
+        emit message("SfSt?NOK:Invalid file name");
+        return;
+    }
     emit message("SfSt?P0");
     runWork([this, path, name, plain, cancel = m_cancel] {
         QByteArray body;
@@ -296,7 +348,9 @@ void HostFiles::storeDone(const QByteArray &name, const QByteArray &stored, cons
     case BodyFault::None:
         break;
     }
-    m_stored.insert(name, body);
+    if (m_keepStored)
+        m_stored.insert(name, body);
+    emit fileStored(name, body);
     emit message("SfSt?P100");
     const QByteArray shown = m_announcedName.isEmpty() ? name : std::exchange(m_announcedName, {});
     emit message("Sfil?" + shown + "&" + QByteArray::number(announced));
@@ -327,7 +381,13 @@ void HostFiles::uploaded(const QByteArray &folder, const QByteArray &uploadName,
         emit message("RfSt?NOK:Invalid target");
         return;
     }
-    const QString path = folderPath + QLatin1Char('/') + fileName;
+    // The file is saved beside its target and renamed into place; a link in the target's
+    // place would have the save follow it, so the target is judged as a path of its drive.
+    const QString path = localPath(fromCp1252(folder) + QLatin1Char('\\') + fileName);
+    if (path.isEmpty()) {
+        emit message("RfSt?NOK:Invalid target");
+        return;
+    }
     emit message("RfSt?P0");
     runWork([this, path, body, plain, cancel = m_cancel] {
         QSaveFile target(path);

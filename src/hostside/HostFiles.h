@@ -14,22 +14,37 @@ class QTemporaryDir;
 
 namespace hostside {
 
-// The remote computer's files as the file transfer sees them: the drives C: and D: are two
-// folders of a sandbox, listed in the host's text forms ("Drvs", "Gdir"/"Gfil" lists), with
-// folder creation and renaming ("Cdir", "Rdir") and the host's side of both transfers: "Sfil"
-// stores a file on the gateway for the console (zlib unless the name came with "/") with
+// The remote computer's files as the file transfer sees them: drives, each a folder of this
+// computer (the simulated host's C: and D: are two folders of a sandbox; the real host maps the
+// user's home and the mounted volumes), listed in the host's text forms ("Drvs", "Gdir"/"Gfil"
+// lists), with folder creation and renaming ("Cdir", "Rdir") and the host's side of both transfers:
+// "Sfil" stores a file on the gateway for the console (zlib unless the name came with "/") with
 // "SfSt" progress, and an upload ("13") is fetched into its folder with "RfSt" progress. The
 // file work runs on a worker, as a host does it next to its messages.
 //
-// A remote path never leaves the sandbox: "..", "." and names with "/" or ":" are refused.
+// A remote path never leaves its drive: a part that is no safe file name ("..", ".", "/", ":",
+// control characters, device names) is refused, and so is a path that a symbolic link leads
+// out of the drive's folder.
 class HostFiles : public QObject {
     Q_OBJECT
 public:
-    // `sandbox` empty: a temporary folder that goes with the object.
+    struct Drive {
+        QString letter; // "C"
+        QString root;   // the local folder the drive shows
+        int kind = 3;   // the digit "Drvs" gives the console
+    };
+
+    // `sandbox` empty: a temporary folder that goes with the object. Drives C: and D:.
     explicit HostFiles(const QString &sandbox, QObject *parent = nullptr);
+    // These drives; the first is the one the console opens first.
+    explicit HostFiles(const QList<Drive> &drives, QObject *parent = nullptr);
     ~HostFiles() override;
 
+    // The sandbox (empty for a drive table given).
     QString root() const { return m_root; }
+    const QList<Drive> &drives() const { return m_drives; }
+    // A new table (volumes come and go); paths are mapped by it from the next command on.
+    void setDrives(const QList<Drive> &drives);
     // The local path of a remote one ("C:\Temp" -> root/C/Temp); empty when it is no path in a
     // drive or would leave it.
     QString localPath(const QString &remotePath) const;
@@ -41,6 +56,9 @@ public:
     void uploaded(const QByteArray &folder, const QByteArray &name, const QByteArray &body);
     // What the console fetches from "Files/".
     std::optional<QByteArray> storedFile(const QByteArray &name) const;
+    // false: a stored file is handed out through `fileStored` only and not kept here (a host
+    // whose gateway keeps it).
+    void setKeepStored(bool keep) { m_keepStored = keep; }
 
     // Faults on demand.
     // Takes transfers and then says nothing more, like a host that went away mid-transfer.
@@ -65,6 +83,8 @@ public:
 signals:
     void message(const QByteArray &text);
     void listDeposit(const QByteArray &zlibBody);
+    // A file stored for the console, emitted before the "Sfil" message that names it.
+    void fileStored(const QByteArray &name, const QByteArray &body);
 
 private:
     void carryOut(const QByteArray &cmd, const QByteArray &param);
@@ -83,8 +103,12 @@ private:
     std::function<void(qint64)> progressReporter(const QByteArray &prefix, qint64 total, int from,
                                                  int to);
 
+    const Drive *driveOf(const QString &letter) const;
+
     std::unique_ptr<QTemporaryDir> m_tempDir;
     QString m_root;
+    QList<Drive> m_drives;
+    bool m_keepStored = true;
     QHash<QByteArray, QByteArray> m_stored;
     QList<QFuture<void>> m_work;
     std::shared_ptr<std::atomic<bool>> m_cancel = std::make_shared<std::atomic<bool>>(false);

@@ -1,46 +1,47 @@
 #include "platform/CursorShapes.h"
+#include "platform/CursorNumbers.h"
 
 Qt::CursorShape CursorShapeForNumber(int number) {
     switch (number) {
-    case -1:
+    case CursorNumber::None:
         return Qt::BlankCursor;
-    case -2:
+    case CursorNumber::Arrow:
         return Qt::ArrowCursor;
-    case -3:
+    case CursorNumber::Cross:
         return Qt::CrossCursor;
-    case -4:
+    case CursorNumber::IBeam:
         return Qt::IBeamCursor;
-    case -6:
+    case CursorNumber::SizeNESW:
         return Qt::SizeBDiagCursor;
-    case -7:
+    case CursorNumber::SizeNS:
         return Qt::SizeVerCursor;
-    case -8:
+    case CursorNumber::SizeNWSE:
         return Qt::SizeFDiagCursor;
-    case -9:
+    case CursorNumber::SizeWE:
         return Qt::SizeHorCursor;
-    case -10:
+    case CursorNumber::UpArrow:
         return Qt::UpArrowCursor;
-    case -11:
+    case CursorNumber::HourGlass:
         return Qt::WaitCursor;
-    case -12:
+    case CursorNumber::Drag:
         return Qt::DragMoveCursor;
-    case -13:
-    case -18:
+    case CursorNumber::NoDrop:
+    case CursorNumber::No:
         return Qt::ForbiddenCursor;
-    case -14:
+    case CursorNumber::HSplit:
         return Qt::SplitHCursor;
-    case -15:
+    case CursorNumber::VSplit:
         return Qt::SplitVCursor;
-    case -16:
+    case CursorNumber::MultiDrag:
         return Qt::DragCopyCursor;
-    case -17:
-    case -19:
+    case CursorNumber::SqlWait:
+    case CursorNumber::AppStart:
         return Qt::BusyCursor;
-    case -20:
+    case CursorNumber::Help:
         return Qt::WhatsThisCursor;
-    case -21:
+    case CursorNumber::HandPoint:
         return Qt::PointingHandCursor;
-    case -22:
+    case CursorNumber::SizeAll:
         return Qt::SizeAllCursor;
     default:
         return Qt::ArrowCursor;

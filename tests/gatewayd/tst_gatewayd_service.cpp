@@ -44,7 +44,11 @@ QList<QByteArray> commandsUntil(HostChannelClient &host, const QByteArray &last)
 }
 
 HostChannelClient::Endpoint endpoint(const GatewaydProcess &gw, int gateway) {
-    return {"127.0.0.1", gw.port(), gateway, gw.caPemPath().toStdString(), {}};
+    HostChannelClient::Endpoint e;
+    e.port = gw.port();
+    e.gateway = gateway;
+    e.caFile = gw.caPemPath().toStdString();
+    return e;
 }
 
 QByteArray keyOf(const QByteArray &logonBody) {
@@ -103,6 +107,8 @@ private slots:
         const HostFrame welcome = nextFrame(host);
         QCOMPARE(int(welcome.type), int(FrameType::Welcome));
         QCOMPARE(welcome.fields[0], std::to_string(session->GatewayNumber));
+        QCOMPARE(welcome.fields[1], std::string("Demo Operator")); // shown for the user's consent
+        host.send(FrameType::Accept, {});
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 20000);
         QCOMPARE(adminVars().HostName, QStringLiteral("TEST-PC"));
         QCOMPARE(session->HostIP, QStringLiteral("10.1.2.3"));
@@ -230,9 +236,17 @@ private slots:
         HostChannelClient elsewhere;
         QVERIFY(elsewhere.open(endpoint(gw, 2), key.toStdString() + "2", {}, &error));
         QCOMPARE(int(nextFrame(elsewhere).type), int(FrameType::End));
+        // Until its user accepted, a host may say nothing, and the console never hears of it.
+        HostChannelClient early;
+        QVERIFY(early.open(endpoint(gw, 1), key.toStdString() + "1", {}, &error));
+        QCOMPARE(int(nextFrame(early).type), int(FrameType::Welcome));
+        early.send(FrameType::Message, {"Test?too early"});
+        QCOMPARE(int(nextFrame(early).type), int(FrameType::End));
+        QCOMPARE(gw.get("/gw001/03?key=" + key).body, QByteArray("QAD"));
         HostChannelClient host, second_host;
         QVERIFY(host.open(endpoint(gw, 1), key.toStdString() + "1", {}, &error));
         QCOMPARE(int(nextFrame(host).type), int(FrameType::Welcome));
+        host.send(FrameType::Accept, {});
         QVERIFY(second_host.open(endpoint(gw, 1), key.toStdString() + "1", {}, &error));
         QCOMPARE(int(nextFrame(second_host).type), int(FrameType::End));
 
@@ -307,6 +321,7 @@ private slots:
         std::string error;
         QVERIFY(host.open(endpoint(gw, 1), key.toStdString() + "1", {}, &error));
         QCOMPARE(int(nextFrame(host).type), int(FrameType::Welcome));
+        host.send(FrameType::Accept, {});
 
         const QSslCertificate before = gw.presentedCertificate();
         QVERIFY(gw.replaceCertificate());
