@@ -17,6 +17,8 @@ packages=(
   x11-utils adwaita-icon-theme xserver-xephyr
   libcurl4-openssl-dev python3-aiosmtpd nginx nghttp2-client systemd adduser openssl
   dpkg-dev file desktop-file-utils appstream
+  x11vnc tigervnc-viewer desktop-base xterm x11-xserver-utils openssl libxdamage-dev libxtst-dev
+  libxfixes-dev
 )
 missing=()
 for p in "${packages[@]}"; do
