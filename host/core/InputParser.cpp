@@ -1,37 +1,12 @@
 #include "InputParser.h"
+#include "screen/InputCommands.h"
 
 #include <QList>
 
 namespace qhost {
 namespace {
-// Fields separated by "-", each with its own optional leading "-", at most nine digits.
 std::optional<QList<int>> fields(const QByteArray &text, int count) {
-    QList<int> out;
-    qsizetype i = 0;
-    while (out.size() < count) {
-        const bool negative = i < text.size() && text[i] == '-';
-        if (negative)
-            ++i;
-        const qsizetype start = i;
-        int value = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-            if (i - start >= 9)
-                return std::nullopt;
-            value = value * 10 + (text[i] - '0');
-            ++i;
-        }
-        if (i == start)
-            return std::nullopt;
-        out.append(negative ? -value : value);
-        if (out.size() < count) {
-            if (i >= text.size() || text[i] != '-')
-                return std::nullopt;
-            ++i;
-        }
-    }
-    if (i != text.size())
-        return std::nullopt;
-    return out;
+    return InputCommands::ParseNumbers(text, count);
 }
 
 bool validButton(int b) {

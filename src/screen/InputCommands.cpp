@@ -133,16 +133,30 @@ QList<QByteArray> KeyCommands(const KeyInfo &key, quint8 character, bool suppres
     return out;
 }
 
-std::optional<QPoint> ParsePointerReport(const QByteArray &parameter) {
+std::optional<QList<int>> ParseNumbers(const QByteArray &text, int count) {
+    QList<int> out;
     qsizetype i = 0;
-    const auto x = readNumber(parameter, i);
-    if (!x || i >= parameter.size() || parameter[i] != '-')
+    while (out.size() < count) {
+        const auto n = readNumber(text, i);
+        if (!n)
+            return std::nullopt;
+        out.append(*n);
+        if (out.size() < count) {
+            if (i >= text.size() || text[i] != '-')
+                return std::nullopt;
+            ++i;
+        }
+    }
+    if (i != text.size())
         return std::nullopt;
-    ++i;
-    const auto y = readNumber(parameter, i);
-    if (!y || i != parameter.size())
+    return out;
+}
+
+std::optional<QPoint> ParsePointerReport(const QByteArray &parameter) {
+    const auto n = ParseNumbers(parameter, 2);
+    if (!n)
         return std::nullopt;
-    return QPoint(*x, *y);
+    return QPoint((*n)[0], (*n)[1]);
 }
 
 int ParseCursorNumber(const QByteArray &parameter) {

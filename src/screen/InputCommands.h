@@ -52,6 +52,11 @@ struct KeyInfo {
 // combination the hook kept from the local desktop.
 QList<QByteArray> KeyCommands(const KeyInfo &key, quint8 character, bool suppressed);
 
+// `count` decimal numbers separated by "-", each with its own optional leading "-" and at most
+// nine digits ("5--12-3" is 5, -12, 3), and nothing after them; the input commands' parameters
+// and the host's reports are written so.
+std::optional<QList<int>> ParseNumbers(const QByteArray &text, int count);
+
 // The host's report of its user's pointer: "x-y", each a decimal number with an optional
 // leading "-" ("-5--12" is (-5, -12)). Nothing for anything else.
 std::optional<QPoint> ParsePointerReport(const QByteArray &parameter);

@@ -9,19 +9,11 @@
 #include "common/AdminVars.h"
 #include "gateway/GatewaySession.h"
 
+#include "HostFrames.h"
+
 using namespace gatewayd;
 
 namespace {
-HostFrame nextFrame(HostChannelClient &host, int timeoutMs = 20000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (auto frame = host.takeFrame())
-            return *frame;
-        QTest::qWait(5);
-    }
-    return HostFrame{FrameType(0), {}};
-}
-
 QByteArray keyOf(const QByteArray &logonBody) {
     QByteArray key = logonBody.mid(4);
     return key.left(key.indexOf('&'));

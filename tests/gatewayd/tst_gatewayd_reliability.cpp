@@ -14,19 +14,11 @@
 #include <future>
 #include <thread>
 
+#include "HostFrames.h"
+
 using namespace gatewayd;
 
 namespace {
-HostFrame nextFrame(HostChannelClient &host, int timeoutMs = 20000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (auto frame = host.takeFrame())
-            return *frame;
-        QTest::qWait(5);
-    }
-    return HostFrame{FrameType(0), {}};
-}
-
 HostChannelClient::Endpoint endpoint(const GatewaydProcess &gw, int gateway) {
     return {gw.address().toStdString(), gw.port(), gateway, gw.caPemPath().toStdString(), {}};
 }

@@ -16,20 +16,11 @@
 
 #include <csignal>
 
+#include "HostFrames.h"
+
 using namespace gatewayd;
 
 namespace {
-// The next frame the host received; type 0 when none came in time.
-HostFrame nextFrame(HostChannelClient &host, int timeoutMs = 20000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (auto frame = host.takeFrame())
-            return *frame;
-        QTest::qWait(5);
-    }
-    return HostFrame{FrameType(0), {}};
-}
-
 // Commands until `last`, skipping frames of other types.
 QList<QByteArray> commandsUntil(HostChannelClient &host, const QByteArray &last) {
     QList<QByteArray> out;
