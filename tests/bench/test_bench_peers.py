@@ -7,7 +7,6 @@ turned upside down would make every figure of it wrong.
     test_bench_peers.py BUILD_DIR      (exit 77: Xvfb, xdotool or the probes are missing)
 """
 import importlib.machinery
-import importlib.util
 import os
 import shutil
 import socket
@@ -16,6 +15,7 @@ import sys
 import tempfile
 import threading
 import time
+import types
 import unittest
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -23,8 +23,9 @@ BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else os.path.join(
 
 loader = importlib.machinery.SourceFileLoader("bench_peers",
                                               os.path.join(SOURCE, "bench", "bench_peers"))
-spec = importlib.util.spec_from_loader("bench_peers", loader)
-bp = importlib.util.module_from_spec(spec)
+# The benchmark is a script without ".py": loaded as a module by its path.
+bp = types.ModuleType("bench_peers")
+bp.__file__ = loader.path
 loader.exec_module(bp)
 
 
