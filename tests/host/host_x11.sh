@@ -32,18 +32,7 @@ start_xvfb 1280x1024x24 || fail "Xvfb did not start"
 
 # The logind stand-in is optional: the test skips the lock where it is missing.
 if command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbusmock' 2>/dev/null; then
-  : >"$work/bus"
-  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-  pids+=($!)
-  until_true 100 test -s "$work/bus" || fail "the private D-Bus did not start"
-  export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$work/bus")
-  /usr/bin/python3 -m dbusmock --system --template logind >"$work/logind.out" 2>&1 &
-  pids+=($!)
-  logind_up() {
-    dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.DBus / \
-      org.freedesktop.DBus.NameHasOwner string:org.freedesktop.login1 | grep -q 'boolean true'
-  }
-  until_true 200 logind_up || fail "the logind stand-in did not start"
+  start_logind_standin
   dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
     /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddSession string:c1 string:seat0 \
     uint32:1000 string:operator boolean:true >/dev/null || fail "no session on the logind stand-in"

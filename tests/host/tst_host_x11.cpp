@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "X11Tools.h"
+
 #include "desktop/DesktopBackend.h"
 #include "platform/CursorNumbers.h"
 #include "platform/WinKeyTable.h"
@@ -21,6 +23,8 @@ using namespace qhost;
 // just that part, clicks press an X program's button, typed text (Shift, AltGr, characters no
 // key has) reaches a terminal's program, and the modes, wallpaper, cursor, the user's pointer
 // and the session manager behave on that server as they do on a desktop.
+using namespace x11tools;
+
 class TestHostX11 : public QObject {
     Q_OBJECT
     std::unique_ptr<DesktopBackend> desktop;
@@ -28,14 +32,6 @@ class TestHostX11 : public QObject {
     QTemporaryDir dir;
     QList<QProcess *> programs;
 
-    static QByteArray run(const QString &program, const QStringList &args) {
-        QProcess p;
-        p.start(program, args);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit ||
-            p.exitCode() != 0)
-            qWarning() << program << args << "failed:" << p.readAllStandardError();
-        return p.readAllStandardOutput();
-    }
     QProcess *start(const QString &program, const QStringList &args,
                     const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
                     const QString &output = QString()) {
@@ -48,34 +44,7 @@ class TestHostX11 : public QObject {
         return p;
     }
     // The window's id once it is mapped.
-    static QString window(const QString &name) {
-        return QString::fromLatin1(
-                   run(QStringLiteral("xdotool"),
-                       {QStringLiteral("search"), QStringLiteral("--sync"),
-                        QStringLiteral("--onlyvisible"), QStringLiteral("--name"), name}))
-            .split(QLatin1Char('\n'))
-            .value(0);
-    }
-    static QRect geometry(const QString &window) {
-        const QString info =
-            QString::fromLatin1(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
-        auto number = [&](const char *label) {
-            const QRegularExpression re(QString::fromLatin1(label) +
-                                        QStringLiteral(":\\s+(-?\\d+)"));
-            return re.match(info).captured(1).toInt();
-        };
-        return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"),
-                     number("Width"), number("Height"));
-    }
     // The display's pixels as ImageMagick reads them, independent of the backend.
-    static QImage screenshot() {
-        QImage shot;
-        shot.loadFromData(
-            run(QStringLiteral("import"),
-                {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")}),
-            "PNG");
-        return shot.convertToFormat(QImage::Format_RGB32);
-    }
     static qint64 differences(const QImage &a, const QImage &b) {
         if (a.size() != b.size())
             return -1;
@@ -201,19 +170,7 @@ private slots:
                                    QStringLiteral("-geometry"), QStringLiteral("+300+200"),
                                    QStringLiteral("Press Finish")});
         const QString box = window(QStringLiteral("xmessage"));
-        // The button is the lowest of the message box's windows.
-        const QString tree = QString::fromLatin1(
-            run(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), box}));
-        QRect button;
-        const QRegularExpression child(
-            QStringLiteral("(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
-        for (auto it = child.globalMatch(tree); it.hasNext();) {
-            const auto m = it.next();
-            const QRect r(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
-                          m.captured(2).toInt());
-            if (r.height() < 40 && (button.isNull() || r.top() > button.top()))
-                button = r;
-        }
+        const QRect button = x11tools::xmessageButton(box);
         QVERIFY(!button.isNull());
         desktop->movePointer(button.center());
         desktop->pressButton(1, true);

@@ -56,3 +56,20 @@ start_xvfb() {
   done
   return 1
 }
+
+# A private system bus with python3-dbusmock's logind stand-in on it, for the session manager's
+# lock and reboot; DBUS_SYSTEM_BUS_ADDRESS names it to the programs started afterwards.
+start_logind_standin() {
+  : >"$work/bus"
+  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+  pids+=($!)
+  until_true 100 test -s "$work/bus" || fail "the private D-Bus did not start"
+  export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$work/bus")
+  /usr/bin/python3 -m dbusmock --system --template logind >"$work/logind.out" 2>&1 &
+  pids+=($!)
+  logind_up() {
+    dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.DBus / \
+      org.freedesktop.DBus.NameHasOwner string:org.freedesktop.login1 | grep -q 'boolean true'
+  }
+  until_true 200 logind_up || fail "the logind stand-in did not start"
+}

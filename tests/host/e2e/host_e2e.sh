@@ -14,17 +14,6 @@ source "$(dirname "$0")/../../support/x11_programs.sh"
 x11_programs_begin host-e2e
 start_xvfb 1024x768x24 || fail "Xvfb did not start"
 
-: >"$work/bus"
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-pids+=($!)
-until_true 100 test -s "$work/bus" || fail "the private D-Bus did not start"
-export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$work/bus")
-/usr/bin/python3 -m dbusmock --system --template logind >"$work/logind.out" 2>&1 &
-pids+=($!)
-logind_up() {
-  dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.login1 | grep -q 'boolean true'
-}
-until_true 200 logind_up || fail "the logind stand-in did not start"
+start_logind_standin
 export XDG_CURRENT_DESKTOP= XCURSOR_THEME=Adwaita
 "$@"

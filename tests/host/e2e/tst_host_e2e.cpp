@@ -22,35 +22,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "X11Tools.h"
+
+using namespace x11tools;
+
 namespace {
-// Short tools only: the console's session runs on this thread and waits meanwhile.
-QByteArray run(const QString &program, const QStringList &args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        qWarning() << program << args << "failed:" << p.readAllStandardError();
-    return p.readAllStandardOutput();
-}
-
-QString window(const QString &name) {
-    return QString::fromLatin1(
-               run(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--sync"),
-                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"), name}))
-        .split(QLatin1Char('\n'))
-        .value(0);
-}
-
-QRect geometry(const QString &window) {
-    const QString info =
-        QString::fromLatin1(run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}));
-    auto number = [&](const char *label) {
-        const QRegularExpression re(QString::fromLatin1(label) + QStringLiteral(":\\s+(-?\\d+)"));
-        return re.match(info).captured(1).toInt();
-    };
-    return QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
-                 number("Height"));
-}
 
 // Without waiting: the console's session needs this thread's event loop to send anything.
 bool shown(const QString &name) {
@@ -80,15 +56,6 @@ QByteArray windowNames() {
     return run(QStringLiteral("xdotool"),
                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                 QStringLiteral("."), QStringLiteral("getwindowname"), QStringLiteral("%@")});
-}
-
-QImage screenshot() {
-    QImage shot;
-    shot.loadFromData(
-        run(QStringLiteral("import"),
-            {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")}),
-        "PNG");
-    return shot.convertToFormat(QImage::Format_RGB32);
 }
 
 QPoint pointer() {
@@ -207,19 +174,7 @@ private slots:
         modes->ColorBoxSelect(2);
         QTRY_VERIFY_WITH_TIMEOUT(pictureMatches(15), 60000);
 
-        // The lowest of the message box's windows is its button.
-        const QString tree = QString::fromLatin1(
-            run(QStringLiteral("xwininfo"), {QStringLiteral("-tree"), QStringLiteral("-id"), box}));
-        QRect button;
-        const QRegularExpression child(
-            QStringLiteral("(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
-        for (auto it = child.globalMatch(tree); it.hasNext();) {
-            const auto m = it.next();
-            const QRect r(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
-                          m.captured(2).toInt());
-            if (r.height() < 40 && (button.isNull() || r.top() > button.top()))
-                button = r;
-        }
+        const QRect button = x11tools::xmessageButton(box);
         QVERIFY(!button.isNull());
         console->SendCmd(InputCommands::MouseMove(button.center()));
         console->SendCmd(InputCommands::Click(1, button.center(), 1, 0));
