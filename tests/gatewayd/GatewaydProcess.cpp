@@ -1,4 +1,5 @@
 #include "GatewaydProcess.h"
+#include "ReadyLine.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -72,16 +73,12 @@ bool GatewaydProcess::start(const QByteArray &extraConfig, QString *error) {
     }
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(binary(), {"serve", "--config", m_dir.filePath("gateway.conf")});
-    QDeadlineTimer deadline(30000);
-    while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
-           !deadline.hasExpired())
-        m_process.waitForReadyRead(100);
-    const QByteArray line = m_process.readLine().trimmed();
-    if (!line.startsWith("READY port=")) {
+    QByteArray line;
+    m_port = waitForReadyPort(m_process, &line);
+    if (!m_port) {
         *error = QString::fromUtf8(line);
         return false;
     }
-    m_port = quint16(line.mid(11).toUInt());
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "SmtpSink.h"
+#include "ReadyLine.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -21,16 +22,12 @@ bool SmtpSink::start(const Options &options, const QString &mailDir, QString *er
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // Debian's interpreter, which has the aiosmtpd package, whatever else is first on PATH.
     m_process.start(QStringLiteral("/usr/bin/python3"), args);
-    QDeadlineTimer deadline(30000);
-    while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning &&
-           !deadline.hasExpired())
-        m_process.waitForReadyRead(100);
-    const QByteArray line = m_process.readLine().trimmed();
-    if (!line.startsWith("READY port=")) {
+    QByteArray line;
+    m_port = waitForReadyPort(m_process, &line);
+    if (!m_port) {
         *error = QStringLiteral("the SMTP sink did not start: ") + QString::fromUtf8(line);
         return false;
     }
-    m_port = quint16(line.mid(11).toUInt());
     return true;
 }
 
