@@ -29,7 +29,9 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
     ssl::context tls{ssl::context::tls_client};
     std::unique_ptr<websocket::stream<beast::ssl_stream<beast::tcp_stream>>> ws;
     beast::flat_buffer buffer;
+    // An empty entry stands for a ping: no frame is empty.
     std::deque<std::string> outgoing;
+    std::deque<std::shared_ptr<std::promise<bool>>> pongsAwaited;
     size_t cutLast = std::string::npos; // the last outgoing message is sent only this far
     bool writing = false;
     bool closeWanted = false; // the close waits for the frames before it (one write at a time)
@@ -110,6 +112,9 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
                     std::lock_guard lock(self->mutex);
                     self->closed = true;
                 }
+                for (auto &pong : self->pongsAwaited)
+                    pong->set_value(false);
+                self->pongsAwaited.clear();
                 if (self->closedHandler)
                     self->closedHandler();
                 return;
@@ -150,6 +155,15 @@ struct HostChannelClient::Private : std::enable_shared_from_this<Private> {
             return;
         }
         writing = true;
+        if (outgoing.front().empty()) {
+            ws->async_ping({}, [self = shared_from_this()](beast::error_code ec) {
+                self->writing = false;
+                self->outgoing.pop_front();
+                if (!ec)
+                    self->writeNext();
+            });
+            return;
+        }
         if (outgoing.size() == 1 && cutLast < outgoing.front().size()) {
             ws->async_write_some(false, asio::buffer(outgoing.front().data(), cutLast),
                                  [self = shared_from_this()](beast::error_code, size_t) {
@@ -204,6 +218,12 @@ bool HostChannelClient::open(const Endpoint &endpoint, const std::string &joinKe
         p->tls.set_verify_callback(ssl::host_name_verification(name));
         p->ws = std::make_unique<websocket::stream<beast::ssl_stream<beast::tcp_stream>>>(*p->io,
                                                                                           p->tls);
+        p->ws->control_callback([raw = p.get()](websocket::frame_type kind, beast::string_view) {
+            if (kind != websocket::frame_type::pong || raw->pongsAwaited.empty())
+                return;
+            raw->pongsAwaited.front()->set_value(true);
+            raw->pongsAwaited.pop_front();
+        });
         beast::get_lowest_layer(*p->ws).expires_after(timeout);
         const bool viaProxy = !endpoint.proxyAddress.empty();
         auto resolver = std::make_shared<tcp::resolver>(*p->io);
@@ -258,6 +278,20 @@ void HostChannelClient::sendPartThenDrop(FrameType type, const std::vector<std::
         if (!p->writing)
             p->writeNext();
     });
+}
+
+bool HostChannelClient::confirmDelivered(std::chrono::milliseconds timeout) {
+    auto pong = std::make_shared<std::promise<bool>>();
+    auto result = pong->get_future();
+    asio::post(*d->io, [p = d, pong] {
+        if (!p->ws || !p->ws->is_open())
+            return pong->set_value(false);
+        p->pongsAwaited.push_back(pong);
+        p->outgoing.emplace_back();
+        if (!p->writing)
+            p->writeNext();
+    });
+    return result.wait_for(timeout) == std::future_status::ready && result.get();
 }
 
 std::optional<HostFrame> HostChannelClient::takeFrame() {

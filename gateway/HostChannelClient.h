@@ -53,6 +53,10 @@ public:
     // The first `bytes` of a frame, after what was sent before it; then the connection breaks
     // as if the host's line had gone (for tests: nothing half-sent may be served).
     void sendPartThenDrop(FrameType type, const std::vector<std::string> &fields, size_t bytes);
+    // Waits until the gateway has read everything sent before: a ping goes after it and its
+    // pong comes back only once the gateway's reader handed those frames on. False on timeout
+    // or a broken channel.
+    bool confirmDelivered(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     std::optional<HostFrame> takeFrame();
     // Frames go to `handler` (on the client's own thread) instead of takeFrame(); set it
     // before open().

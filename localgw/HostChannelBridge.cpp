@@ -59,12 +59,12 @@ HostChannelBridge::~HostChannelBridge() = default;
 void HostChannelBridge::open() {
     m_channel = std::make_unique<gatewayd::HostChannelClient>();
     QPointer<HostChannelBridge> self(this);
-    // The join counts once the gateway answered it: the host then has every command the
-    // console sends after it, as a host that joined in the gateway itself would.
-    auto answered = std::make_shared<std::promise<void>>();
+    // The join counts once the gateway has the user's consent: the host then has every
+    // command the console sends after it, as a host that joined in the gateway itself would.
+    auto answered = std::make_shared<std::promise<FrameType>>();
     auto first = std::make_shared<std::once_flag>();
     m_channel->setFrameHandler([self, answered, first](HostFrame frame) {
-        std::call_once(*first, [&] { answered->set_value(); });
+        std::call_once(*first, [&] { answered->set_value(frame.type); });
         QMetaObject::invokeMethod(
             self.data(),
             [self, frame = std::move(frame)] {
@@ -82,8 +82,17 @@ void HostChannelBridge::open() {
         m_channel.reset();
         return;
     }
-    if (answered->get_future().wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+    auto answer = answered->get_future();
+    if (answer.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         m_error = QStringLiteral("the gateway did not answer the join");
+        return;
+    }
+    // The simulated host's user agrees at once.
+    if (answer.get() == FrameType::Welcome) {
+        send(FrameType::Accept, {});
+        if (!m_channel->confirmDelivered())
+            m_error = QStringLiteral("the gateway did not take the consent");
+    }
 }
 
 void HostChannelBridge::sendFile(const QByteArray &name, const QByteArray &body) {
@@ -107,9 +116,8 @@ void HostChannelBridge::received(const HostFrame &frame) {
     const auto &f = frame.fields;
     switch (frame.type) {
     case FrameType::Welcome:
-        // The simulated host's user agrees at once: the console hears "HostLogon" now. The
-        // gateway's own word is not one of the console's frames the answers wait for.
-        send(FrameType::Accept, {});
+        // Answered in open(). The gateway's own word is not one of the console's frames the
+        // answers wait for.
         return;
     case FrameType::Command:
         m_host.command(bytes(f[0]));

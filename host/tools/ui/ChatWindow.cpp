@@ -21,6 +21,9 @@ ChatWindow::ChatWindow(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Windo
     m_display->setReadOnly(true);
     m_display->setAcceptRichText(false);
     m_display->setAccessibleName(tr("Conversation"));
+    // Read and copied from the keyboard too (Tab reaches it after Close).
+    m_display->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_display->setTabChangesFocus(true);
     m_typing = new QLabel(tr("The operator is typing a message"), this);
     m_typing->setAccessibleName(m_typing->text());
     m_typing->hide();

@@ -12,9 +12,12 @@
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "tools/ClipboardContent.h"
+#include "tools/ClipboardTransfer.h"
+#include "tools/RemoteChat.h"
+#include "transfer/FileTransfer.h"
+#include "transfer/QVexplorerProtocol.h"
 
-#include <QMimeData>
-
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -58,6 +61,40 @@ QByteArray windowNames() {
                 QStringLiteral("."), QStringLiteral("getwindowname"), QStringLiteral("%@")});
 }
 
+// xclip on the console's display (this process owns its clipboard, so the event loop runs
+// meanwhile) or on the host's.
+QByteArray clipOut(const QByteArray &display, const QString &target) {
+    QProcess p;
+    p.start(QStringLiteral("xclip"), {QStringLiteral("-display"), QString::fromLatin1(display),
+                                      QStringLiteral("-o"), QStringLiteral("-selection"),
+                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
+        p.kill();
+    return p.readAllStandardOutput();
+}
+
+// Another program takes that display's clipboard; xclip stays in the background serving it.
+void clipIn(const QByteArray &display, const QString &target, const QByteArray &data) {
+    QProcess p;
+    p.start(QStringLiteral("xclip"), {QStringLiteral("-display"), QString::fromLatin1(display),
+                                      QStringLiteral("-i"), QStringLiteral("-selection"),
+                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
+    p.write(data);
+    p.closeWriteChannel();
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
+        p.kill();
+}
+
+QByteArray readFile(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString &path, const QByteArray &content) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
 QPoint pointer() {
     const QString where =
         QString::fromLatin1(run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}));
@@ -77,6 +114,7 @@ class TestHostEndToEnd : public QObject {
     ScreenModes *modes = nullptr;
     QList<QProcess *> programs;
     QList<QByteArray> hostSaid;
+    QByteArray consoleDisplay, hostDisplay;
 
     QProcess *start(const QString &program, const QStringList &args,
                     const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
@@ -87,8 +125,8 @@ class TestHostEndToEnd : public QObject {
         programs.append(p);
         return p;
     }
-    QProcess *startHost(const QStringList &args) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcess *startHost(const QStringList &args,
+                        QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         return start(QStringLiteral(QUORVIA_BINARY_DIR "/host/app/quorvia-host"),
                      args + QStringList{QStringLiteral("--gateway"),
@@ -116,6 +154,12 @@ class TestHostEndToEnd : public QObject {
 
 private slots:
     void initTestCase() {
+        // This process shows the console on its own display; everything it starts runs on the
+        // host's.
+        consoleDisplay = qgetenv("DISPLAY");
+        hostDisplay = qgetenv("HOST_DISPLAY");
+        QVERIFY2(!hostDisplay.isEmpty(), "run by host_e2e.sh");
+        qputenv("DISPLAY", hostDisplay);
         QString error;
         QVERIFY2(gw.start("gateway_count = 3\npoll_hold_ms = 400\n", &error), qPrintable(error));
         QVERIFY(gw.cli({"add", "demo", "--name", "Demo Operator"}, "demo\n"));
@@ -141,6 +185,142 @@ private slots:
             console->WMWANdisconnect(0, 1);
             QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 20000);
         }
+    }
+
+    // The support tools between the two desktops: the clipboard both ways (read back with
+    // xclip on each display), files both ways with the user's home as drive C: and targets
+    // outside it refused, and a chat line each way.
+    void toolsCross() {
+        QTemporaryDir home, outside, local, back;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Documents")));
+        QVERIFY(QFile::link(outside.path(), home.filePath(QStringLiteral("escape"))));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        QProcess *host = startHost({console->displayKey()}, env);
+        answer(QStringLiteral("Remote support: share your screen?"), QStringLiteral("alt+a"));
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(pipeline->FirstPictureShown, 30000);
+
+        auto *clip = new ClipboardTransfer(console.get(), this);
+        int option = ClipboardContent::Text;
+        clip->hooks().askOption = [&option](bool) { return option; };
+        const auto clipboardTransfer = [clip](bool upload) {
+            QSignalSpy finished(clip, &ClipboardTransfer::finished);
+            upload ? clip->BttnUploadClipboardClick() : clip->BttnDownloadClipboardClick();
+            return QTest::qWaitFor([&] { return !finished.isEmpty(); }, 30000) &&
+                   finished.last().at(1).toBool();
+        };
+        const QByteArray mine = QStringLiteral("Grüße from your operator").toUtf8();
+        clipIn(consoleDisplay, QStringLiteral("UTF8_STRING"), mine);
+        QVERIFY(clipboardTransfer(true));
+        QTRY_COMPARE_WITH_TIMEOUT(clipOut(hostDisplay, QStringLiteral("UTF8_STRING")), mine, 10000);
+        const QByteArray theirs = QStringLiteral("déjà vu, 20 €").toUtf8();
+        clipIn(hostDisplay, QStringLiteral("UTF8_STRING"), theirs);
+        QVERIFY(clipboardTransfer(false));
+        QCOMPARE(clipOut(consoleDisplay, QStringLiteral("UTF8_STRING")), theirs);
+        QImage picture(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) & 255));
+        QByteArray png;
+        QBuffer pngBuffer(&png);
+        pngBuffer.open(QIODevice::WriteOnly);
+        picture.save(&pngBuffer, "PNG");
+        clipIn(hostDisplay, QStringLiteral("image/png"), png);
+        option = ClipboardContent::Bitmap;
+        QVERIFY(clipboardTransfer(false));
+        QCOMPARE(QImage::fromData(clipOut(consoleDisplay, QStringLiteral("image/png")), "PNG")
+                     .convertToFormat(QImage::Format_RGB32),
+                 picture);
+
+        // Files: the explorer takes the queue over; each copy ends with the host's word.
+        auto *files = new FileTransfer(console.get(), pipeline);
+        files->configure = [](TQVexplorerProtocol *p) {
+            QObject::connect(p, &TQVexplorerProtocol::overwriteQuestion, p,
+                             [p] { QTimer::singleShot(0, p, [p] { p->AnswerOverwrite(true); }); });
+        };
+        QSignalSpy opened(files, &FileTransfer::explorerOpened);
+        QVERIFY(files->BttnCopyFileClick());
+        QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 30000);
+        QPointer<TQVexplorerProtocol> x = files->explorer();
+        QVERIFY(x);
+        QSignalSpy drives(x.data(), &TQVexplorerProtocol::drivesArrived);
+        x->Activate();
+        QTRY_COMPARE_WITH_TIMEOUT(drives.count(), 1, 30000);
+        const auto copy = [&x](const TQVexplorerProtocol::Transfer &t) {
+            if (!x)
+                return false;
+            QSignalSpy ended(x.data(), &TQVexplorerProtocol::transferEnded);
+            return x->CopyFile(t) &&
+                   QTest::qWaitFor([&] { return !ended.isEmpty() || !x; }, 30000) && x &&
+                   ended.first().first().toBool();
+        };
+        const QByteArray report = QByteArray("A line of the report.\r\n").repeated(5000);
+        QByteArray binary(300 * 1024, Qt::Uninitialized);
+        for (qsizetype i = 0; i < binary.size(); ++i)
+            binary[i] = char((i * 7919) >> 5);
+        QVERIFY(writeFile(local.filePath(QStringLiteral("report.txt")), report));
+        QVERIFY(writeFile(home.filePath(QStringLiteral("Documents/scan.bin")), binary));
+        QVERIFY(copy(
+            {true, QStringLiteral("report.txt"), local.path(), QStringLiteral("C:\\Documents")}));
+        QCOMPARE(readFile(home.filePath(QStringLiteral("Documents/report.txt"))), report);
+        QVERIFY(copy(
+            {false, QStringLiteral("scan.bin"), QStringLiteral("C:\\Documents"), back.path()}));
+        QCOMPARE(readFile(back.filePath(QStringLiteral("scan.bin"))), binary);
+        // Through a link that leads out of the home, and up out of it: refused, nothing lands.
+        QVERIFY(!copy(
+            {true, QStringLiteral("report.txt"), local.path(), QStringLiteral("C:\\escape")}));
+        QVERIFY(!copy({true, QStringLiteral("report.txt"), local.path(),
+                       QStringLiteral("C:\\Documents\\..\\..")}));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        QVERIFY(
+            !QFile::exists(QFileInfo(home.path()).dir().filePath(QStringLiteral("report.txt"))));
+        QSignalSpy closed(files, &FileTransfer::explorerClosed);
+        x->Close();
+        QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 30000);
+
+        // Chat: the operator's line is in the user's window (copied from it with the
+        // keyboard), the user's line reaches the console.
+        auto *chat = new RemoteChat(console.get(), this);
+        QStringList lines;
+        connect(chat, &RemoteChat::lineAdded, this, [&lines](bool remote, const QString &line) {
+            if (remote)
+                lines << line;
+        });
+        chat->BttnChatClick();
+        QTRY_VERIFY2_WITH_TIMEOUT(shown(QStringLiteral("Chat with your support operator")),
+                                  windowNames().constData(), 30000);
+        const QString chatWindow = window(QStringLiteral("Chat with your support operator"));
+        QVERIFY(chat->send(QStringLiteral("Can you see the report?")));
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), chatWindow});
+        run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("Yes, thanks")});
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            lines.join(QLatin1Char('\n')).contains(QLatin1String("Yes, thanks")),
+            qPrintable(lines.join(QLatin1Char('\n'))), 30000);
+        // The operator's line, copied from the user's window with the keyboard: from the input
+        // past Send and Close to the conversation.
+        QByteArray copied;
+        for (int attempt = 0; attempt < 5 && !copied.contains("Can you see the report?");
+             ++attempt) {
+            run(QStringLiteral("xdotool"),
+                {QStringLiteral("windowfocus"), QStringLiteral("--sync"), chatWindow});
+            run(QStringLiteral("xdotool"),
+                {QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Tab"),
+                 QStringLiteral("Tab"), QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c"),
+                 QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"),
+                 QStringLiteral("shift+Tab")});
+            copied = clipOut(hostDisplay, QStringLiteral("UTF8_STRING"));
+        }
+        QVERIFY2(copied.contains("Can you see the report?"), copied.constData());
+        chat->closeByOperator();
+        QTRY_VERIFY_WITH_TIMEOUT(!shown(QStringLiteral("Chat with your support operator")), 30000);
+
+        QVERIFY2(shown(QStringLiteral("Remote support: screen shared")), windowNames().constData());
+        answer(QStringLiteral("Remote support: screen shared"), QStringLiteral("alt+s"));
+        QTRY_COMPARE_WITH_TIMEOUT(host->state(), QProcess::NotRunning, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 30000);
     }
 
     // The user accepts; the console sees the display as it is, clicks a real button and types
