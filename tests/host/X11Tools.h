@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTest>
 #include <QtDebug>
 
 namespace x11tools {
@@ -63,6 +64,35 @@ inline QRect xmessageButton(const QString &box) {
             button = r;
     }
     return button;
+}
+
+// xclip on `display` (empty: this process's). The event loop runs meanwhile, since this
+// process may own the selection xclip asks for.
+inline QByteArray xclipOut(const QString &target, const QByteArray &display = {}) {
+    QStringList args{QStringLiteral("-o"), QStringLiteral("-selection"),
+                     QStringLiteral("clipboard"), QStringLiteral("-t"), target};
+    if (!display.isEmpty())
+        args = QStringList{QStringLiteral("-display"), QString::fromLatin1(display)} + args;
+    QProcess p;
+    p.start(QStringLiteral("xclip"), args);
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
+        p.kill();
+    return p.readAllStandardOutput();
+}
+
+// Another program takes the clipboard of `display`; xclip stays in the background serving it.
+inline void xclipIn(const QString &target, const QByteArray &data, const QByteArray &display = {}) {
+    QStringList args{QStringLiteral("-i"), QStringLiteral("-selection"),
+                     QStringLiteral("clipboard"), QStringLiteral("-t"), target};
+    if (!display.isEmpty())
+        args = QStringList{QStringLiteral("-display"), QString::fromLatin1(display)} + args;
+    QProcess p;
+    p.start(QStringLiteral("xclip"), args);
+    p.write(data);
+    p.closeWriteChannel();
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
+        p.kill();
+    QTest::qWait(200);
 }
 
 } // namespace x11tools

@@ -7,6 +7,8 @@
 #include "tools/ClipboardStream.h"
 #include "tools/ClipboardTransfer.h"
 
+#include "X11Tools.h"
+
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,6 +19,8 @@
 
 using namespace ClipboardContent;
 using ClipboardStream::Entry;
+using x11tools::xclipIn;
+using x11tools::xclipOut;
 
 namespace {
 QImage pattern(int w, int h, int seed) {
@@ -36,27 +40,6 @@ bool onX11() {
            !QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty();
 }
 
-// xclip talks to this process's clipboard owner, so the event loop keeps running meanwhile.
-QByteArray xclipOut(const QString &target) {
-    QProcess p;
-    p.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
-                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
-    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
-        p.kill();
-    return p.readAllStandardOutput();
-}
-
-// Another program takes the clipboard (xclip stays in the background serving it).
-void xclipIn(const QString &target, const QByteArray &data) {
-    QProcess p;
-    p.start(QStringLiteral("xclip"), {QStringLiteral("-i"), QStringLiteral("-selection"),
-                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
-    p.write(data);
-    p.closeWriteChannel();
-    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
-        p.kill();
-    QTest::qWait(200);
-}
 } // namespace
 
 class TestClipboardTransfer : public QObject {

@@ -61,30 +61,6 @@ QByteArray windowNames() {
                 QStringLiteral("."), QStringLiteral("getwindowname"), QStringLiteral("%@")});
 }
 
-// xclip on the console's display (this process owns its clipboard, so the event loop runs
-// meanwhile) or on the host's.
-QByteArray clipOut(const QByteArray &display, const QString &target) {
-    QProcess p;
-    p.start(QStringLiteral("xclip"), {QStringLiteral("-display"), QString::fromLatin1(display),
-                                      QStringLiteral("-o"), QStringLiteral("-selection"),
-                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
-    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
-        p.kill();
-    return p.readAllStandardOutput();
-}
-
-// Another program takes that display's clipboard; xclip stays in the background serving it.
-void clipIn(const QByteArray &display, const QString &target, const QByteArray &data) {
-    QProcess p;
-    p.start(QStringLiteral("xclip"), {QStringLiteral("-display"), QString::fromLatin1(display),
-                                      QStringLiteral("-i"), QStringLiteral("-selection"),
-                                      QStringLiteral("clipboard"), QStringLiteral("-t"), target});
-    p.write(data);
-    p.closeWriteChannel();
-    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
-        p.kill();
-}
-
 QByteArray readFile(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -211,13 +187,14 @@ private slots:
                    finished.last().at(1).toBool();
         };
         const QByteArray mine = QStringLiteral("Grüße from your operator").toUtf8();
-        clipIn(consoleDisplay, QStringLiteral("UTF8_STRING"), mine);
+        xclipIn(QStringLiteral("UTF8_STRING"), mine, consoleDisplay);
         QVERIFY(clipboardTransfer(true));
-        QTRY_COMPARE_WITH_TIMEOUT(clipOut(hostDisplay, QStringLiteral("UTF8_STRING")), mine, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(xclipOut(QStringLiteral("UTF8_STRING"), hostDisplay), mine,
+                                  10000);
         const QByteArray theirs = QStringLiteral("déjà vu, 20 €").toUtf8();
-        clipIn(hostDisplay, QStringLiteral("UTF8_STRING"), theirs);
+        xclipIn(QStringLiteral("UTF8_STRING"), theirs, hostDisplay);
         QVERIFY(clipboardTransfer(false));
-        QCOMPARE(clipOut(consoleDisplay, QStringLiteral("UTF8_STRING")), theirs);
+        QCOMPARE(xclipOut(QStringLiteral("UTF8_STRING"), consoleDisplay), theirs);
         QImage picture(64, 48, QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
@@ -226,10 +203,10 @@ private slots:
         QBuffer pngBuffer(&png);
         pngBuffer.open(QIODevice::WriteOnly);
         picture.save(&pngBuffer, "PNG");
-        clipIn(hostDisplay, QStringLiteral("image/png"), png);
+        xclipIn(QStringLiteral("image/png"), png, hostDisplay);
         option = ClipboardContent::Bitmap;
         QVERIFY(clipboardTransfer(false));
-        QCOMPARE(QImage::fromData(clipOut(consoleDisplay, QStringLiteral("image/png")), "PNG")
+        QCOMPARE(QImage::fromData(xclipOut(QStringLiteral("image/png"), consoleDisplay), "PNG")
                      .convertToFormat(QImage::Format_RGB32),
                  picture);
 
@@ -311,7 +288,7 @@ private slots:
                  QStringLiteral("Tab"), QStringLiteral("ctrl+a"), QStringLiteral("ctrl+c"),
                  QStringLiteral("shift+Tab"), QStringLiteral("shift+Tab"),
                  QStringLiteral("shift+Tab")});
-            copied = clipOut(hostDisplay, QStringLiteral("UTF8_STRING"));
+            copied = xclipOut(QStringLiteral("UTF8_STRING"), hostDisplay);
         }
         QVERIFY2(copied.contains("Can you see the report?"), copied.constData());
         chat->closeByOperator();
