@@ -66,28 +66,29 @@ inline QRect xmessageButton(const QString &box) {
     return button;
 }
 
-// xclip on `display` (empty: this process's). The event loop runs meanwhile, since this
-// process may own the selection xclip asks for.
-inline QByteArray xclipOut(const QString &target, const QByteArray &display = {}) {
-    QStringList args{QStringLiteral("-o"), QStringLiteral("-selection"),
+// xclip's arguments for the CLIPBOARD selection of `display` (empty: this process's).
+inline QStringList xclipArgs(const char *direction, const QString &target,
+                             const QByteArray &display) {
+    QStringList args{QString::fromLatin1(direction), QStringLiteral("-selection"),
                      QStringLiteral("clipboard"), QStringLiteral("-t"), target};
     if (!display.isEmpty())
         args = QStringList{QStringLiteral("-display"), QString::fromLatin1(display)} + args;
+    return args;
+}
+
+// The event loop runs meanwhile, since this process may own the selection xclip asks for.
+inline QByteArray xclipOut(const QString &target, const QByteArray &display = {}) {
     QProcess p;
-    p.start(QStringLiteral("xclip"), args);
+    p.start(QStringLiteral("xclip"), xclipArgs("-o", target, display));
     if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
         p.kill();
     return p.readAllStandardOutput();
 }
 
-// Another program takes the clipboard of `display`; xclip stays in the background serving it.
+// Another program takes the clipboard; xclip stays in the background serving it.
 inline void xclipIn(const QString &target, const QByteArray &data, const QByteArray &display = {}) {
-    QStringList args{QStringLiteral("-i"), QStringLiteral("-selection"),
-                     QStringLiteral("clipboard"), QStringLiteral("-t"), target};
-    if (!display.isEmpty())
-        args = QStringList{QStringLiteral("-display"), QString::fromLatin1(display)} + args;
     QProcess p;
-    p.start(QStringLiteral("xclip"), args);
+    p.start(QStringLiteral("xclip"), xclipArgs("-i", target, display));
     p.write(data);
     p.closeWriteChannel();
     if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000))
