@@ -21,6 +21,8 @@ HostApp::HostApp(const HostOptions &options, QObject *parent)
     if (!options.caFile.isEmpty())
         m_settings.trustedCertificates = options.caFile;
 
+    // The desktop ends the program (a restart, a logout): it leaves as the Stop button does.
+    connect(&m_termination, &TerminationSignals::requested, this, &HostApp::stop);
     connect(&m_link, &ChannelLink::failed, this, [this](const QString &reason) {
         askForKey(tr("The gateway cannot be reached: %1").arg(reason));
     });

@@ -1,5 +1,6 @@
 #pragma once
 #include "HostOptions.h"
+#include "TerminationSignals.h"
 #include "core/ChannelLink.h"
 #include "core/GatewayAddress.h"
 #include "core/HostSession.h"
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<HostSession> m_session;
     std::vector<std::unique_ptr<HostFeature>> m_features;
     LogindReboot m_reboot;
+    TerminationSignals m_termination;
     QPointer<KeyDialog> m_keyDialog;
     QPointer<ConsentDialog> m_consent;
     QPointer<SessionPanel> m_panel;

@@ -9,6 +9,7 @@
 #include "gateway/GatewaySession.h"
 #include "screen/FixedPalettes.h"
 #include "screen/InputCommands.h"
+#include "screen/RemoteActions.h"
 #include "screen/ScreenModes.h"
 #include "screen/ScreenPipeline.h"
 #include "tools/ClipboardContent.h"
@@ -88,6 +89,7 @@ class TestHostEndToEnd : public QObject {
     std::unique_ptr<GatewaySession> console;
     ScreenPipeline *pipeline = nullptr;
     ScreenModes *modes = nullptr;
+    RemoteActions *actions = nullptr;
     QList<QProcess *> programs;
     QList<QByteArray> hostSaid;
     QByteArray consoleDisplay, hostDisplay;
@@ -144,6 +146,9 @@ private slots:
         console = makeTestSession(ui);
         pipeline = new ScreenPipeline(console.get());
         modes = new ScreenModes(console.get(), pipeline, console.get());
+        // The operator's reboot: without it the host's departure would end the session.
+        actions = new RemoteActions(console.get(), pipeline, modes, console.get());
+        actions->hooks().askReboot = [](RemoteActions::RebootQuestion) { return true; };
         for (const char *code : {"ReBt", "SCur"})
             console->claimHostMessage(code, this, [this, code](const QByteArray &p) {
                 hostSaid.append(QByteArray(code) + '?' + p);
@@ -361,6 +366,10 @@ private slots:
         console->SendCmd(InputCommands::MouseMove(before + QPoint(100, 100)));
         QTest::qWait(1000);
         QCOMPARE(pointer(), before);
+        // The host's departure ends the operator's session as well; the next test needs one.
+        QTRY_VERIFY_WITH_TIMEOUT(!adminVars().LoggedOn, 30000);
+        console->WANconnect(false);
+        QTRY_VERIFY_WITH_TIMEOUT(adminVars().LoggedOn, 20000);
     }
 
     // The operator restarts the computer: the user agrees, logind is asked, and the host comes
@@ -369,7 +378,7 @@ private slots:
         QProcess *host = startHost({console->displayKey()});
         answer(QStringLiteral("Remote support: share your screen?"), QStringLiteral("alt+a"));
         QTRY_VERIFY_WITH_TIMEOUT(adminVars().HostLoggedOn, 30000);
-        console->SendCmd("ReBt");
+        actions->BttnRebootClick();
         QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("Remote support: restart")), 30000);
         answer(QStringLiteral("Remote support: restart?"), QStringLiteral("alt+r"));
         QTRY_VERIFY2_WITH_TIMEOUT(hostSaid.contains("ReBt?OK"), hostSaid.join(' ').constData(),
@@ -393,13 +402,20 @@ private slots:
         const auto m = exec.match(QString::fromUtf8(text));
         QVERIFY2(m.hasMatch(), text.constData());
         QCOMPARE(m.captured(1), QStringLiteral(QUORVIA_BINARY_DIR "/host/app/quorvia-host"));
-        host->kill();
+        // The restart ends the desktop's programs with SIGTERM: the host leaves the channel as it
+        // goes, and the console waits for it.
+        host->terminate();
         QTRY_COMPARE_WITH_TIMEOUT(host->state(), QProcess::NotRunning, 10000);
+        QCOMPARE(host->exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!adminVars().HostLoggedOn, 30000);
+        QVERIFY(actions->waitingForHost()); // the session stays for the host's return
 
         QProcess *again = startHost(m.captured(2).split(QLatin1Char(' ')));
         QTRY_VERIFY2_WITH_TIMEOUT(adminVars().HostLoggedOn, windowNames().constData(), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(entryPath), 10000);
+        // The console shows the returned host's picture, not what it had before.
+        QVERIFY(!actions->waitingForHost());
+        QTRY_VERIFY_WITH_TIMEOUT(pictureMatches(15), 60000);
         answer(QStringLiteral("Remote support: screen shared"), QStringLiteral("alt+s"));
         QTRY_COMPARE_WITH_TIMEOUT(again->state(), QProcess::NotRunning, 30000);
     }
